@@ -1,0 +1,39 @@
+#include "accounting/balance.h"
+
+#include "accounting/minutes.h"
+
+namespace tallimer {
+
+void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration) {
+    day.presence = SatAdd(day.presence, duration);
+    day.credit = SatSub(day.presence, settings.targetPerDay);
+    // Compared in 64 bits: break + 240 must not overflow for any stored break.
+    if (int64_t{day.presence} > int64_t{settings.breakPerDay} + 240) {
+        day.credit = SatSub(day.credit, settings.breakPerDay);
+    }
+}
+
+void BookStopInBalance(Settings& settings, DayState& day, int32_t duration) {
+    settings.flexBalance = SatSub(settings.flexBalance, day.credit);
+    AddClosedPeriod(day, settings, duration);
+    settings.flexBalance = SatAdd(settings.flexBalance, day.credit);
+}
+
+void BookDayRemoval(Settings& settings, DayState& day) {
+    settings.flexBalance = SatSub(settings.flexBalance, day.credit);
+    day.entryCount = 0;
+    day.periodOpen = 0;
+    day.presence = 0;
+    day.credit = 0;
+    day.lastStart = 0;
+}
+
+bool NewMonthCheckAsks(int32_t newMonthFlag, const Settings& settings) {
+    return newMonthFlag != 0 && settings.flexBalance > settings.flexMaximum;
+}
+
+void ApplyNewMonthCap(Settings& settings) {
+    settings.flexBalance = settings.flexMaximum;
+}
+
+}  // namespace tallimer

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "journal/day_state.h"
+#include "settings/settings.h"
+
+namespace tallimer {
+
+// Adds a closed period to the day's presence and recomputes its credit; the break is charged
+// only once the presence exceeds break + 240 minutes.
+void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration);
+
+// A Stop closes a period: the balance moves by the change of the day's credit.
+void BookStopInBalance(Settings& settings, DayState& day, int32_t duration);
+
+// Remove takes the day's credit out of the balance and empties the day.
+void BookDayRemoval(Settings& settings, DayState& day);
+
+// Whether the new-month check asks to cap the balance.
+bool NewMonthCheckAsks(int32_t newMonthFlag, const Settings& settings);
+// The answer OK to that question.
+void ApplyNewMonthCap(Settings& settings);
+
+}  // namespace tallimer

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+#include "settings/settings.h"
+
+namespace tallimer {
+
+// The entry panel's hour and minute lists, as data.
+
+// "23", "22", ..., "04".
+QStringList HourListItems();
+// 60 - u, 60 - 2u, ... down to the last value not below 0, as two digits; empty for u > 60.
+QStringList MinuteListItems(int32_t unit);
+// The unit the lists are filled with: a unit of 0 or less becomes 1, in the settings too.
+int32_t EffectiveMinuteUnit(Settings& settings);
+
+// The platform's local-time record: 16-bit unsigned hour and minute.
+struct TimeRecord {
+    uint16_t hour = 0;
+    uint16_t minute = 0;
+};
+
+// What the lists select for a time when the focus is elsewhere.
+struct TimeListSelection {
+    TimeRecord snapped;                 // the time with its minute moved to the unit
+    QString hourText;                   // the hour item to select ("04" when the list lacks it)
+    std::optional<QString> minuteText;  // nullopt: the minute list keeps its selection
+};
+TimeListSelection SelectTimeInLists(TimeRecord time, int32_t unit);
+
+}  // namespace tallimer

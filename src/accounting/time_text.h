@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <string_view>
+
+namespace tallimer {
+
+// Signed clock form "%c %02d:%02d": "+ 08:30", "- 01:15". Replaces dest's content.
+QString& FormatSignedTime(QString& dest, int32_t v);
+
+// Appends the decimal-hours suffix "  ( %c %d.%02d )": 10 minutes give "  ( + 0.16 )".
+QString& AppendDecimalHours(QString& dest, int32_t v);
+
+// The Setup dialog's editable forms.
+enum class EditHoursForm {
+    Plain,                       // "%d" of the value: break, minute unit
+    HoursOptionalMinutes,        // 2400 -> "40", 2310 -> "38:30": weekly hours
+    SignedHoursOptionalMinutes,  // -630 -> "-10:30", -600 -> "-10": flexitime limits
+    SignedHoursMinutes,          // -75 -> "-1:15", 0 -> "0:00": flexitime balance
+    HoursMinutes,                // 1380 -> "23:00": cut-off time
+};
+QString& FormatEditHours(QString& dest, int32_t v, EditHoursForm form);
+
+// Minutes denoted by an hours text ("8:30", "7.5", "7,25", "-1:15"); never fails.
+int32_t ParseHoursText(QStringView text);
+
+// The integer at the start of a text: blanks skipped, optional sign, digits; 0 when no
+// digit follows. Saturates at the 32-bit range.
+int32_t LeadingInteger(QStringView text);
+int32_t LeadingInteger(std::string_view bytes);
+
+}  // namespace tallimer

@@ -1,0 +1,81 @@
+#include "journal/journal_line.h"
+
+#include <cstring>
+
+#include "accounting/minutes.h"
+#include "accounting/time_text.h"
+#include "platform/code_page.h"
+#include "resources/string_table.h"
+
+namespace tallimer {
+
+namespace {
+constexpr size_t kKindColumn = 10;
+constexpr size_t kHourColumn = 10;
+constexpr size_t kMinuteColumn = 14;
+constexpr size_t kProjectColumn = 17;
+constexpr size_t kMonthKeyLength = 7;
+}  // namespace
+
+std::string_view CutLine(std::string_view bytesBeforeLf) {
+    if (!bytesBeforeLf.empty()) {
+        bytesBeforeLf.remove_suffix(1);
+    }
+    // The line is a C string on the handheld: a NUL byte ends it.
+    const void* nul = std::memchr(bytesBeforeLf.data(), '\0', bytesBeforeLf.size());
+    if (nul != nullptr) {
+        bytesBeforeLf =
+            bytesBeforeLf.substr(0, static_cast<const char*>(nul) - bytesBeforeLf.data());
+    }
+    return bytesBeforeLf;
+}
+
+QString SelectedDateText(QDate date) {
+    return QString::asprintf("%d/%02d/%02d", date.year(), date.month(), date.day());
+}
+
+QByteArray DateKey(QStringView selectedDateText) {
+    return platform::ToCodePage(selectedDateText).left(10);
+}
+
+QByteArray MonthKey(const QByteArray& dateKey) {
+    return dateKey.left(kMonthKeyLength);
+}
+
+int32_t IntegerAt(std::string_view line, size_t column) {
+    if (column >= line.size()) {
+        return 0;
+    }
+    return LeadingInteger(line.substr(column));
+}
+
+int32_t EntryTime(std::string_view line) {
+    return SatAdd(SatMul(IntegerAt(line, kHourColumn), 60), IntegerAt(line, kMinuteColumn));
+}
+
+bool IsStopLine(std::string_view line) {
+    return line.size() > kKindColumn && line[kKindColumn] == '\t';
+}
+
+std::string_view ProjectBytes(std::string_view line) {
+    return line.size() > kProjectColumn ? line.substr(kProjectColumn) : std::string_view();
+}
+
+QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteText,
+                           QStringView projectText, bool stop) {
+    const QString line =
+        QString::asprintf(LoadString(StringId::EntryLineFormat).toUtf8().constData(), date.year(),
+                          date.month(), date.day(), hourText.toUtf8().constData(),
+                          minuteText.toUtf8().constData(), projectText.toUtf8().constData());
+    QByteArray bytes = platform::ToCodePage(line);
+    if (stop && bytes.size() > qsizetype(kKindColumn)) {
+        bytes[kKindColumn] = '\t';
+    }
+    return bytes;
+}
+
+QByteArray JournalHeaderLine() {
+    return platform::ToCodePage(LoadString(StringId::JournalHeader));
+}
+
+}  // namespace tallimer

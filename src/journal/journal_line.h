@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <string_view>
+
+namespace tallimer {
+
+// How the readers take a journal line apart. A line here is the code-page text of one line:
+// the byte in front of its LF (normally the CR) cut off and the text ending at a NUL byte.
+// A column beyond the line's end holds nothing: number 0, empty text.
+
+// The text of a line from the bytes in front of its LF.
+std::string_view CutLine(std::string_view bytesBeforeLf);
+
+// "%d/%02d/%02d" of a date: the selected date text.
+QString SelectedDateText(QDate date);
+// The selected date text in the code page (at most 10 bytes): the date key.
+QByteArray DateKey(QStringView selectedDateText);
+// Its first seven bytes: the month key.
+QByteArray MonthKey(const QByteArray& dateKey);
+
+// Entry time: integer at column 10 x 60 + integer at column 14, in minutes.
+int32_t EntryTime(std::string_view line);
+// A tab at column 10 marks a Stop entry.
+bool IsStopLine(std::string_view line);
+// The project text: column 17 to the end.
+std::string_view ProjectBytes(std::string_view line);
+// The integer at `column`, 0 beyond the line's end.
+int32_t IntegerAt(std::string_view line, size_t column);
+
+inline bool StartsWith(std::string_view line, std::string_view key) {
+    return line.substr(0, key.size()) == key;
+}
+
+// The entry line (string 61224) in the code page, byte 10 a TAB for a Stop.
+QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteText,
+                           QStringView projectText, bool stop);
+// The header line (string 61223) in the code page.
+QByteArray JournalHeaderLine();
+
+}  // namespace tallimer

@@ -1,0 +1,305 @@
+#include "platform/file.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+#include "platform/device_folder.h"
+#include "platform/fault.h"
+
+namespace tallimer::platform {
+
+namespace {
+
+constexpr long long kReadChunk = 64 * 1024;
+constexpr mode_t kNewFileMode = 0666;
+
+QByteArray NativePath(QStringView handheldPath) {
+    return QFile::encodeName(HostPath(handheldPath));
+}
+
+// Closes without consulting the fault seam: for clean-up paths, whose result nobody uses.
+void CloseQuietly(int fd) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+// Opens an existing path; fails on anything but a regular file, as the handheld has no
+// other kind of file to open.
+int OpenRegular(const QByteArray& path, int flags) {
+    const int fd = ::open(path.constData(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        CloseQuietly(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// Opens the path for writing, creating it when missing; *created tells which happened.
+int OpenCreating(const QByteArray& path, bool* created) {
+    *created = false;
+    // Another process may create or delete the file between the two opens; a few tries
+    // settle that race without looping forever.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = OpenRegular(path, O_WRONLY);
+        if (fd >= 0 || errno != ENOENT) {
+            return fd;
+        }
+        const int createdFd =
+            ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (createdFd >= 0) {
+            *created = true;
+            return createdFd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+bool TakeLock(int fd) {
+    if (StepFails(FileStep::Lock)) {
+        return false;
+    }
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool TruncateFd(int fd, long long length) {
+    if (length < 0 || StepFails(FileStep::Truncate)) {
+        return false;
+    }
+    int result;
+    do {
+        result = ::ftruncate(fd, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+// Writes all bytes, across partial writes and interruptions.
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const size_t chunk = std::min<size_t>(size, SSIZE_MAX);
+        const ssize_t written = ::write(fd, data, chunk);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// A creating open that cannot be completed leaves no file behind.
+void Abandon(int fd, const QByteArray& path, bool created) {
+    if (created) {
+        ::unlink(path.constData());
+    }
+    CloseQuietly(fd);
+}
+
+}  // namespace
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        CloseQuietly(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+File::~File() {
+    CloseQuietly(fd_);
+}
+
+File File::OpenExisting(QStringView handheldPath, Access access) {
+    if (StepFails(FileStep::Open)) {
+        return File();
+    }
+    int flags = O_RDONLY;
+    if (access == Access::Write) {
+        flags = O_WRONLY;
+    } else if (access == Access::ReadWrite) {
+        flags = O_RDWR;
+    }
+    const int fd = OpenRegular(NativePath(handheldPath), flags);
+    if (fd < 0) {
+        return File();
+    }
+    if (!TakeLock(fd)) {
+        CloseQuietly(fd);
+        return File();
+    }
+    return File(fd);
+}
+
+File File::OpenOrCreate(QStringView handheldPath, bool* created) {
+    bool madeFile = false;
+    if (created != nullptr) {
+        *created = false;
+    }
+    if (StepFails(FileStep::Open)) {
+        return File();
+    }
+    const QString hostPath = HostPath(handheldPath);
+    QDir().mkpath(QFileInfo(hostPath).absolutePath());
+    const QByteArray path = QFile::encodeName(hostPath);
+    const int fd = OpenCreating(path, &madeFile);
+    if (fd < 0) {
+        return File();
+    }
+    if (!TakeLock(fd)) {
+        Abandon(fd, path, madeFile);
+        return File();
+    }
+    if (created != nullptr) {
+        *created = madeFile;
+    }
+    return File(fd);
+}
+
+File File::CreateReplacing(QStringView handheldPath) {
+    if (StepFails(FileStep::Open)) {
+        return File();
+    }
+    const QString hostPath = HostPath(handheldPath);
+    QDir().mkpath(QFileInfo(hostPath).absolutePath());
+    const QByteArray path = QFile::encodeName(hostPath);
+    bool madeFile = false;
+    const int fd = OpenCreating(path, &madeFile);
+    if (fd < 0) {
+        return File();
+    }
+    // Emptied only once the lock is held, so a file another holder uses keeps its content.
+    if (!TakeLock(fd) || !TruncateFd(fd, 0)) {
+        Abandon(fd, path, madeFile);
+        return File();
+    }
+    return File(fd);
+}
+
+long long File::read(char* buffer, long long maxBytes) {
+    if (fd_ < 0 || maxBytes < 0 || StepFails(FileStep::Read)) {
+        return -1;
+    }
+    const size_t wanted = static_cast<size_t>(std::min<long long>(maxBytes, SSIZE_MAX));
+    ssize_t got;
+    do {
+        got = ::read(fd_, buffer, wanted);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+bool File::readToEnd(std::string& out) {
+    for (;;) {
+        const size_t oldSize = out.size();
+        out.resize(oldSize + kReadChunk);
+        const long long got = read(out.data() + oldSize, kReadChunk);
+        out.resize(oldSize + static_cast<size_t>(std::max(got, 0LL)));
+        if (got <= 0) {
+            return got == 0;
+        }
+    }
+}
+
+bool File::write(std::string_view bytes) {
+    if (fd_ < 0) {
+        return false;
+    }
+    if (StepFails(FileStep::Write)) {
+        // A full disk: part of the data reaches the file, the rest does not.
+        WriteAll(fd_, bytes.data(), bytes.size() / 2);
+        return false;
+    }
+    return WriteAll(fd_, bytes.data(), bytes.size());
+}
+
+long long File::seekToEnd() {
+    if (fd_ < 0 || StepFails(FileStep::Seek)) {
+        return -1;
+    }
+    return ::lseek(fd_, 0, SEEK_END);
+}
+
+bool File::truncate(long long length) {
+    return fd_ >= 0 && TruncateFd(fd_, length);
+}
+
+bool File::flush() {
+    if (fd_ < 0 || StepFails(FileStep::Flush)) {
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(fd_);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool File::close() {
+    if (fd_ < 0) {
+        return true;
+    }
+    const bool fails = StepFails(FileStep::Close);
+    // The descriptor is gone after close(2) whatever it reports, so it is never retried.
+    const int result = ::close(std::exchange(fd_, -1));
+    return !fails && result == 0;
+}
+
+bool DeleteFile(QStringView handheldPath) {
+    if (StepFails(FileStep::Delete)) {
+        return false;
+    }
+    return ::unlink(NativePath(handheldPath).constData()) == 0;
+}
+
+bool RenameOver(QStringView fromHandheldPath, QStringView toHandheldPath) {
+    if (StepFails(FileStep::Rename)) {
+        return false;
+    }
+    const QString toHost = HostPath(toHandheldPath);
+    if (::rename(NativePath(fromHandheldPath).constData(), QFile::encodeName(toHost).constData()) !=
+        0) {
+        return false;
+    }
+    // The rename is done once rename(2) returns, so syncing the folder is best effort: a
+    // failure here must not report the replaced file as unchanged.
+    const QByteArray folder = QFile::encodeName(QFileInfo(toHost).absolutePath());
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        CloseQuietly(dirFd);
+    }
+    return true;
+}
+
+bool FileExists(QStringView handheldPath) {
+    struct stat info {};
+    return ::stat(NativePath(handheldPath).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace tallimer::platform

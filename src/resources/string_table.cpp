@@ -1,0 +1,44 @@
+#include "resources/string_table.h"
+
+namespace tallimer {
+
+QString LoadString(int id) {
+    switch (id) {
+        case StringId::AppTitle:
+            return QStringLiteral("Tallimer");
+        case StringId::DatabaseError:
+            return QStringLiteral("Error with database access");
+        case StringId::EntrySaved:
+            return QStringLiteral("Entry saved");
+        case StringId::EntryRemoved:
+            return QStringLiteral("Entry removed");
+        case StringId::KeysHelp:
+            return QStringLiteral(
+                "Action\t\tnext field\nRocker\t\tchanges\nAction (long)\tsaves\nEscape "
+                "(long)\tdeletes\nEscape, \n then Action\tExit\n");
+        case StringId::JournalHeader:
+            return QStringLiteral("Date       Time \tComment\r\n");
+        case StringId::EntryLineFormat:
+            return QStringLiteral("%d/%02d/%02d %2s:%2s\t%s\r\n");
+        case StringId::StatusStart:
+            return QStringLiteral("Start:");
+        case StringId::StatusStop:
+            return QStringLiteral("Stop:");
+        case StringId::NotLaterRefusal:
+            return QStringLiteral(
+                "Not saved!\nSelected time is not later than all others this day.");
+        case StringId::No:
+            return QStringLiteral("No");
+        case StringId::DayOpenError:
+            return QStringLiteral("ERROR - %d%s is open");
+        case StringId::DayNotClosedQuestion:
+            return QStringLiteral("This day is not closed.\nQuit anyway?");
+        case StringId::NewMonthOffer:
+            return QStringLiteral(
+                "New Month reached!\r\nThe flexitime will be\r\nadjusted to the maximum value.");
+        default:
+            return {};
+    }
+}
+
+}  // namespace tallimer

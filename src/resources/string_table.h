@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace tallimer {
+
+// String-table ids. The texts are in string_table.cpp.
+namespace StringId {
+constexpr int AppTitle = 1;
+constexpr int DatabaseError = 61204;
+constexpr int EntrySaved = 61205;
+constexpr int EntryRemoved = 61218;
+constexpr int KeysHelp = 61219;
+constexpr int JournalHeader = 61223;
+constexpr int EntryLineFormat = 61224;
+constexpr int StatusStart = 61225;
+constexpr int StatusStop = 61226;
+constexpr int NotLaterRefusal = 61228;
+constexpr int No = 61230;
+constexpr int DayOpenError = 61231;
+constexpr int DayNotClosedQuestion = 61233;
+constexpr int NewMonthOffer = 61234;
+}  // namespace StringId
+
+// The text of a string-table entry; empty for an unknown id.
+QString LoadString(int id);
+
+}  // namespace tallimer

@@ -1,0 +1,113 @@
+#include "accounting/balance.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace tallimer {
+namespace {
+
+Settings Workday(int32_t target = 480, int32_t breakPerDay = 30) {
+    Settings s;
+    s.targetPerDay = target;
+    s.breakPerDay = breakPerDay;
+    return s;
+}
+
+TEST(AddClosedPeriod, BreakChargedOnlyAboveBreakPlusFourHours) {
+    const Settings s = Workday();
+    struct Case {
+        int32_t presence;
+        int32_t credit;
+    };
+    for (const Case& c : {Case{0, -480}, Case{269, -211}, Case{270, -210}, Case{271, -239},
+                          Case{480, -30}, Case{510, 0}}) {
+        DayState day;
+        AddClosedPeriod(day, s, c.presence);
+        EXPECT_EQ(day.presence, c.presence);
+        EXPECT_EQ(day.credit, c.credit) << c.presence;
+    }
+}
+
+TEST(AddClosedPeriod, ExtremeValuesSaturate) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    DayState day;
+    day.presence = kMax - 10;
+    AddClosedPeriod(day, Workday(kMin, kMax), 100);
+    EXPECT_EQ(day.presence, kMax);
+    EXPECT_EQ(day.credit, kMax);  // presence is not above kMax + 240: no break
+
+    DayState low;
+    AddClosedPeriod(low, Workday(kMax, 0), kMin);
+    EXPECT_EQ(low.presence, kMin);
+    EXPECT_EQ(low.credit, kMin);
+
+    // A negative break is "charged" as a gain, which saturates too.
+    DayState gain;
+    AddClosedPeriod(gain, Workday(0, kMin), 0);
+    EXPECT_EQ(gain.credit, kMax);
+}
+
+TEST(BookStopInBalance, TwoStopsMoveTheBalanceByTheDaysFinalCredit) {
+    Settings s = Workday();
+    s.flexBalance = 100;
+    DayState day;
+    BookStopInBalance(s, day, 240);
+    EXPECT_EQ(day.credit, -240);
+    EXPECT_EQ(s.flexBalance, 100 - 240);
+    BookStopInBalance(s, day, 300);  // presence 540, break charged: credit 30
+    EXPECT_EQ(day.credit, 30);
+    EXPECT_EQ(s.flexBalance, 100 + 30);
+}
+
+TEST(BookDayRemoval, TakesTheCreditOutAndEmptiesTheDay) {
+    for (const auto& [credit, balanceAfter] : {std::pair{45, 55}, std::pair{-30, 130}}) {
+        Settings s = Workday();
+        s.flexBalance = 100;
+        DayState day;
+        day.entryCount = 3;
+        day.lastStart = 700;
+        day.selectedDateText = QStringLiteral("2004/01/23");
+        day.periodOpen = 1;
+        day.presence = 500;
+        day.credit = credit;
+        BookDayRemoval(s, day);
+        EXPECT_EQ(s.flexBalance, balanceAfter);
+        DayState expected;
+        expected.selectedDateText = QStringLiteral("2004/01/23");
+        EXPECT_EQ(day, expected);
+    }
+}
+
+TEST(NewMonthCheck, AsksOnlyAboveTheMaximumAtANewMonth) {
+    struct Case {
+        int32_t flag, balance, minimum, maximum;
+        bool asks;
+    };
+    const Case cases[] = {
+        {1, 1, 0, 0, true},     // nothing stored: any positive balance is offered the cap
+        {1, 0, 0, 0, false},    // equal to the maximum
+        {0, 500, 0, 0, false},  // not a new month
+        {1, 601, -600, 600, true},
+        {1, -900, -600, 600, false},  // below the minimum: neither asked nor changed
+        {7, 1, 0, 0, true},           // any set flag counts
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        s.flexBalance = c.balance;
+        s.flexMinimum = c.minimum;
+        s.flexMaximum = c.maximum;
+        EXPECT_EQ(NewMonthCheckAsks(c.flag, s), c.asks) << c.balance;
+    }
+}
+
+TEST(NewMonthCheck, OkSetsTheBalanceToTheMaximum) {
+    Settings s;
+    s.flexBalance = 1234;
+    ApplyNewMonthCap(s);
+    EXPECT_EQ(s.flexBalance, 0);
+}
+
+}  // namespace
+}  // namespace tallimer

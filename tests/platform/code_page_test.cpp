@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace tallimer::platform {
+namespace {
+
+TEST(CodePageTest, EveryByteIsOneCharacterAndBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    const QString text = FromCodePage(all);
+    ASSERT_EQ(text.size(), 256);
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(text[b].unicode(), CodePageChar(static_cast<unsigned char>(b))) << b;
+    }
+    EXPECT_EQ(ToCodePage(text), QByteArray(all.data(), 256));
+}
+
+TEST(CodePageTest, KnownCharactersMapBothWays) {
+    const struct {
+        char16_t ch;
+        unsigned char byte;
+    } cases[] = {{u'€', 0x80}, {u'ä', 0xE4}, {u'Ÿ', 0x9F}, {u'A', 0x41}, {u'\0', 0x00}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CodePageChar(c.byte), c.ch);
+        EXPECT_EQ(ToCodePage(QStringView(&c.ch, 1)), QByteArray(1, static_cast<char>(c.byte)));
+    }
+}
+
+TEST(CodePageTest, MissingCharactersBecomeOneQuestionMarkEach) {
+    EXPECT_EQ(ToCodePage(QString::fromUtf8("a\u4e2d\U0001F600b\u0080")), "a??b?");
+    const char16_t loneSurrogates[] = {u'x', 0xD800, 0xDC00, 0xDC00, 0xD83D};
+    EXPECT_EQ(ToCodePage(QStringView(loneSurrogates, 5)), "x???");
+    EXPECT_EQ(ToCodePage(QStringView(loneSurrogates + 1, 2)), "?");
+}
+
+TEST(CodePageTest, FoldedCharactersCompareCaseBlind) {
+    EXPECT_EQ(CodePageFoldedChar('A'), u'a');
+    EXPECT_EQ(CodePageFoldedChar(0xC4), u'ä');
+    EXPECT_EQ(CodePageFoldedChar(0x8A), CodePageChar(0x9A));  // Š and š
+}
+
+}  // namespace
+}  // namespace tallimer::platform
