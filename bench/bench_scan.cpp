@@ -9,9 +9,11 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <cstdlib>
-#include <new>
 #include <string>
+#include <vector>
 
+#include "accounting/entry_list.h"
+#include "accounting/month_report.h"
 #include "accounting/month_state.h"
 #include "journal/day_state.h"
 #include "journal/rescan_journal.h"
@@ -24,18 +26,25 @@ std::atomic<long long> g_allocations{0};
 
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Every heap allocation, Qt's own containers included, goes through these: glibc lets a
+// program interpose them.
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+
+void* malloc(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
+    return __libc_malloc(size);
 }
-void operator delete(void* p) noexcept {
-    std::free(p);
+void* calloc(std::size_t count, std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(count, size);
 }
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+void* realloc(void* p, std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(p, size);
+}
 }
 
 namespace {
@@ -43,7 +52,9 @@ namespace {
 using namespace tallimer;
 
 // Days with a morning and an afternoon period, a handful of projects, as a year of use gives.
-std::string GenerateJournal(int lines) {
+// With `oneMonth` every line falls in June 2001 (days 1 to 28), so every line is a month line
+// of the report.
+std::string GenerateJournal(int lines, bool oneMonth = false) {
     static const char* const projects[] = {"Alpha",         "Beta", "Meeting", "Support",
                                            "Gamma release", "",     "Travel",  "Review"};
     std::string journal = "Date       Time \tComment\r\n";
@@ -52,7 +63,7 @@ std::string GenerateJournal(int lines) {
     for (int i = 0; i < lines; ++i) {
         const int k = i % 4;
         if (k == 0 && i > 0) {
-            date = date.addDays(1);
+            date = oneMonth ? QDate(2001, 6, 1 + (i / 4) % 28) : date.addDays(1);
         }
         char line[128];
         const int t = times[k];
@@ -64,39 +75,103 @@ std::string GenerateJournal(int lines) {
     return journal;
 }
 
-void BM_ScanDayView(benchmark::State& state) {
-    const int lines = int(state.range(0));
-    QTemporaryDir home;
-    qputenv("TALLIMER_HOME", home.path().toLocal8Bit());
-    SettingsStore store;
-    BuildFilePaths(store);
-    store.settings.breakPerDay = 30;
-    store.settings.targetPerDay = 480;
-    const QString path = platform::HostPath(store.journalPath);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    const std::string bytes = GenerateJournal(lines);
-    file.write(bytes.data(), qint64(bytes.size()));
-    file.close();
+// A device folder holding a generated journal, for the length of one benchmark.
+class Device {
+  public:
+    explicit Device(int lines, bool oneMonth = false) {
+        qputenv("TALLIMER_HOME", home_.path().toLocal8Bit());
+        BuildFilePaths(store);
+        store.settings.breakPerDay = 30;
+        store.settings.targetPerDay = 480;
+        const QString path = platform::HostPath(store.journalPath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = GenerateJournal(lines, oneMonth);
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+    ~Device() { qunsetenv("TALLIMER_HOME"); }
 
+    SettingsStore store;
+
+  private:
+    QTemporaryDir home_;
+};
+
+const QDate kSelected(2001, 6, 12);
+
+void SetPerLine(benchmark::State& state, long long allocations) {
+    // Seconds per line: printed with its SI prefix, so "85n" is 85 ns.
+    state.counters["per_line"] =
+        benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
+    state.counters["allocs_per_scan"] = double(allocations);
+}
+
+// The scan as the day summary view runs it: file read, day state, project list.
+void BM_ScanDayView(benchmark::State& state) {
+    Device device(int(state.range(0)));
     DayState day;
     MonthState month;
-    const QDate selected(2001, 6, 12);
     long long allocations = 0;
     for (auto _ : state) {
         const long long before = g_allocations.load();
-        ScanResult result = RescanJournal(store, selected, day, month);
+        ScanResult result = RescanJournal(device.store, kSelected, day, month);
         allocations = g_allocations.load() - before;
         benchmark::DoNotOptimize(result);
     }
-    // Seconds per line: printed with its SI prefix, so "85n" is 85 ns.
-    state.counters["per_line"] = benchmark::Counter(
-        double(lines), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_scan"] = double(allocations);
-    qunsetenv("TALLIMER_HOME");
+    SetPerLine(state, allocations);
 }
+
+// The scan with the monthly report built; with the second argument 1 every line is a line of
+// the selected month (a day without entries of its own).
+void BM_ScanReport(benchmark::State& state) {
+    const bool oneMonth = state.range(1) != 0;
+    Device device(int(state.range(0)), oneMonth);
+    const QDate selected = oneMonth ? QDate(2001, 6, 29) : kSelected;
+    device.store.settings.viewKind = ViewReport;
+    DayState day;
+    MonthState month;
+    long long allocations = 0;
+    for (auto _ : state) {
+        const long long before = g_allocations.load();
+        MonthReport report(device.store.settings, month);
+        ScanResult result = RescanJournal(device.store, selected, day, month, &report);
+        allocations = g_allocations.load() - before;
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(report.tree().size());
+    }
+    SetPerLine(state, allocations);
+}
+
+// The scan with the entry list's rows made and put in display order.
+void BM_ScanListRows(benchmark::State& state) {
+    Device device(int(state.range(0)));
+    device.store.settings.viewKind = ViewEntryList;
+    DayState day;
+    MonthState month;
+    long long allocations = 0;
+    for (auto _ : state) {
+        const long long before = g_allocations.load();
+        EntryList list;
+        ScanResult result = RescanJournal(device.store, kSelected, day, month, &list);
+        std::vector<size_t> order = list.DisplayOrder();
+        allocations = g_allocations.load() - before;
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(order.data());
+    }
+    SetPerLine(state, allocations);
+}
+
 BENCHMARK(BM_ScanDayView)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanReport)
+    ->ArgsProduct({{10'000, 100'000, 1'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanListRows)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

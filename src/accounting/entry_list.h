@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "journal/rescan_journal.h"
+
+namespace tallimer {
+
+// The entry list as data: column titles from the journal's first line and one row per later
+// line. It lives as long as the entry list view and keeps its rows when a scan reads no line.
+class EntryList : public ScanSink {
+  public:
+    struct Row {
+        QString date;     // columns 0 to 9
+        QString time;     // columns 11 to 15, indented by two blanks for a Stop
+        QString project;  // column 17 to the end
+    };
+
+    void ListLine(std::string_view line, int32_t lineNumber) override;
+
+    // False until a first line was seen: a new list shows neither columns nor rows.
+    bool hasColumns() const { return hasColumns_; }
+    // Date, time (unindented) and project cells of the first line.
+    const std::array<QString, 3>& titles() const { return titles_; }
+    static constexpr std::array<int, 3> kColumnWidths = {65, 46, 94};
+
+    // Descending when the view is created; a column-title click toggles it.
+    bool descending() const { return descending_; }
+    void ToggleSortDirection() { descending_ = !descending_; }
+
+    // Rows in journal order.
+    const std::vector<Row>& rows() const { return rows_; }
+    // Row indices in display order: by date text (collated), rows of one date in journal
+    // order in both directions.
+    std::vector<size_t> DisplayOrder() const;
+
+  private:
+    // The date cell as collation ranks, nine bits a character: compares like CompareCollated.
+    struct DateKey {
+        uint64_t high = 0;  // characters 0 to 6
+        uint32_t low = 0;   // characters 7 to 9
+    };
+
+    bool hasColumns_ = false;
+    bool descending_ = true;
+    std::array<QString, 3> titles_;
+    std::vector<Row> rows_;
+    std::vector<DateKey> keys_;  // one per row
+};
+
+}  // namespace tallimer

@@ -1,0 +1,135 @@
+#include "accounting/entry_list.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <string>
+#include <vector>
+
+#include "accounting/collation.h"
+
+namespace tallimer {
+namespace {
+
+const std::string kHeader = "Date       Time \tComment\r\n";
+
+// Feeds the list the way the window's scan does, with the entry list shown.
+void Scan(EntryList& list, const std::string& journal) {
+    Settings settings;
+    settings.viewKind = ViewEntryList;
+    DayState day;
+    MonthState month;
+    ScanJournalBytes(journal, settings, QDate(2004, 1, 23), day, month, &list);
+}
+
+// Each row in display order as "date|time|project".
+std::vector<std::string> Shown(const EntryList& list) {
+    std::vector<std::string> shown;
+    for (const size_t i : list.DisplayOrder()) {
+        const EntryList::Row& row = list.rows()[i];
+        shown.push_back((row.date + u'|' + row.time + u'|' + row.project).toStdString());
+    }
+    return shown;
+}
+
+TEST(EntryList, RowsByDateWithOneDatesRowsInJournalOrderBothWays) {
+    EntryList list;
+    Scan(list, kHeader +
+                   "2004/01/22 08:30\tAlpha\r\n"
+                   "2004/01/22\t17:15\tAlpha\r\n"
+                   "2004/01/23 08:00\tBeta\r\n"
+                   "2004/01/23\t12:00\t\r\n"
+                   "2004/01/22 18:00\tLate\r\n"
+                   "note: Sick\r\n"
+                   "\r\n");
+    ASSERT_TRUE(list.hasColumns());
+    EXPECT_EQ(list.titles(), (std::array<QString, 3>{"Date      ", "Time ", "Comment"}));
+    // Digits before letters; the blank line's empty date first.
+    const std::vector<std::string> ascending = {
+        "||",
+        "2004/01/22|08:30|Alpha",
+        "2004/01/22|  17:15|Alpha",
+        "2004/01/22|18:00|Late",
+        "2004/01/23|08:00|Beta",
+        "2004/01/23|  12:00|",
+        "note: Sick||",
+    };
+    const std::vector<std::string> descending = {
+        "note: Sick||",
+        "2004/01/23|08:00|Beta",
+        "2004/01/23|  12:00|",
+        "2004/01/22|08:30|Alpha",
+        "2004/01/22|  17:15|Alpha",
+        "2004/01/22|18:00|Late",
+        "||",
+    };
+    EXPECT_EQ(Shown(list), descending);
+    list.ToggleSortDirection();
+    EXPECT_EQ(Shown(list), ascending);
+    list.ToggleSortDirection();
+    EXPECT_EQ(Shown(list), descending);
+}
+
+TEST(EntryList, FirstEntryLineGivesUnindentedTitlesAndNoRow) {
+    EntryList list;
+    Scan(list, "2004/01/22\t17:15\tAlpha\r\n2004/01/23 08:00\tBeta\r\n");
+    EXPECT_EQ(list.titles(), (std::array<QString, 3>{"2004/01/22", "17:15", "Alpha"}));
+    EXPECT_EQ(Shown(list), std::vector<std::string>{"2004/01/23|08:00|Beta"});
+}
+
+TEST(EntryList, ScanWithoutLinesKeepsRowsAndNextScanStartsOver) {
+    EntryList list;
+    EXPECT_FALSE(list.hasColumns());
+    EXPECT_TRUE(list.DisplayOrder().empty());
+    Scan(list, kHeader + "2004/01/22 08:30\tAlpha\r\n");
+    Scan(list, "");
+    Scan(list, "2004/01/23 08:00\tno line end yet");
+    EXPECT_EQ(Shown(list), std::vector<std::string>{"2004/01/22|08:30|Alpha"});
+    Scan(list, "Day        Hour \tWhat\r\n");
+    EXPECT_EQ(list.titles(), (std::array<QString, 3>{"Day       ", "Hour ", "What"}));
+    EXPECT_TRUE(list.rows().empty());
+}
+
+TEST(EntryList, ShortLinesGiveEmptyCells) {
+    struct Case {
+        std::string line;  // CR LF follows
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"2004/01", "2004/01||"},
+        {"2004/01/22\t", "2004/01/22|  |"},
+        {"2004/01/22 08", "2004/01/22|08|"},
+        {"2004/01/22\t08:30\t", "2004/01/22|  08:30|"},
+        {"2004/01/22 08:30 \xe9t\xe9", "2004/01/22|08:30|\xc3\xa9t\xc3\xa9"},
+    };
+    for (const Case& c : cases) {
+        EntryList list;
+        Scan(list, kHeader + c.line + "\r\n");
+        EXPECT_EQ(Shown(list), std::vector<std::string>{c.shown}) << c.line;
+    }
+}
+
+// The compact date key must order every code-page character as the collation does.
+TEST(EntryList, OrderAgreesWithCollationOverTheWholeCodePage) {
+    EntryList list;
+    list.ListLine("header", 0);
+    for (int byte = 1; byte < 256; ++byte) {
+        const char c = char(byte);
+        list.ListLine(std::string{'2', c}, 1);
+        list.ListLine(std::string{c}, 1);
+        list.ListLine(std::string(10, c), 1);
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::vector<size_t> order = list.DisplayOrder();
+        ASSERT_EQ(order.size(), list.rows().size());
+        for (size_t k = 1; k < order.size(); ++k) {
+            int cmp = CompareCollated(list.rows()[order[k - 1]].date, list.rows()[order[k]].date);
+            cmp = list.descending() ? -cmp : cmp;
+            EXPECT_TRUE(cmp < 0 || (cmp == 0 && order[k - 1] < order[k])) << k;
+        }
+        list.ToggleSortDirection();
+    }
+}
+
+}  // namespace
+}  // namespace tallimer
