@@ -17,6 +17,7 @@
 #include "accounting/month_state.h"
 #include "journal/day_state.h"
 #include "journal/rescan_journal.h"
+#include "journal_generator.h"
 #include "platform/device_folder.h"
 #include "settings/settings_store.h"
 
@@ -51,30 +52,6 @@ namespace {
 
 using namespace tallimer;
 
-// Days with a morning and an afternoon period, a handful of projects, as a year of use gives.
-// With `oneMonth` every line falls in June 2001 (days 1 to 28), so every line is a month line
-// of the report.
-std::string GenerateJournal(int lines, bool oneMonth = false) {
-    static const char* const projects[] = {"Alpha",         "Beta", "Meeting", "Support",
-                                           "Gamma release", "",     "Travel",  "Review"};
-    std::string journal = "Date       Time \tComment\r\n";
-    QDate date(2000, 1, 3);
-    const int times[] = {8 * 60, 12 * 60, 12 * 60 + 30, 17 * 60 + 5};
-    for (int i = 0; i < lines; ++i) {
-        const int k = i % 4;
-        if (k == 0 && i > 0) {
-            date = oneMonth ? QDate(2001, 6, 1 + (i / 4) % 28) : date.addDays(1);
-        }
-        char line[128];
-        const int t = times[k];
-        std::snprintf(line, sizeof line, "%d/%02d/%02d%c%02d:%02d\t%s\r\n", date.year(),
-                      date.month(), date.day(), k % 2 == 1 ? '\t' : ' ', t / 60, t % 60,
-                      projects[(i / 2) % 8]);
-        journal += line;
-    }
-    return journal;
-}
-
 // A device folder holding a generated journal, for the length of one benchmark.
 class Device {
   public:
@@ -87,7 +64,7 @@ class Device {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        const std::string bytes = GenerateJournal(lines, oneMonth);
+        const std::string bytes = bench::GenerateJournal(lines, oneMonth);
         file.write(bytes.data(), qint64(bytes.size()));
     }
     ~Device() { qunsetenv("TALLIMER_HOME"); }

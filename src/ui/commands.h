@@ -1,0 +1,36 @@
+#pragma once
+
+namespace tallimer {
+
+// Command ids: everything the user can make the program do reaches the main window as one.
+constexpr int IDM_VIEW_DAY = 32771;
+constexpr int IDM_VIEW_LIST = 32772;
+constexpr int IDM_VIEW_REPORT = 32773;
+constexpr int IDM_SAVE = 32775;
+constexpr int IDM_EXIT = 32776;
+constexpr int IDM_REMOVE = 32781;
+constexpr int IDM_SETTINGS = 142;
+constexpr int IDM_ABOUT = 57664;
+
+// Entry panel controls.
+constexpr int IDC_PROJECT = 1001;
+constexpr int IDC_MINUTE = 1002;
+constexpr int IDC_HOUR = 1003;
+constexpr int IDC_DATE = 1008;
+constexpr int IDC_STATUS = 1014;
+constexpr int IDC_PROJECT_LABEL = 1015;
+constexpr int IDC_COLON = 1016;
+
+// View controls.
+constexpr int IDC_ENTRY_LIST = 1003;
+constexpr int IDC_REPORT_TREE = 1006;
+
+// Dialog templates.
+constexpr int IDD_ABOUT = 103;
+constexpr int IDD_ENTRY_PANEL = 128;
+constexpr int IDD_VIEW_DAY = 130;  // + ViewKind
+constexpr int IDD_SETUP = 144;
+
+constexpr int TIMER_REFRESH_MS = 1000;
+
+}  // namespace tallimer

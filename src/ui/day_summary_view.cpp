@@ -1,0 +1,55 @@
+#include "ui/day_summary_view.h"
+
+#include <QLabel>
+
+#include "ui/dialog_builder.h"
+
+namespace tallimer {
+
+namespace {
+
+void SetText(QLabel* label, const QString& text) {
+    if (label != nullptr) {
+        label->setText(text);
+    }
+}
+
+// The colour answer as the label's palette: its text colour over the brush.
+void Colour(QLabel* label, const SummaryColour& colour) {
+    if (label == nullptr || !colour.handled) {
+        return;
+    }
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     QColor(colour.text.red, colour.text.green, colour.text.blue));
+    palette.setColor(QPalette::Window,
+                     colour.brush == SummaryBrush::Black ? Qt::black : QColor(192, 192, 192));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+DaySummaryView::DaySummaryView(QWidget* parent) : ViewWindow(ViewDaySummary, parent) {}
+
+QLabel* DaySummaryView::valueLabel(int controlId) const {
+    return FindControlAs<QLabel>(this, controlId);
+}
+
+void DaySummaryView::ShowSummary(const DaySummaryTexts& texts, bool periodOpen,
+                                 const Settings& settings) {
+    SetText(valueLabel(IDC_SUMMARY_DEBIT), texts.debit);
+    SetText(valueLabel(IDC_SUMMARY_CREDIT), texts.credit);
+    SetText(valueLabel(IDC_SUMMARY_PRESENCE), texts.presence);
+    SetText(valueLabel(IDC_SUMMARY_FLEXITIME), texts.flexitime);
+    for (const int id : {IDC_SUMMARY_CREDIT, IDC_SUMMARY_PRESENCE, IDC_SUMMARY_FLEXITIME}) {
+        QLabel* label = valueLabel(id);
+        if (label != nullptr) {
+            Colour(label, SummaryColourFor(id, label->text(), periodOpen, settings.flexBalance,
+                                           settings.flexMinimum, settings.flexMaximum));
+        }
+    }
+    repaint();
+}
+
+}  // namespace tallimer

@@ -1,0 +1,79 @@
+#include "ui/entry_list_view.h"
+
+#include <QHeaderView>
+#include <QTreeView>
+
+#include "ui/commands.h"
+#include "ui/dialog_builder.h"
+
+namespace tallimer {
+
+void EntryListModel::Reload() {
+    beginResetModel();
+    hasColumns_ = list_.hasColumns();
+    order_ = list_.DisplayOrder();
+    endResetModel();
+}
+
+int EntryListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(order_.size());
+}
+
+int EntryListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() || !hasColumns_ ? 0 : 3;
+}
+
+QVariant EntryListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= order_.size()) {
+        return {};
+    }
+    const EntryList::Row& row = list_.rows()[order_[size_t(index.row())]];
+    switch (index.column()) {
+        case 0:
+            return row.date;
+        case 1:
+            return row.time;
+        case 2:
+            return row.project;
+        default:
+            return {};
+    }
+}
+
+QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 2) {
+        return {};
+    }
+    return list_.titles()[size_t(section)];
+}
+
+EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent) {
+    view_ = FindControlAs<QTreeView>(this, IDC_ENTRY_LIST);
+    model_ = new EntryListModel(list_, this);
+    view_->setModel(model_);
+    view_->setRootIsDecorated(false);
+    view_->setUniformRowHeights(true);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->header()->setSectionsClickable(true);
+    view_->header()->setStretchLastSection(false);
+    connect(view_->header(), &QHeaderView::sectionClicked, this, [this] {
+        list_.ToggleSortDirection();
+        emit rescanRequested();
+    });
+}
+
+ScanSink* EntryListView::BeginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+    return &list_;
+}
+
+void EntryListView::EndScan() {
+    model_->Reload();
+    if (list_.hasColumns()) {
+        for (int column = 0; column < 3; ++column) {
+            view_->setColumnWidth(column, EntryList::kColumnWidths[size_t(column)]);
+        }
+    }
+}
+
+}  // namespace tallimer

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "accounting/entry_list.h"
+#include "ui/view_window.h"
+
+class QTreeView;
+
+namespace tallimer {
+
+// The rows of an EntryList in display order, for a list control.
+class EntryListModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit EntryListModel(const EntryList& list, QObject* parent)
+        : QAbstractTableModel(parent), list_(list) {}
+
+    // Takes the list's rows and order anew.
+    void Reload();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    const EntryList& list_;
+    std::vector<size_t> order_;
+    bool hasColumns_ = false;
+};
+
+// Every journal line after the first, in three columns; a click on a column title reverses
+// the order.
+class EntryListView : public ViewWindow {
+    Q_OBJECT
+  public:
+    explicit EntryListView(QWidget* parent);
+
+    ScanSink* BeginScan(const Settings& settings, MonthState& month) override;
+    void EndScan() override;
+
+    QTreeView* listControl() const { return view_; }
+    const EntryList& list() const { return list_; }
+
+  private:
+    EntryList list_;
+    EntryListModel* model_ = nullptr;
+    QTreeView* view_ = nullptr;
+};
+
+}  // namespace tallimer

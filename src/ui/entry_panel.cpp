@@ -1,0 +1,130 @@
+#include "ui/entry_panel.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+
+#include "accounting/time_text.h"
+#include "ui/commands.h"
+#include "ui/dialog_builder.h"
+
+namespace tallimer {
+
+namespace {
+constexpr int kItemHeight = 24;
+constexpr int kProjectLimit = 79;
+
+QString SelectedText(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.front()->text();
+}
+
+void SelectItem(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        list->setCurrentItem(found.front());
+        list->scrollToItem(found.front(), QAbstractItemView::PositionAtTop);
+    }
+}
+
+void Refill(QListWidget* list, const QStringList& items) {
+    list->clear();
+    // One item fills the list: the list shows the selected item and nothing else.
+    const int height = qMin(kItemHeight, list->viewport()->height());
+    for (const QString& text : items) {
+        auto* item = new QListWidgetItem(text, list);
+        item->setSizeHint(QSize(0, height));
+        item->setTextAlignment(Qt::AlignCenter);
+    }
+    list->setCurrentRow(-1);
+    list->clearSelection();
+}
+}  // namespace
+
+EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
+    BuildDialog(*FindDialogTemplate(IDD_ENTRY_PANEL), this);
+    date_ = FindControlAs<QDateEdit>(this, IDC_DATE);
+    hour_ = FindControlAs<QListWidget>(this, IDC_HOUR);
+    minute_ = FindControlAs<QListWidget>(this, IDC_MINUTE);
+    project_ = FindControlAs<QComboBox>(this, IDC_PROJECT);
+    status_ = FindControlAs<QLabel>(this, IDC_STATUS);
+
+    for (QListWidget* list : {hour_, minute_}) {
+        list->setTextElideMode(Qt::ElideNone);
+        list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; margin: 0px; }"));
+    }
+    // The picker shows a numeric short date, which fits its narrow field.
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (format.contains(QStringLiteral("MMM"))) {
+        format = QStringLiteral("dd.MM.yy");
+    }
+    date_->setDisplayFormat(format);
+    project_->lineEdit()->setMaxLength(kProjectLimit);
+    // The colon lies under the two lists, which are drawn over it.
+    if (QWidget* colon = FindControl(this, IDC_COLON)) {
+        colon->lower();
+    }
+    connect(date_, &QDateEdit::dateChanged, this, &EntryPanel::dateChanged);
+}
+
+QDate EntryPanel::selectedDate() const {
+    return date_->date();
+}
+
+void EntryPanel::setSelectedDate(QDate date) {
+    const QSignalBlocker quiet(date_);
+    date_->setDate(date);
+}
+
+void EntryPanel::FillTimeLists(Settings& settings) {
+    Refill(minute_, MinuteListItems(EffectiveMinuteUnit(settings)));
+    Refill(hour_, HourListItems());
+}
+
+TimeRecord EntryPanel::SyncTimeLists(TimeRecord time, int32_t minuteUnit) {
+    if (hour_->hasFocus() || minute_->hasFocus()) {
+        time.hour = static_cast<uint16_t>(LeadingInteger(SelectedText(hour_)));
+        time.minute = static_cast<uint16_t>(LeadingInteger(SelectedText(minute_)));
+        return time;
+    }
+    const TimeListSelection selection = SelectTimeInLists(time, minuteUnit);
+    if (selection.minuteText) {
+        SelectItem(minute_, *selection.minuteText);
+    }
+    SelectItem(hour_, selection.hourText);
+    return selection.snapped;
+}
+
+EntryPanelInput EntryPanel::ReadInput() const {
+    EntryPanelInput input;
+    input.date = date_->date();
+    input.hourText = SelectedText(hour_);
+    input.minuteText = SelectedText(minute_);
+    input.projectText = project_->currentText();
+    for (int i = 0; i < project_->count(); ++i) {
+        input.projects.append(project_->itemText(i));
+    }
+    return input;
+}
+
+void EntryPanel::AppendProject(const QString& name) {
+    const QString text = project_->currentText();
+    project_->addItem(name);
+    project_->setEditText(text);
+}
+
+void EntryPanel::SetStatus(const QString& text) {
+    status_->setText(text);
+}
+
+void EntryPanel::ApplyScan(const ScanResult& scan) {
+    project_->clear();
+    project_->addItems(scan.projects);
+    project_->setEditText(scan.projectEditText);
+    SetStatus(scan.statusText);
+}
+
+}  // namespace tallimer

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+#include "accounting/time_lists.h"
+#include "journal/rescan_journal.h"
+#include "journal/save_entry.h"
+#include "settings/settings.h"
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QListWidget;
+
+namespace tallimer {
+
+// The strip at the top: date, status, hour and minute lists, project box.
+class EntryPanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit EntryPanel(QWidget* parent);
+
+    QDateEdit* date() const { return date_; }
+    QListWidget* hourList() const { return hour_; }
+    QListWidget* minuteList() const { return minute_; }
+    QComboBox* project() const { return project_; }
+    QLabel* status() const { return status_; }
+
+    QDate selectedDate() const;
+    // Sets the picker without announcing a change (as the program's own setting does).
+    void setSelectedDate(QDate date);
+
+    // Empties and refills both lists with the settings' unit (0 or less becomes 1 there).
+    void FillTimeLists(Settings& settings);
+    // Selects the time in the lists, or, while one of them has the focus, returns their
+    // selection instead and leaves them.
+    TimeRecord SyncTimeLists(TimeRecord time, int32_t minuteUnit);
+
+    // What Save Entry reads.
+    EntryPanelInput ReadInput() const;
+    void AppendProject(const QString& name);
+    void SetStatus(const QString& text);
+    // The project box and status after a scan.
+    void ApplyScan(const ScanResult& scan);
+
+  signals:
+    // The user picked another date in the picker.
+    void dateChanged(QDate date);
+
+  private:
+    QDateEdit* date_ = nullptr;
+    QListWidget* hour_ = nullptr;
+    QListWidget* minute_ = nullptr;
+    QComboBox* project_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace tallimer

@@ -1,0 +1,271 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QIcon>
+#include <QListWidget>
+
+#include "journal/journal_line.h"
+#include "journal/remove_day_entries.h"
+#include "journal/rescan_journal.h"
+#include "journal/save_entry.h"
+#include "platform/clock.h"
+#include "resources/string_table.h"
+#include "ui/commands.h"
+#include "ui/day_summary_view.h"
+#include "ui/dialog_builder.h"
+#include "ui/entry_panel.h"
+#include "ui/message_box.h"
+#include "ui/toolbar.h"
+#include "ui/view_window.h"
+
+namespace tallimer {
+
+MainWindow::MainWindow() {
+    setWindowTitle(LoadString(StringId::AppTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icon107.png")));
+    setFixedSize(kClientWidth, kClientHeight);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    toolbar_ = new Toolbar(this);
+    toolbar_->move(0, kToolbarTop);
+    connect(toolbar_, &Toolbar::commandRaised, this, &MainWindow::Command);
+
+    panel_ = new EntryPanel(this);
+    panel_->move(0, 0);
+    connect(panel_, &EntryPanel::dateChanged, this, &MainWindow::OnDateChanged);
+
+    refreshTimer_.setInterval(TIMER_REFRESH_MS);
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] { RefreshDaySummary(false); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::StartUp() {
+    LoadSettings(store_);
+    // A stored view outside the three shows the day summary.
+    if (store_.settings.viewKind < ViewDaySummary || store_.settings.viewKind > ViewReport) {
+        store_.settings.viewKind = ViewDaySummary;
+    }
+    const QDateTime clock = platform::LocalNow();
+    panel_->setSelectedDate(clock.date());
+    panel_->FillTimeLists(store_.settings);
+    // The lists start at the clock even when the first scan finds no journal, so an
+    // automatic Start at the very first start records the time, not a blank one.
+    panel_->SyncTimeLists(
+        {static_cast<uint16_t>(clock.time().hour()), static_cast<uint16_t>(clock.time().minute())},
+        store_.settings.minuteUnit);
+    CreateView();
+    toolbar_->setChecked(IDM_VIEW_DAY + store_.settings.viewKind);
+    RescanJournal();
+    if (store_.settings.automaticMode != 0 && day_.periodOpen == 0) {
+        PostCommand(IDM_SAVE);
+    }
+    refreshTimer_.start();
+}
+
+void MainWindow::CreateView() {
+    view_ = ViewWindow::Create(store_.settings.viewKind, this);
+    view_->move(0, kViewTop);
+    view_->show();
+    connect(view_, &ViewWindow::rescanRequested, this, &MainWindow::RescanJournal);
+}
+
+void MainWindow::PostCommand(int id) {
+    QMetaObject::invokeMethod(
+        this, [this, id] { Command(id); }, Qt::QueuedConnection);
+}
+
+void MainWindow::Command(int id) {
+    switch (id) {
+        case IDM_VIEW_DAY:
+        case IDM_VIEW_LIST:
+        case IDM_VIEW_REPORT:
+            SwitchView(id - IDM_VIEW_DAY);
+            break;
+        case IDM_SAVE:
+            SaveEntryCommand();
+            break;
+        case IDM_REMOVE:
+            RemoveCommand();
+            break;
+        case IDM_EXIT:
+            if (day_.periodOpen != 0 && store_.settings.automaticMode == 0 &&
+                ShowMessage(this, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
+                            MessageButtons::OkCancel) != MessageAnswer::Ok) {
+                break;
+            }
+            close();
+            return;
+        default:
+            break;
+    }
+    // The main window's own background is painted again after every command.
+    repaint();
+}
+
+void MainWindow::SaveEntryCommand() {
+    const SaveEntryResult result = SaveEntry(panel_->ReadInput(), store_, day_);
+    if (!result.success) {
+        if (result.messageId != 0) {
+            ShowMessage(this, result.messageId, MessageIcon::Stop);
+        }
+        return;
+    }
+    if (result.projectToAppend) {
+        panel_->AppendProject(*result.projectToAppend);
+    }
+    if (result.preset) {
+        // With the focus away from the lists they select the preset instead of reading back.
+        QWidget* hadFocus = QApplication::focusWidget();
+        panel_->project()->setFocus();
+        panel_->SyncTimeLists(*result.preset, store_.settings.minuteUnit);
+        if (hadFocus != nullptr) {
+            hadFocus->setFocus();
+        }
+    }
+    panel_->SetStatus(result.statusText);
+    toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
+    RescanJournal();
+    if (store_.settings.automaticMode == 0) {
+        ShowMessage(this, StringId::EntrySaved, MessageIcon::Information);
+    }
+}
+
+void MainWindow::RemoveCommand() {
+    const RemoveResult result = RemoveDayEntries(store_, day_);
+    if (!result.success) {
+        if (result.messageId != 0) {
+            ShowMessage(this, result.messageId, MessageIcon::Stop);
+        }
+        return;
+    }
+    panel_->SetStatus(result.statusText);
+    toolbar_->setButtonEnabled(IDM_REMOVE, false);
+    RescanJournal();
+    ShowMessage(this, StringId::EntryRemoved, MessageIcon::Information);
+}
+
+void MainWindow::SwitchView(int32_t viewKind) {
+    store_.settings.viewKind = viewKind;
+    delete view_;
+    CreateView();
+    RescanJournal();
+}
+
+void MainWindow::RescanJournal() {
+    ScanSink* sink = view_ != nullptr ? view_->BeginScan(store_.settings, month_) : nullptr;
+    const ScanResult result =
+        tallimer::RescanJournal(store_, panel_->selectedDate(), day_, month_, sink);
+    toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
+    if (!result.opened) {
+        return;  // everything else keeps what it showed
+    }
+    panel_->ApplyScan(result);
+    if (view_ != nullptr) {
+        view_->EndScan();
+    }
+    RefreshDaySummary(true);
+}
+
+void MainWindow::RefreshDaySummary(bool forced) {
+    const QDateTime clock = platform::LocalNow();
+    if (!forced) {
+        const RefreshTick tick = TickRefresh(refreshMemory_, clock, day_.periodOpen != 0);
+        if (!tick.goesThrough) {
+            return;
+        }
+        if (tick.moveToTodayAndRescan) {
+            panel_->setSelectedDate(clock.date());
+            RescanJournal();
+        }
+    }
+    const TimeRecord record{static_cast<uint16_t>(clock.time().hour()),
+                            static_cast<uint16_t>(clock.time().minute())};
+    const TimeRecord now = panel_->SyncTimeLists(record, store_.settings.minuteUnit);
+    auto* summary = qobject_cast<DaySummaryView*>(view_);
+    if (summary == nullptr) {
+        if (view_ != nullptr) {
+            view_->repaint();
+        }
+        return;
+    }
+    summary->ShowSummary(DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute),
+                         day_.periodOpen != 0, store_.settings);
+}
+
+void MainWindow::OnDateChanged(QDate date) {
+    // Only a date that differs from the scanned one rescans.
+    if (SelectedDateText(date) != day_.selectedDateText) {
+        RescanJournal();
+    }
+}
+
+void MainWindow::MoveFocusToNextField() {
+    // The panel's control that has the focus (the project box's text field counts as the
+    // box); views have controls with the same ids, so only the panel is searched.
+    int focused = -1;
+    QWidget* w = QApplication::focusWidget();
+    if (w != nullptr && panel_->isAncestorOf(w)) {
+        for (; w != panel_ && focused < 0; w = w->parentWidget()) {
+            focused = ControlId(w);
+        }
+    }
+    int next = IDC_HOUR;
+    switch (focused) {
+        case IDC_HOUR:
+            next = IDC_MINUTE;
+            break;
+        case IDC_MINUTE:
+            next = IDC_PROJECT;
+            break;
+        case IDC_PROJECT:
+            next = IDC_DATE;
+            break;
+        default:
+            break;
+    }
+    if (QWidget* control = FindControl(panel_, next)) {
+        control->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+KeyFilter::Actions MainWindow::KeyActions() {
+    return {
+        [this] { MoveFocusToNextField(); },
+        [this] { PostCommand(IDM_ABOUT); },
+        [this] { PostCommand(IDM_SAVE); },
+        [this] { PostCommand(IDM_REMOVE); },
+    };
+}
+
+void MainWindow::BringToFront() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Shutdown();
+    event->accept();
+}
+
+void MainWindow::Shutdown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    refreshTimer_.stop();
+    if (day_.periodOpen != 0 && store_.settings.automaticMode != 0) {
+        Command(IDM_SAVE);  // the automatic Stop, sent
+    }
+    SaveSettings(store_);
+    emit shutDown();
+}
+
+}  // namespace tallimer

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include "accounting/day_summary.h"
+#include "accounting/month_state.h"
+#include "journal/day_state.h"
+#include "settings/settings_store.h"
+#include "ui/key_filter.h"
+
+namespace tallimer {
+
+class EntryPanel;
+class Toolbar;
+class ViewWindow;
+
+// The one top-level window: entry panel, toolbar and view stacked in a 240 x 294 client area.
+// It owns the program's state and turns every command into the core's operations.
+class MainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kClientWidth = 240;
+    static constexpr int kClientHeight = 294;
+    static constexpr int kToolbarTop = 62;
+    static constexpr int kViewTop = 97;
+
+    // Creates the toolbar and the entry panel; nothing is read yet.
+    MainWindow();
+    ~MainWindow() override;
+
+    // The application start-up: settings, lists, view, first scan, automatic Start, refresh
+    // timer. Run once, before the window is shown.
+    void StartUp();
+
+    // The command dispatcher ("sent": runs now) and its queued form ("posted").
+    void Command(int id);
+    void PostCommand(int id);
+
+    // The program's refresh: rereads the journal and updates panel, toolbar and view.
+    void RescanJournal();
+    // The live refresh; unforced it works once per clock minute.
+    void RefreshDaySummary(bool forced);
+
+    // The Enter character: the focus walks hour, minute, project, date, hour.
+    void MoveFocusToNextField();
+    // What the hardware keys do in this window.
+    KeyFilter::Actions KeyActions();
+    // A later start of the program asked for this window.
+    void BringToFront();
+
+    EntryPanel* entryPanel() const { return panel_; }
+    Toolbar* toolbar() const { return toolbar_; }
+    ViewWindow* viewWindow() const { return view_; }
+    const SettingsStore& store() const { return store_; }
+    const DayState& dayState() const { return day_; }
+    QTimer& refreshTimer() { return refreshTimer_; }
+
+  signals:
+    // The shutdown sequence has run; the program ends with exit code 0.
+    void shutDown();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void SaveEntryCommand();
+    void RemoveCommand();
+    void SwitchView(int32_t viewKind);
+    void CreateView();
+    void OnDateChanged(QDate date);
+    void Shutdown();
+
+    SettingsStore store_;
+    DayState day_;
+    MonthState month_;
+    RefreshMemory refreshMemory_;
+    QTimer refreshTimer_;
+    EntryPanel* panel_ = nullptr;
+    Toolbar* toolbar_ = nullptr;
+    ViewWindow* view_ = nullptr;
+    bool shutDown_ = false;
+};
+
+}  // namespace tallimer

@@ -1,0 +1,30 @@
+#include "ui/view_window.h"
+
+#include "ui/commands.h"
+#include "ui/day_summary_view.h"
+#include "ui/dialog_builder.h"
+#include "ui/entry_list_view.h"
+#include "ui/report_view.h"
+
+namespace tallimer {
+
+ViewWindow::ViewWindow(int32_t kind, QWidget* parent) : QWidget(parent), kind_(kind) {
+    BuildDialog(*FindDialogTemplate(IDD_VIEW_DAY + kind), this);
+}
+
+ViewWindow* ViewWindow::Create(int32_t viewKind, QWidget* parent) {
+    switch (viewKind) {
+        case ViewEntryList:
+            return new EntryListView(parent);
+        case ViewReport:
+            return new ReportView(parent);
+        default:
+            return new DaySummaryView(parent);
+    }
+}
+
+ScanSink* ViewWindow::BeginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+    return nullptr;
+}
+
+}  // namespace tallimer

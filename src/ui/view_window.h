@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+#include "accounting/month_state.h"
+#include "journal/rescan_journal.h"
+#include "settings/settings.h"
+
+namespace tallimer {
+
+// The view below the toolbar: one of the day summary, the entry list and the report, made
+// from its template (130 + ViewKind). A scan feeds it through the sink it hands out.
+class ViewWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // A kind outside 0 to 2 makes the day summary.
+    static ViewWindow* Create(int32_t viewKind, QWidget* parent);
+
+    int32_t kind() const { return kind_; }
+
+    // Before a scan: the sink the scan hands its lines to (none for the day summary).
+    virtual ScanSink* BeginScan(const Settings& settings, MonthState& month);
+    // After a scan that could open the journal: show what it gave.
+    virtual void EndScan() {}
+
+  signals:
+    // The view wants the journal scanned again (the list's sort toggle).
+    void rescanRequested();
+
+  protected:
+    ViewWindow(int32_t kind, QWidget* parent);
+
+  private:
+    int32_t kind_;
+};
+
+}  // namespace tallimer

@@ -1,0 +1,214 @@
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "ui/commands.h"
+#include "ui/day_summary_view.h"
+#include "ui/dialog_builder.h"
+#include "ui/entry_list_view.h"
+#include "ui/entry_panel.h"
+#include "ui/report_view.h"
+#include "ui/toolbar.h"
+#include "window_fixture.h"
+
+namespace tallimer::test {
+namespace {
+
+QString SelectedText(const QListWidget* list) {
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? QString() : items.front()->text();
+}
+
+QString SummaryText(MainWindow& window, int id) {
+    auto* view = qobject_cast<DaySummaryView*>(window.viewWindow());
+    return view != nullptr ? view->valueLabel(id)->text() : QString();
+}
+
+// Presses a key and releases it after `holdMs`, as a person does, through the application.
+void PressKey(QWidget* target, Qt::Key key, int holdMs) {
+    QTest::keyPress(target, key);
+    QTest::qWait(holdMs);
+    QTest::keyRelease(target, key);
+    QCoreApplication::processEvents();
+}
+
+using Window = WindowTest;
+
+TEST_F(Window, GeometryOfTheHandheldScreen) {
+    start();
+    EXPECT_EQ(window->size(), QSize(240, 294));
+    EXPECT_EQ(window->windowTitle(), "Tallimer");
+    EXPECT_EQ(window->entryPanel()->pos(), QPoint(0, 0));
+    EXPECT_EQ(window->toolbar()->geometry(), QRect(0, 62, 240, 34));
+    EXPECT_EQ(window->viewWindow()->pos(), QPoint(0, 97));
+    // First start: the day summary with its button checked, Remove disabled.
+    EXPECT_NE(qobject_cast<DaySummaryView*>(window->viewWindow()), nullptr);
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
+    EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(window->toolbar()->button(IDM_REMOVE)->toolTip(), "Delete All Entries of This Day");
+}
+
+TEST_F(Window, SaveByToolbarWritesTheEntryAndUpdatesEverything) {
+    start();
+    EntryPanel* panel = window->entryPanel();
+    // The lists follow the fixed clock, 13:00.
+    EXPECT_EQ(SelectedText(panel->hourList()), "13");
+    EXPECT_EQ(SelectedText(panel->minuteList()), "00");
+    panel->project()->setEditText("Alpha");
+
+    QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\tAlpha\r\n");
+    EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
+    EXPECT_EQ(panel->status()->text(), "Stop:");
+    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(panel->project()->count(), 1);
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_CREDIT), "- 08:30");
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  00:00");
+}
+
+TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
+    start();
+    EntryPanel* panel = window->entryPanel();
+    panel->hourList()->setFocus();
+    const QList<int> walk = {IDC_MINUTE, IDC_PROJECT, IDC_DATE, IDC_HOUR};
+    for (int expected : walk) {
+        PressKey(QApplication::focusWidget(), Qt::Key_Return, 0);
+        QWidget* focus = QApplication::focusWidget();
+        while (focus != nullptr && ControlId(focus) < 0) {
+            focus = focus->parentWidget();
+        }
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(ControlId(focus), expected);
+    }
+    EXPECT_EQ(journal(), "");
+
+    PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 100);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
+    EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
+}
+
+TEST_F(Window, HeldEscapeRemovesTheDay) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n");
+    start();
+    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    PressKey(window->entryPanel()->hourList(), Qt::Key_Escape, KeyFilter::kLongPressMs + 100);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/22 08:00\tA\r\n");
+    EXPECT_EQ(messages, std::vector<QString>{"Entry removed"});
+    EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(window->entryPanel()->status()->text(), "Start:");
+}
+
+TEST_F(Window, ViewSwitchesRecreateRescanAndSurviveARestart) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n");
+    start();
+    QTest::mouseClick(window->toolbar()->button(IDM_VIEW_REPORT), Qt::LeftButton);
+    auto* report = qobject_cast<ReportView*>(window->viewWindow());
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->treeControl()->topLevelItem(0)->text(0), "REPORT");
+    EXPECT_TRUE(report->treeControl()->topLevelItem(0)->isExpanded());
+
+    QTest::mouseClick(window->toolbar()->button(IDM_VIEW_LIST), Qt::LeftButton);
+    auto* list = qobject_cast<EntryListView*>(window->viewWindow());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->pos(), QPoint(0, 97));
+    QAbstractItemModel* rows = list->listControl()->model();
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(rows->index(0, 0).data().toString(), "2004/01/23");
+    EXPECT_EQ(rows->index(0, 1).data().toString(), "  09:00");
+    quit();
+
+    window = std::make_unique<MainWindow>();
+    window->StartUp();
+    EXPECT_NE(qobject_cast<EntryListView*>(window->viewWindow()), nullptr);
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
+}
+
+TEST_F(Window, ListColumnClicksToggleTheOrderAndASwitchResetsIt) {
+    store.settings.viewKind = ViewEntryList;
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/22 08:00\tA\r\n2004/01/23 09:00\tB\r\n");
+    start();
+    auto firstDate = [this] {
+        auto* list = qobject_cast<EntryListView*>(window->viewWindow());
+        return list->listControl()->model()->index(0, 0).data().toString();
+    };
+    auto clickTitle = [this](int column) {
+        auto* list = qobject_cast<EntryListView*>(window->viewWindow());
+        QHeaderView* header = list->listControl()->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    };
+    EXPECT_EQ(firstDate(), "2004/01/23");
+    clickTitle(1);
+    EXPECT_EQ(firstDate(), "2004/01/22");
+    clickTitle(2);
+    EXPECT_EQ(firstDate(), "2004/01/23");
+    clickTitle(0);
+    window->Command(IDM_VIEW_LIST);  // the view already shown, made anew
+    EXPECT_EQ(firstDate(), "2004/01/23");
+}
+
+TEST_F(Window, SummaryFollowsTheClockOncePerMinute) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 12:00\tA\r\n");
+    start();
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
+    window->RefreshDaySummary(false);  // the first tick only learns the minute and the day
+    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 0, 40)));
+    window->RefreshDaySummary(false);
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
+    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 3)));
+    EXPECT_TRUE(window->refreshTimer().isActive());
+    EXPECT_EQ(window->refreshTimer().interval(), 1000);
+    window->RefreshDaySummary(false);                                  // what the timer runs
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:05");  // 13:03 snaps to 13:05
+}
+
+TEST_F(Window, NewDayMovesTheDateOnlyWithNoPeriodOpen) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 12:00\tA\r\n");
+    start();
+    window->RefreshDaySummary(false);
+    platform::SetClock(QDateTime(QDate(2004, 1, 24), QTime(0, 1)));
+    window->RefreshDaySummary(false);
+    EXPECT_EQ(window->entryPanel()->selectedDate(), QDate(2004, 1, 23));  // a period is open
+
+    quit();
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 12:00\tA\r\n2004/01/23\t13:00\tA\r\n");
+    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(23, 59)));
+    start();
+    window->RefreshDaySummary(false);
+    platform::SetClock(QDateTime(QDate(2004, 1, 24), QTime(0, 1)));
+    window->RefreshDaySummary(false);
+    EXPECT_EQ(window->entryPanel()->selectedDate(), QDate(2004, 1, 24));
+    EXPECT_EQ(window->dayState().selectedDateText, "2004/01/24");
+}
+
+TEST_F(Window, AutomaticModeRecordsStartAndStopWithoutBoxes) {
+    store.settings.automaticMode = 1;
+    start();
+    QCoreApplication::processEvents();  // the posted automatic Start
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
+    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
+    window->RefreshDaySummary(true);  // the lists follow the clock
+    quit();
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
+    EXPECT_TRUE(messages.empty());
+    SettingsStore saved;
+    LoadSettings(saved);
+    EXPECT_EQ(saved.settings.flexBalance, 270 - 480);
+}
+
+TEST_F(Window, DateChangeRescansOnlyForAnotherDate) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/22 08:00\tA\r\n");
+    start();
+    EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    window->entryPanel()->date()->setDate(QDate(2004, 1, 22));
+    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(window->dayState().entryCount, 1);
+}
+
+}  // namespace
+}  // namespace tallimer::test

@@ -1,0 +1,85 @@
+#include "ui/message_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <vector>
+
+#include "resources/string_table.h"
+
+namespace tallimer {
+namespace {
+
+class MessageBoxTest : public ::testing::Test {
+  protected:
+    void TearDown() override { SetMessageAnswerer(nullptr); }
+};
+
+TEST_F(MessageBoxTest, AnswererIsShownTheBoxAndItsAnswerReturned) {
+    std::vector<ShownMessage> shown;
+    MessageAnswer answer = MessageAnswer::Cancel;
+    SetMessageAnswerer([&](const ShownMessage& message) {
+        shown.push_back(message);
+        return answer;
+    });
+
+    EXPECT_EQ(ShowMessage(nullptr, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
+                          MessageButtons::OkCancel),
+              MessageAnswer::Cancel);
+    answer = MessageAnswer::Ok;
+    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("any text"), MessageIcon::Stop),
+              MessageAnswer::Ok);
+
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("This day is not closed.\nQuit anyway?"));
+    EXPECT_EQ(shown[0].caption, QStringLiteral("Tallimer"));
+    EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(shown[1].text, QStringLiteral("any text"));
+    EXPECT_EQ(shown[1].caption, QStringLiteral("Tallimer"));
+    EXPECT_EQ(shown[1].icon, MessageIcon::Stop);
+    EXPECT_EQ(shown[1].buttons, MessageButtons::Ok);
+}
+
+// Without an answerer a real box runs modally; a key press answers it.
+TEST_F(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
+    struct Case {
+        MessageIcon icon;
+        MessageButtons buttons;
+        Qt::Key key;
+        QMessageBox::Icon qtIcon;
+        int buttonCount;
+        MessageAnswer expected;
+    };
+    const Case cases[] = {
+        {MessageIcon::Information, MessageButtons::Ok, Qt::Key_Escape, QMessageBox::Information, 1,
+         MessageAnswer::Ok},
+        {MessageIcon::Exclamation, MessageButtons::OkCancel, Qt::Key_Escape, QMessageBox::Warning,
+         2, MessageAnswer::Cancel},
+        {MessageIcon::Stop, MessageButtons::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2,
+         MessageAnswer::Ok},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << " buttons " << c.buttonCount);
+        bool answered = false;
+        QObject guard;  // drops the answer when the box never ran
+        QTimer::singleShot(0, &guard, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Tallimer"));
+            EXPECT_EQ(box->text(), QStringLiteral("Entry saved"));
+            EXPECT_EQ(box->icon(), c.qtIcon);
+            EXPECT_EQ(box->buttons().size(), c.buttonCount);
+            QTest::keyClick(box, c.key);
+            answered = true;
+        });
+        EXPECT_EQ(ShowMessage(nullptr, StringId::EntrySaved, c.icon, c.buttons), c.expected);
+        EXPECT_TRUE(answered);
+    }
+}
+
+}  // namespace
+}  // namespace tallimer

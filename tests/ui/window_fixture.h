@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "settings/settings_store.h"
+#include "support/device_fixture.h"
+#include "ui/key_filter.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+
+namespace tallimer::test {
+
+inline const QString kJournalPath = QStringLiteral("\\My Documents\\Tallimer.txt");
+inline const std::string kHeaderLine = "Date       Time \tComment\r\n";
+
+// A device with break 30, target 480 and unit 5, a recording message answerer and a started,
+// shown and active main window with the key filter installed.
+class WindowTest : public DeviceTest {
+  protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        SetMessageAnswerer([this](const ShownMessage& shown) {
+            messages.push_back(shown.text);
+            return answer;
+        });
+        store.settings.breakPerDay = 30;
+        store.settings.targetPerDay = 480;
+        store.settings.minuteUnit = 5;
+    }
+    void TearDown() override {
+        if (window) {
+            window->close();
+        }
+        window.reset();
+        keys.reset();
+        SetMessageAnswerer(nullptr);
+        DeviceTest::TearDown();
+    }
+
+    // Saves `store` as the stored settings and starts the program.
+    void start() {
+        BuildFilePaths(store);
+        ASSERT_TRUE(SaveSettings(store));
+        window = std::make_unique<MainWindow>();
+        keys = std::make_unique<KeyFilter>(window->KeyActions());
+        qApp->installEventFilter(keys.get());
+        window->StartUp();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();
+        // The refresh timer's first tick, which brings the lists to the clock even when
+        // there is no journal to scan yet.
+        window->RefreshDaySummary(false);
+    }
+
+    // Closes the window as the platform's close request does.
+    void quit() {
+        window->close();
+        QCoreApplication::processEvents();
+    }
+
+    std::string journal() const {
+        std::string bytes;
+        readHandheld(kJournalPath, &bytes);
+        return bytes;
+    }
+
+    SettingsStore store;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<KeyFilter> keys;
+    std::vector<QString> messages;
+    MessageAnswer answer = MessageAnswer::Ok;
+};
+
+}  // namespace tallimer::test
