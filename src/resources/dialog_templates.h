@@ -7,18 +7,18 @@ namespace tallimer {
 
 // Dialog templates as data: every rectangle in dialog units of the template's font.
 enum class ControlKind {
-    Static,             // text label
+    Static,  // text label
     GroupBox,
-    DatePicker,         // short date format
-    ListBox,            // list of strings
-    ComboBox,           // editable field with a drop-down list
-    Edit,               // one-line text field
-    CheckBox,           // automatic check box
+    DatePicker,  // short date format
+    ListBox,     // list of strings
+    ComboBox,    // editable field with a drop-down list
+    Edit,        // one-line text field
+    CheckBox,    // automatic check box
     PushButton,
     DefaultPushButton,
-    ListView,           // report (columns) mode
+    ListView,  // report (columns) mode
     TreeView,
-    Icon,               // the program's icon
+    Icon,  // the program's icon
 };
 
 // Style flags of a control.
@@ -28,8 +28,8 @@ constexpr unsigned AlignRight = 1u << 0;
 constexpr unsigned AlignCenter = 1u << 1;
 constexpr unsigned Border = 1u << 2;
 constexpr unsigned TabStop = 1u << 3;
-constexpr unsigned NoPrefix = 1u << 4;    // "&" shown as it is
-constexpr unsigned TextLeft = 1u << 5;    // check box text to the left of the box
+constexpr unsigned NoPrefix = 1u << 4;  // "&" shown as it is
+constexpr unsigned TextLeft = 1u << 5;  // check box text to the left of the box
 constexpr unsigned AutoHScroll = 1u << 6;
 constexpr unsigned VScroll = 1u << 7;
 }  // namespace ControlStyle

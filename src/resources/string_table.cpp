@@ -12,6 +12,8 @@ QString LoadString(int id) {
             return QStringLiteral("Entry saved");
         case StringId::EntryRemoved:
             return QStringLiteral("Entry removed");
+        case StringId::KeysHelpCaption:
+            return QStringLiteral("Tallimer Keys");
         case StringId::KeysHelp:
             return QStringLiteral(
                 "Action\t\tnext field\nRocker\t\tchanges\nAction (long)\tsaves\nEscape "

@@ -10,6 +10,7 @@ constexpr int AppTitle = 1;
 constexpr int DatabaseError = 61204;
 constexpr int EntrySaved = 61205;
 constexpr int EntryRemoved = 61218;
+constexpr int KeysHelpCaption = 61214;
 constexpr int KeysHelp = 61219;
 constexpr int JournalHeader = 61223;
 constexpr int EntryLineFormat = 61224;

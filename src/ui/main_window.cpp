@@ -6,13 +6,17 @@
 #include <QDateEdit>
 #include <QIcon>
 #include <QListWidget>
+#include <QPointer>
 
+#include "accounting/balance.h"
 #include "journal/journal_line.h"
 #include "journal/remove_day_entries.h"
 #include "journal/rescan_journal.h"
 #include "journal/save_entry.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
+#include "settings/setup_dialog.h"
+#include "ui/about_dialog.h"
 #include "ui/commands.h"
 #include "ui/day_summary_view.h"
 #include "ui/dialog_builder.h"
@@ -67,6 +71,7 @@ void MainWindow::StartUp() {
         PostCommand(IDM_SAVE);
     }
     refreshTimer_.start();
+    NewMonthCheck();
 }
 
 void MainWindow::CreateView() {
@@ -94,19 +99,68 @@ void MainWindow::Command(int id) {
         case IDM_REMOVE:
             RemoveCommand();
             break;
+        case IDM_SETTINGS:
+            SetupCommand();
+            break;
+        case IDM_ABOUT:
+            AboutCommand();
+            break;
         case IDM_EXIT:
-            if (day_.periodOpen != 0 && store_.settings.automaticMode == 0 &&
-                ShowMessage(this, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
-                            MessageButtons::OkCancel) != MessageAnswer::Ok) {
-                break;
+            if (ExitCommand()) {
+                return;
             }
-            close();
-            return;
+            break;
         default:
             break;
     }
     // The main window's own background is painted again after every command.
     repaint();
+}
+
+bool MainWindow::ExitCommand() {
+    if (day_.periodOpen != 0 && store_.settings.automaticMode == 0 &&
+        ShowMessage(this, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
+                    MessageButtons::OkCancel) != MessageAnswer::Ok) {
+        return false;
+    }
+    close();
+    return true;
+}
+
+void MainWindow::SetupCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
+    SetupDialog dialog(
+        store_,
+        [this] {
+            panel_->FillTimeLists(store_.settings);
+            RescanJournal();
+        },
+        this);
+    dialog.exec();
+    if (hadFocus != nullptr) {
+        hadFocus->setFocus();
+    }
+}
+
+void MainWindow::AboutCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
+    AboutDialog dialog([this] { return ExitCommand(); }, this);
+    dialog.exec();
+    if (!shutDown_ && hadFocus != nullptr) {
+        hadFocus->setFocus();
+    }
+}
+
+void MainWindow::NewMonthCheck() {
+    if (!NewMonthCheckAsks(month_.newMonthFlag, store_.settings)) {
+        return;
+    }
+    if (ShowMessage(this, StringId::NewMonthOffer, MessageIcon::Information,
+                    MessageButtons::OkCancel) == MessageAnswer::Ok) {
+        ApplyNewMonthCap(store_.settings);
+        SaveSettings(store_);
+    }
+    RefreshDaySummary(true);
 }
 
 void MainWindow::SaveEntryCommand() {

@@ -65,6 +65,13 @@ class MainWindow : public QWidget {
 
   private:
     void SaveEntryCommand();
+    void SetupCommand();
+    void AboutCommand();
+    // Ends the program unless a period is open outside automatic mode and the user does not
+    // confirm; true when it ends.
+    bool ExitCommand();
+    // At start-up: offers to cap the balance at the maximum in a new month.
+    void NewMonthCheck();
     void RemoveCommand();
     void SwitchView(int32_t viewKind);
     void CreateView();

@@ -30,7 +30,13 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 MessageAnswer ShowMessage(QWidget* owner, const QString& text, MessageIcon icon,
                           MessageButtons buttons) {
-    const ShownMessage shown{text, LoadString(StringId::AppTitle), icon, buttons};
+    return ShowMessage(owner, ShownMessage{text, LoadString(StringId::AppTitle), icon, buttons});
+}
+
+MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
+    const QString& text = shown.text;
+    const MessageIcon icon = shown.icon;
+    const MessageButtons buttons = shown.buttons;
     // A copy, so an answerer that replaces itself while answering stays alive.
     if (const MessageAnswerer answerer = Answerer()) {
         return answerer(shown);

@@ -26,6 +26,9 @@ MessageAnswer ShowMessage(QWidget* owner, const QString& text, MessageIcon icon,
 MessageAnswer ShowMessage(QWidget* owner, int stringId, MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok);
 
+// A box with a caption of its own (the keys help).
+MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown);
+
 // Tests install an answerer: it is given each box instead of a person and answers it.
 using MessageAnswerer = std::function<MessageAnswer(const ShownMessage&)>;
 void SetMessageAnswerer(MessageAnswerer answerer);

@@ -1,0 +1,167 @@
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/about_dialog.h"
+#include "ui/commands.h"
+#include "ui/dialog_builder.h"
+#include "ui/entry_panel.h"
+#include "window_fixture.h"
+
+namespace tallimer::test {
+namespace {
+
+AboutDialog* OpenAbout() {
+    return qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+}
+
+void Click(QDialog* dialog, int id) {
+    QTest::mouseClick(FindControlAs<QPushButton>(dialog, id), Qt::LeftButton);
+}
+
+// Runs `inside` once the About dialog is up, then opens it as the toolbar does.
+void WithAbout(MainWindow& window, std::function<void(AboutDialog*)> inside) {
+    QTimer::singleShot(0, [inside] {
+        AboutDialog* about = OpenAbout();
+        ASSERT_NE(about, nullptr);
+        inside(about);
+        if (OpenAbout() == about) {
+            about->reject();  // still open: close it so the test goes on
+        }
+    });
+    window.Command(IDM_ABOUT);
+}
+
+const std::string kOpenDay = kHeaderLine + "2004/01/23 08:00\tA\r\n";
+
+using AboutAndExit = WindowTest;
+
+TEST_F(AboutAndExit, EndeWithNoOpenPeriodEndsAtOnce) {
+    start();
+    bool stillOpen = true;
+    WithAbout(*window, [&](AboutDialog* about) {
+        Click(about, AboutDialog::IDC_ENDE);
+        stillOpen = OpenAbout() != nullptr;
+    });
+    EXPECT_FALSE(stillOpen);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
+    writeHandheld(kJournalPath, kOpenDay);
+    start();
+    answer = MessageAnswer::Cancel;
+    bool stillOpen = false;
+    WithAbout(*window, [&](AboutDialog* about) {
+        Click(about, AboutDialog::IDC_ENDE);
+        stillOpen = OpenAbout() == about;
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(messages, std::vector<QString>{"This day is not closed.\nQuit anyway?"});
+
+    answer = MessageAnswer::Ok;
+    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(journal(), kOpenDay);  // no Stop recorded
+}
+
+TEST_F(AboutAndExit, AutomaticModeEndsWithoutQuestionAndRecordsTheStop) {
+    writeHandheld(kJournalPath, kOpenDay);
+    store.settings.automaticMode = 1;
+    start();
+    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(journal(), kOpenDay + "2004/01/23\t13:00\tA\r\n");  // the box shows the last project
+}
+
+TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
+    start();
+    // Enter goes to the About dialog as soon as the Escape character has opened it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll] {
+        if (AboutDialog* about = OpenAbout()) {
+            poll.stop();
+            QTest::keyClick(about, Qt::Key_Return);
+        }
+    });
+    poll.start(10);
+    QTest::keyClick(window->entryPanel(), Qt::Key_Escape);
+    for (int waited = 0; window->isVisible() && waited < 5000; waited += 20) {
+        QTest::qWait(20);
+    }
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(AboutAndExit, InfoShowsTheKeysHelpAndTheDialogStays) {
+    start();
+    std::vector<ShownMessage> shown;
+    SetMessageAnswerer([&](const ShownMessage& message) {
+        shown.push_back(message);
+        return MessageAnswer::Ok;
+    });
+    bool stillOpen = false;
+    WithAbout(*window, [&](AboutDialog* about) {
+        Click(about, AboutDialog::IDC_INFO);
+        stillOpen = OpenAbout() == about;
+    });
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Action\t\tnext field\nRocker\t\tchanges\nAction (long)\tsaves\nEscape "
+              "(long)\tdeletes\nEscape, \n then Action\tExit\n");
+    EXPECT_EQ(shown[0].caption, "Tallimer Keys");
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST(AboutPlacement, CentredInTheClientAreaNeverNegative) {
+    EXPECT_EQ(AboutDialogPosition(QSize(200, 100), QSize(240, 294)), QPoint(20, 97));
+    EXPECT_EQ(AboutDialogPosition(QSize(201, 101), QSize(240, 294)), QPoint(19, 96));
+    EXPECT_EQ(AboutDialogPosition(QSize(300, 400), QSize(240, 294)), QPoint(0, 0));
+}
+
+class NewMonth : public WindowTest {
+  protected:
+    // Nothing recorded yet in January 2004; the balance above the maximum of 10:00.
+    void SetUp() override {
+        WindowTest::SetUp();
+        writeHandheld(kJournalPath, kHeaderLine + "2003/12/31 08:00\tA\r\n");
+        store.settings.flexBalance = 700;
+        store.settings.flexMaximum = 600;
+    }
+    int32_t savedBalance() const {
+        SettingsStore saved;
+        LoadSettings(saved);
+        return saved.settings.flexBalance;
+    }
+};
+
+TEST_F(NewMonth, OkCapsTheBalanceAndSavesIt) {
+    start();
+    EXPECT_EQ(messages, std::vector<QString>{"New Month reached!\r\nThe flexitime will be\r\n"
+                                             "adjusted to the maximum value."});
+    EXPECT_EQ(window->store().settings.flexBalance, 600);
+    EXPECT_EQ(savedBalance(), 600);
+}
+
+TEST_F(NewMonth, CancelKeepsTheBalance) {
+    answer = MessageAnswer::Cancel;
+    start();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(window->store().settings.flexBalance, 700);
+}
+
+TEST_F(NewMonth, NotOfferedWithinAMonthOrAtOrBelowTheMaximum) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/02 08:00\tA\r\n");
+    start();
+    EXPECT_TRUE(messages.empty());
+    quit();
+    writeHandheld(kJournalPath, kHeaderLine + "2003/12/31 08:00\tA\r\n");
+    store.settings.flexBalance = 600;
+    start();
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace tallimer::test

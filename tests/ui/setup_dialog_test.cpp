@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVariant>
+#include <QWidget>
+#include <memory>
+
+#include "platform/registry.h"
+#include "settings/setup_dialog.h"
+#include "support/device_fixture.h"
+#include "ui/dialog_builder.h"
+
+namespace tallimer::test {
+namespace {
+
+// A stored 30 / 40 h / 10:05 / 5 and the dialog open over a 240 x 294 owner.
+class SetupDialogTest : public DeviceTest {
+  protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        store.settings = Settings{30, 480, 605, 5, 0, 0, 0, 0, 0, 0};
+        BuildFilePaths(store);
+        ASSERT_TRUE(SaveSettings(store));
+        owner.setGeometry(100, 50, 240, 294);
+        owner.show();
+        dialog = std::make_unique<SetupDialog>(
+            store, [this] { ++saves; }, &owner);
+        dialog->open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    QLineEdit* edit(int id) const { return FindControlAs<QLineEdit>(dialog.get(), id); }
+    // Replaces a field's text by typing, as the user does.
+    void type(int id, const QString& text) const {
+        edit(id)->setFocus();
+        edit(id)->selectAll();
+        QTest::keyClicks(edit(id), text);
+    }
+    void toggleAutomaticMode() const {
+        QTest::mouseClick(FindControlAs<QCheckBox>(dialog.get(), 1011), Qt::LeftButton, {},
+                          QPoint(2, 2));
+    }
+    static Settings Stored() {
+        SettingsStore loaded;
+        LoadSettings(loaded);
+        return loaded.settings;
+    }
+
+    SettingsStore store;
+    QWidget owner;
+    std::unique_ptr<SetupDialog> dialog;
+    int saves = 0;
+};
+
+TEST_F(SetupDialogTest, OpensFilledAndPlacedOverTheOwner) {
+    EXPECT_EQ(dialog->windowTitle(), "Setup");
+    EXPECT_EQ(edit(1024)->text(), "40");
+    EXPECT_EQ(edit(1025)->text(), "10:05");
+    const QSize size = dialog->frameGeometry().size();
+    EXPECT_EQ(dialog->frameGeometry().topLeft(),
+              owner.mapToGlobal(SetupDialogPosition(size, owner.size())));
+}
+
+TEST_F(SetupDialogTest, OkStoresTheTypedSettingsAndRefreshesOnce) {
+    type(1024, "38.5");
+    type(1025, "-1:15");
+    type(1027, "\\Data\\Work");
+    type(1032, "18:00");
+    toggleAutomaticMode();
+    QTest::mouseClick(FindControlAs<QPushButton>(dialog.get(), 1), Qt::LeftButton);
+
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(store.journalPath, "\\Data\\Work\\Tallimer.txt");
+    std::string ini;
+    ASSERT_TRUE(readHandheld(QStringLiteral("\\Data\\Work\\Tallimer.ini"), &ini));
+    EXPECT_EQ(ini, "Flexitime = -1:-15\r\n");
+    EXPECT_EQ(Stored(), (Settings{30, 462, -75, 5, 0, 0, 0, 0, 1080, 1}));
+}
+
+TEST_F(SetupDialogTest, EnterInAFieldPressesOk) {
+    type(1023, "45");
+    QTest::keyClick(edit(1023), Qt::Key_Return);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(Stored().breakPerDay, 45);
+}
+
+TEST_F(SetupDialogTest, EscLeavesEverythingAsItWas) {
+    const SettingsStore before = store;
+    const auto registry = [] {
+        return platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL")->toByteArray();
+    };
+    const QByteArray stored = registry();
+    type(1023, "99");
+    type(1027, "\\Elsewhere");
+    toggleAutomaticMode();
+    QTest::keyClick(edit(1027), Qt::Key_Escape);
+
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(store.settings, before.settings);
+    EXPECT_EQ(store.journalPath, before.journalPath);
+    EXPECT_EQ(registry(), stored);
+}
+
+}  // namespace
+}  // namespace tallimer::test
