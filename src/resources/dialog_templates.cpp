@@ -25,7 +25,7 @@ const DialogTemplate& AboutTemplate() {
         {
             {1014, K::Icon, 10, 9, 20, 20, {}, None},
             {1015, K::Static, 40, 7, 44, 8, Text("Tallimer 1.3"), NoPrefix},
-            {1027, K::Static, 40, 17, 66, 17, Text("Made by the Tallimer developers."), None},
+            {1027, K::Static, 40, 17, 66, 17, Text("By the Tallimer developers."), None},
             {1016, K::Static, 40, 33, 61, 19, Text("Free to use."), None},
             {57666, K::PushButton, 7, 55, 33, 17, Text("Info"), TabStop},
             {57665, K::DefaultPushButton, 79, 55, 33, 17, Text("Ende"), TabStop},

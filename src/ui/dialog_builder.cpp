@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <cstdint>
@@ -131,6 +133,42 @@ QTreeWidget* MakeTreeView(const ControlTemplate& control, QWidget* parent) {
     return tree;
 }
 
+// The room a control's text leaves beside it: frame, check indicator, button bevel.
+int TextOverhead(const ControlTemplate& control, const QWidget* widget) {
+    switch (control.kind) {
+        case ControlKind::Static:
+            return Has(control, ControlStyle::Border) ? 4 : 1;
+        case ControlKind::CheckBox:
+            return widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                   widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 2;
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton:
+            return 6;
+        default:
+            return -1;  // no text of its own to fit
+    }
+}
+
+// Texts laid out for Tahoma can come out a little wider in the fallback font. A one-line text
+// that would be cut off is drawn slightly smaller instead, down to three quarters of its size.
+void FitOneLineText(const ControlTemplate& control, QWidget* widget, const QRect& rect) {
+    const int overhead = TextOverhead(control, widget);
+    if (overhead < 0 || control.text.isEmpty()) {
+        return;
+    }
+    QFont font = widget->font();
+    if (rect.height() >= 2 * QFontMetrics(font).height()) {
+        return;  // room to wrap onto a second line
+    }
+    int pixels = QFontInfo(font).pixelSize();
+    const int smallest = pixels * 3 / 4;
+    while (pixels > smallest &&
+           QFontMetrics(font).horizontalAdvance(control.text) + overhead > rect.width()) {
+        font.setPixelSize(--pixels);
+    }
+    widget->setFont(font);
+}
+
 QWidget* MakeControl(const ControlTemplate& control, const QRect& rect, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::Static:
@@ -232,6 +270,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
             rect.setHeight(widget->sizeHint().height());
         }
         widget->setGeometry(rect);
+        FitOneLineText(control, widget, rect);
         widget->setProperty(kControlIdProperty, control.id);
         if (control.id != -1) {
             widget->setObjectName(QStringLiteral("control_%1").arg(control.id));
