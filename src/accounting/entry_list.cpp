@@ -2,6 +2,8 @@
 
 #include <QChar>
 #include <algorithm>
+#include <cstring>
+#include <numeric>
 #include <tuple>
 
 #include "platform/code_page.h"
@@ -10,30 +12,33 @@ namespace tallimer {
 
 namespace {
 
-constexpr size_t kDateEnd = 10;
+constexpr qsizetype kDateEnd = 10;
 constexpr size_t kKindColumn = 10;
-constexpr size_t kTimeColumn = 11;
-constexpr size_t kTimeEnd = 16;
-constexpr size_t kProjectColumn = 17;
+constexpr qsizetype kTimeColumn = 11;
+constexpr qsizetype kTimeEnd = 16;
+constexpr qsizetype kProjectColumn = 17;
 
 // Columns [first, end) of the line; empty where the line ends before `first`.
-std::string_view Cell(std::string_view line, size_t first, size_t end) {
-    if (line.size() <= first) {
+std::string_view ByteCell(std::string_view line, qsizetype first, qsizetype end) {
+    if (qsizetype(line.size()) <= first) {
         return {};
     }
-    return line.substr(first, end - first);
+    return line.substr(size_t(first), size_t(end - first));
 }
 
-// The Stop's time cell: two blanks, then the time text.
-QString IndentedTime(std::string_view time) {
-    QString cell(qsizetype(2 + time.size()), Qt::Uninitialized);
-    QChar* out = cell.data();
-    *out++ = u' ';
-    *out++ = u' ';
-    for (const char byte : time) {
-        *out++ = QChar(platform::CodePageChar(static_cast<unsigned char>(byte)));
+// Whether every byte is below 0x80, eight at a time.
+bool IsAscii(std::string_view bytes) {
+    size_t i = 0;
+    uint64_t high = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        high |= word;
     }
-    return cell;
+    for (; i < bytes.size(); ++i) {
+        high |= static_cast<unsigned char>(bytes[i]);
+    }
+    return (high & 0x8080808080808080ull) == 0;
 }
 
 // Every line is code-page text, so its characters are the 256 of the code page. Ranking their
@@ -68,28 +73,37 @@ const CollationRanks& Ranks() {
 }  // namespace
 
 void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
-    // One byte is one character of the code page, so byte columns are character columns.
-    const std::string_view date = Cell(line, 0, kDateEnd);
-    const std::string_view time = Cell(line, kTimeColumn, kTimeEnd);
-    const std::string_view project = Cell(line, kProjectColumn, line.size());
-
     if (lineNumber == 0) {
+        // One byte is one character of the code page, so byte columns are character columns.
         rows_.clear();
         keys_.clear();
-        titles_ = {platform::FromCodePage(date), platform::FromCodePage(time),
-                   platform::FromCodePage(project)};
+        text_.clear();
+        titles_ = {platform::FromCodePage(ByteCell(line, 0, kDateEnd)),
+                   platform::FromCodePage(ByteCell(line, kTimeColumn, kTimeEnd)),
+                   platform::FromCodePage(ByteCell(line, kProjectColumn, line.size()))};
         hasColumns_ = true;
         return;
     }
 
-    const bool stop = line.size() > kKindColumn && line[kKindColumn] == '\t';
-    rows_.push_back({platform::FromCodePage(date),
-                     stop ? IndentedTime(time) : platform::FromCodePage(time),
-                     platform::FromCodePage(project)});
+    const qsizetype start = text_.size();
+    if (IsAscii(line)) {
+        // The code page is ASCII below 0x80, and Qt widens such text fastest.
+        text_.append(QLatin1StringView(line.data(), qsizetype(line.size())));
+    } else {
+        const qsizetype needed = start + qsizetype(line.size());
+        if (needed > text_.capacity()) {
+            text_.reserve(qMax(needed, 2 * text_.capacity()));  // grows geometrically
+        }
+        text_.resize(needed);
+        platform::AppendFromCodePage(line, text_.data() + start);
+    }
+    rows_.push_back(
+        {start, qsizetype(line.size()), line.size() > kKindColumn && line[kKindColumn] == '\t'});
 
+    const std::string_view date = ByteCell(line, 0, kDateEnd);
     const CollationRanks& ranks = Ranks();
     DateKey key;
-    for (size_t i = 0; i < kDateEnd; ++i) {
+    for (size_t i = 0; i < size_t(kDateEnd); ++i) {
         const uint64_t rank =
             i < date.size() ? ranks.ofByte[static_cast<unsigned char>(date[i])] : 0;
         if (i < 7) {
@@ -101,7 +115,47 @@ void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
     keys_.push_back(key);
 }
 
+QStringView EntryList::Cell(const Line& line, qsizetype first, qsizetype end) const {
+    if (line.length <= first) {
+        return {};
+    }
+    return QStringView(text_).mid(line.start + first, qMin(end, line.length) - first);
+}
+
+EntryList::Row EntryList::row(size_t index) const {
+    const Line& line = rows_[index];
+    const QStringView time = Cell(line, kTimeColumn, kTimeEnd);
+    return {Cell(line, 0, kDateEnd).toString(),
+            line.stop ? QStringLiteral("  ").append(time) : time.toString(),
+            Cell(line, kProjectColumn, line.length).toString()};
+}
+
 std::vector<size_t> EntryList::DisplayOrder() const {
+    const auto keyLess = [](const DateKey& a, const DateKey& b) {
+        return std::tie(a.high, a.low) < std::tie(b.high, b.low);
+    };
+    // A journal is written day by day, so its dates are usually in order already: then the
+    // order is the journal's, or its runs of equal dates taken from the last one back.
+    if (std::is_sorted(keys_.begin(), keys_.end(), keyLess)) {
+        std::vector<size_t> order(keys_.size());
+        if (!descending_) {
+            std::iota(order.begin(), order.end(), size_t{0});
+            return order;
+        }
+        size_t out = 0;
+        for (size_t end = keys_.size(); end > 0;) {
+            size_t begin = end - 1;
+            while (begin > 0 && !keyLess(keys_[begin - 1], keys_[begin])) {
+                --begin;
+            }
+            for (size_t i = begin; i < end; ++i) {
+                order[out++] = i;
+            }
+            end = begin;
+        }
+        return order;
+    }
+
     struct Item {
         DateKey key;
         size_t index;
@@ -111,9 +165,7 @@ std::vector<size_t> EntryList::DisplayOrder() const {
     for (size_t i = 0; i < keys_.size(); ++i) {
         items.push_back({keys_[i], i});
     }
-    const auto less = [](const Item& a, const Item& b) {
-        return std::tie(a.key.high, a.key.low) < std::tie(b.key.high, b.key.low);
-    };
+    const auto less = [&keyLess](const Item& a, const Item& b) { return keyLess(a.key, b.key); };
     // Stable in both directions: rows of one date stay in journal order.
     if (descending_) {
         std::stable_sort(items.begin(), items.end(),

@@ -33,8 +33,10 @@ class EntryList : public ScanSink {
     bool descending() const { return descending_; }
     void ToggleSortDirection() { descending_ = !descending_; }
 
-    // Rows in journal order.
-    const std::vector<Row>& rows() const { return rows_; }
+    // Rows in journal order; a row's cells are made when asked for, so a list of many lines
+    // costs one text for all of them.
+    size_t rowCount() const { return rows_.size(); }
+    Row row(size_t index) const;
     // Row indices in display order: by date text (collated), rows of one date in journal
     // order in both directions.
     std::vector<size_t> DisplayOrder() const;
@@ -46,10 +48,20 @@ class EntryList : public ScanSink {
         uint32_t low = 0;   // characters 7 to 9
     };
 
+    // Where a row's line stands in text_.
+    struct Line {
+        qsizetype start = 0;
+        qsizetype length = 0;
+        bool stop = false;
+    };
+
+    QStringView Cell(const Line& line, qsizetype first, qsizetype end) const;
+
     bool hasColumns_ = false;
     bool descending_ = true;
     std::array<QString, 3> titles_;
-    std::vector<Row> rows_;
+    QString text_;  // every row's line, one after the other
+    std::vector<Line> rows_;
     std::vector<DateKey> keys_;  // one per row
 };
 

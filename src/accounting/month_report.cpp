@@ -48,12 +48,22 @@ QString TimeOfDay(int32_t t) {
     return QString::asprintf("%02d:%02d", t / 60, t % 60);
 }
 
+// The integer at the day column; the usual two digits before the kind marker read directly.
+int32_t DayOfMonth(std::string_view line) {
+    const auto digit = [&line](size_t i) { return line[i] >= '0' && line[i] <= '9'; };
+    if (line.size() >= 11 && digit(8) && digit(9) && !digit(10)) {
+        return (line[8] - '0') * 10 + (line[9] - '0');
+    }
+    return IntegerAt(line, kDayColumn);
+}
+
 }  // namespace
 
 void MonthReport::BeginReport(const DayState& day, const MonthState& /*month*/) {
     tree_.Clear();
     projectIndex_.clear();
     projectBytes_.clear();
+    lastProjectIndex_ = kNoProject;
     month_.projects.clear();
     month_.projectCount = 0;
     periodNode_ = kRoot;
@@ -101,8 +111,12 @@ void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::strin
     const int32_t signedTime = IsStopLine(line) ? entryTime : SatSub(0, entryTime);
 
     // Looked up by the line's own bytes: no text is made per line.
-    const auto found = projectIndex_.find(project);
-    const size_t index = found != projectIndex_.end() ? found->second : AddProject(project);
+    size_t index = lastProjectIndex_;
+    if (index == kNoProject || projectBytes_[index] != project) {
+        const auto found = projectIndex_.find(project);
+        index = found != projectIndex_.end() ? found->second : AddProject(project);
+        lastProjectIndex_ = index;
+    }
     if (index != kNoProject) {
         int32_t& minutes = month_.projects[index].minutes;
         minutes = SatAdd(minutes, signedTime);
@@ -110,7 +124,7 @@ void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::strin
     month_.trackedTotal = SatAdd(month_.trackedTotal, signedTime);
 
     // A day field outside the table counts nowhere; a field that is no number is day 0.
-    const int32_t dayOfMonth = IntegerAt(line, kDayColumn);
+    const int32_t dayOfMonth = DayOfMonth(line);
     if (dayOfMonth < 0 || size_t(dayOfMonth) >= month_.dayTable.size()) {
         return;
     }
@@ -197,6 +211,7 @@ void MonthReport::FinishReport(const DayState& day, const MonthState& /*month*/)
     month_.projects.clear();
     projectIndex_.clear();
     projectBytes_.clear();
+    lastProjectIndex_ = kNoProject;
 }
 
 }  // namespace tallimer

@@ -43,6 +43,8 @@ class MonthReport : public ScanSink {
     // The month's project totals by exact code-page bytes; the views stay valid for the scan.
     // MonthState's projects stand in the order first met, beside their bytes here.
     std::unordered_map<std::string_view, size_t> projectIndex_;
+    // The project of the last month line: the next line usually has the same.
+    size_t lastProjectIndex_ = size_t(-1);
     std::vector<std::string_view> projectBytes_;
 };
 

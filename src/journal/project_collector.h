@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -9,7 +10,8 @@ namespace tallimer {
 
 // The distinct project texts of a scan in order of first appearance, compared without regard
 // to case, each spelled as first met. Holds views into the scanned bytes, so a line costs no
-// allocation; a hash of the folded text keeps journals with many projects fast.
+// allocation; a hash of the folded text keeps journals with many projects fast, and a small
+// cache of exact spellings lets the usual line skip the folding altogether.
 class ProjectCollector {
   public:
     void Add(std::string_view project);
@@ -22,9 +24,11 @@ class ProjectCollector {
     };
     std::vector<Entry> entries_;
     std::vector<uint32_t> buckets_;  // index + 1 into entries_, 0 = empty
-    size_t last_ = 0;                // the most recently matched entry, tried first
+    // Spellings met recently, by a cheap hash of their exact bytes.
+    std::array<std::string_view, 64> recent_{};
 
     int32_t Find(std::string_view project, uint64_t hash) const;
+    void Insert(size_t index);
     void Grow();
 };
 

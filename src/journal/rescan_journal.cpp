@@ -1,5 +1,6 @@
 #include "journal/rescan_journal.h"
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,70 @@
 
 namespace tallimer {
 
+namespace {
+
+// The date key and the month key, compared with a line's first bytes. Keys of the usual
+// length (YYYY/MM/DD) are compared eight bytes at a time; others byte by byte.
+class LineKeys {
+  public:
+    LineKeys(std::string_view date, std::string_view month)
+        : date_(date), month_(month), fast_(date.size() == 10 && month.size() == 7) {
+        if (fast_) {
+            date8_ = BigEndian8(date.data());
+            month7_ = date8_ >> 8;
+        }
+    }
+
+    // The first bytes of a line, loaded once for the three questions below.
+    struct Head {
+        std::string_view line;
+        uint64_t bytes8 = 0;  // the first eight bytes when the line has them
+    };
+    Head Load(std::string_view line) const {
+        return {line, fast_ && line.size() >= 8 ? BigEndian8(line.data()) : 0};
+    }
+
+    bool IsDay(const Head& head) const {
+        if (fast_ && head.line.size() >= 10) {
+            return head.bytes8 == date8_ && head.line[8] == date_[8] && head.line[9] == date_[9];
+        }
+        return StartsWith(head.line, date_);
+    }
+    bool IsMonth(const Head& head) const {
+        if (fast_ && head.line.size() >= 8) {
+            return (head.bytes8 >> 8) == month7_;
+        }
+        return StartsWith(head.line, month_);
+    }
+    // The line compares greater than or equal to the month key, byte by byte, unsigned.
+    bool IsMonthOrLater(const Head& head) const {
+        if (fast_ && head.line.size() >= 8) {
+            const uint64_t first7 = head.bytes8 >> 8;
+            return first7 != month7_ ? first7 > month7_ : true;
+        }
+        return head.line.compare(month_) >= 0;
+    }
+
+  private:
+    // Big-endian, so that integer order is byte order.
+    static uint64_t BigEndian8(const char* bytes) {
+        uint64_t value = 0;
+        std::memcpy(&value, bytes, sizeof value);
+        if constexpr (std::endian::native == std::endian::little) {
+            value = __builtin_bswap64(value);
+        }
+        return value;
+    }
+
+    std::string_view date_;
+    std::string_view month_;
+    bool fast_;
+    uint64_t date8_ = 0;
+    uint64_t month7_ = 0;
+};
+
+}  // namespace
+
 ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
                             DayState& day, MonthState& month, ScanSink* sink) {
     day = DayState{};
@@ -24,6 +89,7 @@ ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, 
     const QByteArray monthKeyBytes = MonthKey(dateKeyBytes);
     const std::string_view dateKey(dateKeyBytes.constData(), dateKeyBytes.size());
     const std::string_view monthKey(monthKeyBytes.constData(), monthKeyBytes.size());
+    const LineKeys keys(dateKey, monthKey);
     month.newMonthFlag = 1;
 
     ScanSink* const report = settings.viewKind == ViewReport ? sink : nullptr;
@@ -50,11 +116,12 @@ ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, 
         lastProject = project;
         const int32_t entryTime = EntryTime(line);
 
-        if (lineNumber != 0 && line.compare(monthKey) >= 0) {
+        const LineKeys::Head head = keys.Load(line);
+        if (lineNumber != 0 && keys.IsMonthOrLater(head)) {
             month.newMonthFlag = 0;
         }
         // The day's lines pair by position; the kind marker plays no part here.
-        if (StartsWith(line, dateKey)) {
+        if (keys.IsDay(head)) {
             day.entryCount = SatAdd(day.entryCount, 1);
             if (day.periodOpen == 0) {
                 day.periodOpen = 1;
@@ -69,7 +136,7 @@ ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, 
                 report->DayLine(day.entryCount, entryTime, project);
             }
         }
-        if (report != nullptr && StartsWith(line, monthKey)) {
+        if (report != nullptr && keys.IsMonth(head)) {
             report->MonthLine(line, entryTime, project);
         }
         if (list != nullptr) {

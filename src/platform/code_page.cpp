@@ -83,14 +83,25 @@ QByteArray ToCodePage(QStringView text) {
     return bytes;
 }
 
-QString FromCodePage(std::string_view bytes) {
-    const CodePageTables& tables = Tables();
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
+void AppendFromCodePage(std::string_view bytes, QChar* out) {
+    const char16_t* table = Tables().toChar.data();
     for (const char byte : bytes) {
-        *out++ = QChar(tables.toChar[static_cast<unsigned char>(byte)]);
+        *out++ = QChar(table[static_cast<unsigned char>(byte)]);
     }
+}
+
+QString FromCodePage(std::string_view bytes) {
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    AppendFromCodePage(bytes, text.data());
     return text;
+}
+
+const char16_t* CodePageTable() {
+    return Tables().toChar.data();
+}
+
+const char16_t* CodePageFoldTable() {
+    return Tables().toFoldedChar.data();
 }
 
 char16_t CodePageChar(unsigned char byte) {

@@ -215,10 +215,22 @@ long long File::read(char* buffer, long long maxBytes) {
 }
 
 bool File::readToEnd(std::string& out) {
+    // Room for the whole file up front, so a large journal is not copied as the text grows;
+    // reading goes on until a read delivers nothing, whatever the size said.
+    long long chunk = kReadChunk;
+    struct stat info {};
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_size > 0) {
+        const off_t position = ::lseek(fd_, 0, SEEK_CUR);
+        const long long remaining = position >= 0 ? info.st_size - position : 0;
+        if (remaining > 0) {
+            out.reserve(out.size() + size_t(remaining) + 1);
+            chunk = std::max(chunk, remaining + 1);
+        }
+    }
     for (;;) {
         const size_t oldSize = out.size();
-        out.resize(oldSize + kReadChunk);
-        const long long got = read(out.data() + oldSize, kReadChunk);
+        out.resize(oldSize + size_t(chunk));
+        const long long got = read(out.data() + oldSize, chunk);
         out.resize(oldSize + static_cast<size_t>(std::max(got, 0LL)));
         if (got <= 0) {
             return got == 0;

@@ -27,7 +27,7 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= order_.size()) {
         return {};
     }
-    const EntryList::Row& row = list_.rows()[order_[size_t(index.row())]];
+    const EntryList::Row row = list_.row(order_[size_t(index.row())]);
     switch (index.column()) {
         case 0:
             return row.date;

@@ -117,7 +117,7 @@ void PrintList(QTextStream& out, const EntryList& list) {
     const auto& titles = list.titles();
     out << titles[0] << '\t' << titles[1] << '\t' << titles[2] << '\n';
     for (const size_t index : list.DisplayOrder()) {
-        const EntryList::Row& row = list.rows()[index];
+        const EntryList::Row row = list.row(index);
         out << row.date << '\t' << row.time << '\t' << row.project << '\n';
     }
 }

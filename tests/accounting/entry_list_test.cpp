@@ -26,7 +26,7 @@ void Scan(EntryList& list, const std::string& journal) {
 std::vector<std::string> Shown(const EntryList& list) {
     std::vector<std::string> shown;
     for (const size_t i : list.DisplayOrder()) {
-        const EntryList::Row& row = list.rows()[i];
+        const EntryList::Row row = list.row(i);
         shown.push_back((row.date + u'|' + row.time + u'|' + row.project).toStdString());
     }
     return shown;
@@ -70,6 +70,18 @@ TEST(EntryList, RowsByDateWithOneDatesRowsInJournalOrderBothWays) {
     EXPECT_EQ(Shown(list), descending);
 }
 
+TEST(EntryList, JournalAlreadyInDateOrderKeepsEachDayInJournalOrder) {
+    EntryList list;
+    Scan(list, kHeader +
+                   "2004/01/22 08:00\tA\r\n2004/01/22\t09:00\tB\r\n2004/01/23 08:00\tC\r\n"
+                   "2004/01/23\t09:00\tD\r\n2004/01/24 08:00\tE\r\n");
+    EXPECT_EQ(Shown(list), (std::vector<std::string>{"2004/01/24|08:00|E", "2004/01/23|08:00|C",
+                                                     "2004/01/23|  09:00|D", "2004/01/22|08:00|A",
+                                                     "2004/01/22|  09:00|B"}));
+    list.ToggleSortDirection();
+    EXPECT_EQ(list.DisplayOrder(), (std::vector<size_t>{0, 1, 2, 3, 4}));
+}
+
 TEST(EntryList, FirstEntryLineGivesUnindentedTitlesAndNoRow) {
     EntryList list;
     Scan(list, "2004/01/22\t17:15\tAlpha\r\n2004/01/23 08:00\tBeta\r\n");
@@ -87,7 +99,7 @@ TEST(EntryList, ScanWithoutLinesKeepsRowsAndNextScanStartsOver) {
     EXPECT_EQ(Shown(list), std::vector<std::string>{"2004/01/22|08:30|Alpha"});
     Scan(list, "Day        Hour \tWhat\r\n");
     EXPECT_EQ(list.titles(), (std::array<QString, 3>{"Day       ", "Hour ", "What"}));
-    EXPECT_TRUE(list.rows().empty());
+    EXPECT_EQ(list.rowCount(), 0u);
 }
 
 TEST(EntryList, ShortLinesGiveEmptyCells) {
@@ -121,9 +133,9 @@ TEST(EntryList, OrderAgreesWithCollationOverTheWholeCodePage) {
     }
     for (int pass = 0; pass < 2; ++pass) {
         const std::vector<size_t> order = list.DisplayOrder();
-        ASSERT_EQ(order.size(), list.rows().size());
+        ASSERT_EQ(order.size(), list.rowCount());
         for (size_t k = 1; k < order.size(); ++k) {
-            int cmp = CompareCollated(list.rows()[order[k - 1]].date, list.rows()[order[k]].date);
+            int cmp = CompareCollated(list.row(order[k - 1]).date, list.row(order[k]).date);
             cmp = list.descending() ? -cmp : cmp;
             EXPECT_TRUE(cmp < 0 || (cmp == 0 && order[k - 1] < order[k])) << k;
         }
