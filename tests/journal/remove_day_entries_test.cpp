@@ -2,7 +2,6 @@
 
 #include "journal/remove_day_entries.h"
 #include "journal_test_support.h"
-#include "platform/fault.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -98,34 +97,6 @@ TEST_F(RemoveDay, TmpHeldByAnotherChangesNothing) {
     std::string tmp;
     ASSERT_TRUE(readHandheld("tmp", &tmp));
     EXPECT_EQ(tmp, "someone else's");
-}
-
-TEST_F(RemoveDay, EveryFailingStepLeavesJournalStateAndBalance) {
-    const std::string before = journal();
-    const DayState dayBefore = day;
-    struct Case {
-        platform::FileStep step;
-        int skip;
-        const char* what;
-    };
-    const Case cases[] = {
-        {platform::FileStep::Open, 0, "journal open"},
-        {platform::FileStep::Lock, 0, "journal lock"},
-        {platform::FileStep::Read, 0, "journal read"},
-        {platform::FileStep::Open, 1, "tmp create"},
-        {platform::FileStep::Write, 0, "tmp write (disk full)"},
-        {platform::FileStep::Flush, 0, "tmp flush"},
-        {platform::FileStep::Close, 0, "tmp close"},
-        {platform::FileStep::Rename, 0, "rename"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        platform::FailStep(c.step, c.skip);
-        expectUnchanged(RemoveDayEntries(store, day), before, dayBefore);
-        platform::ClearFaults();
-    }
-    // And afterwards it works.
-    EXPECT_TRUE(RemoveDayEntries(store, day).success);
 }
 
 TEST(KeptLines, AnyInputLosesExactlyTheSelectedDaysCompleteLines) {

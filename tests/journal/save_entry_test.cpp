@@ -1,9 +1,6 @@
-#include <QFile>
-
-#include "journal/rescan_journal.h"
 #include "journal/save_entry.h"
+#include "journal/rescan_journal.h"
 #include "journal_test_support.h"
-#include "platform/fault.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -145,44 +142,6 @@ TEST_F(SaveEntryFailures, LockedJournalIsReportedAndNothingChanges) {
     EXPECT_EQ(result.messageId, StringId::DatabaseError);
     EXPECT_EQ(journal(), before);
     EXPECT_EQ(day, dayBefore);
-}
-
-TEST_F(SaveEntryFailures, FailedEntryWriteCutsTheFileBack) {
-    ASSERT_TRUE(save(kDay, "08", "00").success);
-    const std::string before = journal();
-    const DayState dayBefore = day;
-    const int32_t balanceBefore = store.settings.flexBalance;
-    for (platform::FileStep step :
-         {platform::FileStep::Write, platform::FileStep::Flush, platform::FileStep::Seek}) {
-        platform::FailStep(step);
-        const SaveEntryResult result = SaveEntry({kDay, "12", "00", "New", {}}, store, day);
-        EXPECT_FALSE(result.success);
-        EXPECT_EQ(result.messageId, StringId::DatabaseError);
-        EXPECT_FALSE(result.projectToAppend.has_value());
-        EXPECT_EQ(journal(), before);
-        EXPECT_EQ(day, dayBefore);
-        EXPECT_EQ(store.settings.flexBalance, balanceBefore);
-        platform::ClearFaults();
-    }
-}
-
-TEST_F(SaveEntryFailures, HeaderThatCannotBeWrittenLeavesNoJournal) {
-    platform::FailStep(platform::FileStep::Write);
-    const SaveEntryResult result = save(kDay, "08", "00");
-    EXPECT_FALSE(result.success);
-    EXPECT_EQ(result.messageId, StringId::DatabaseError);
-    EXPECT_FALSE(QFile::exists(hostPath(kJournal)));
-    EXPECT_EQ(day.entryCount, 0);
-
-    // The next save writes the header.
-    ASSERT_TRUE(save(kDay, "08", "00").success);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\t\r\n");
-}
-
-TEST_F(SaveEntryFailures, EntryWriteFailingOnNewJournalKeepsOnlyTheHeader) {
-    platform::FailStep(platform::FileStep::Write, 1);
-    EXPECT_FALSE(save(kDay, "08", "00").success);
-    EXPECT_EQ(journal(), kHeader);
 }
 
 }  // namespace
