@@ -126,22 +126,31 @@ void SetPerLine(benchmark::State& state, long long allocations) {
     state.counters["allocs_per_scan"] = double(allocations);
 }
 
-// The scan as the day summary view runs it: file read, day state, project list.
-void BM_ScanDayView(benchmark::State& state) {
-    Device device(int(state.range(0)));
-    DayState day;
-    MonthState month;
+// Runs `scanOnce` (one scan and whatever the view does with it) as the benchmark's loop and
+// reports it per line, as a multiple of the raw read, and by its allocations.
+template <typename ScanOnce>
+void MeasureScan(benchmark::State& state, const Device& device, ScanOnce scanOnce) {
     long long allocations = 0;
     const double raw = RawReadSeconds(device.store);
     const LoopClock clock;
     for (auto _ : state) {
         const long long before = g_allocations.load();
-        ScanResult result = RescanJournal(device.store, kSelected, day, month);
+        scanOnce();
         allocations = g_allocations.load() - before;
-        benchmark::DoNotOptimize(result);
     }
     SetRawRatio(state, clock, raw);
     SetPerLine(state, allocations);
+}
+
+// The scan as the day summary view runs it: file read, day state, project list.
+void BM_ScanDayView(benchmark::State& state) {
+    Device device(int(state.range(0)));
+    DayState day;
+    MonthState month;
+    MeasureScan(state, device, [&] {
+        ScanResult result = RescanJournal(device.store, kSelected, day, month);
+        benchmark::DoNotOptimize(result);
+    });
 }
 
 // The scan with the monthly report built; with the second argument 1 every line is a line of
@@ -153,19 +162,12 @@ void BM_ScanReport(benchmark::State& state) {
     device.store.settings.viewKind = ViewReport;
     DayState day;
     MonthState month;
-    long long allocations = 0;
-    const double raw = RawReadSeconds(device.store);
-    const LoopClock clock;
-    for (auto _ : state) {
-        const long long before = g_allocations.load();
+    MeasureScan(state, device, [&] {
         MonthReport report(device.store.settings, month);
         ScanResult result = RescanJournal(device.store, selected, day, month, &report);
-        allocations = g_allocations.load() - before;
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(report.tree().size());
-    }
-    SetRawRatio(state, clock, raw);
-    SetPerLine(state, allocations);
+    });
 }
 
 // The scan with the entry list's rows made and put in display order.
@@ -174,20 +176,13 @@ void BM_ScanListRows(benchmark::State& state) {
     device.store.settings.viewKind = ViewEntryList;
     DayState day;
     MonthState month;
-    long long allocations = 0;
-    const double raw = RawReadSeconds(device.store);
-    const LoopClock clock;
-    for (auto _ : state) {
-        const long long before = g_allocations.load();
+    MeasureScan(state, device, [&] {
         EntryList list;
         ScanResult result = RescanJournal(device.store, kSelected, day, month, &list);
         std::vector<size_t> order = list.DisplayOrder();
-        allocations = g_allocations.load() - before;
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(order.data());
-    }
-    SetRawRatio(state, clock, raw);
-    SetPerLine(state, allocations);
+    });
 }
 
 BENCHMARK(BM_ScanDayView)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
