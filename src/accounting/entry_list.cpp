@@ -75,9 +75,10 @@ const CollationRanks& Ranks() {
 void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
     if (lineNumber == 0) {
         // One byte is one character of the code page, so byte columns are character columns.
+        // Emptied but keeping their room: the view's next scan fills them again.
         rows_.clear();
         keys_.clear();
-        text_.clear();
+        text_.resize(0);
         titles_ = {platform::FromCodePage(ByteCell(line, 0, kDateEnd)),
                    platform::FromCodePage(ByteCell(line, kTimeColumn, kTimeEnd)),
                    platform::FromCodePage(ByteCell(line, kProjectColumn, line.size()))};

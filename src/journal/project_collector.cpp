@@ -69,6 +69,11 @@ void ProjectCollector::Grow() {
 }
 
 void ProjectCollector::Add(std::string_view project) {
+    // A Stop usually carries its Start's project.
+    if (project == previous_) {
+        return;
+    }
+    previous_ = project;
     // A spelling met before is in the list already, in this or another spelling.
     std::string_view& recent = recent_[RecentSlot(project)];
     if (recent.size() == project.size() && recent.data() != nullptr &&

@@ -26,6 +26,7 @@ class ProjectCollector {
     std::vector<uint32_t> buckets_;  // index + 1 into entries_, 0 = empty
     // Spellings met recently, by a cheap hash of their exact bytes.
     std::array<std::string_view, 64> recent_{};
+    std::string_view previous_;  // the project of the line before
 
     int32_t Find(std::string_view project, uint64_t hash) const;
     void Insert(size_t index);

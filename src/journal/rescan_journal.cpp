@@ -101,6 +101,8 @@ ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, 
     ProjectCollector projects;
     std::string_view lastProject;
     int32_t lineNumber = -1;
+    // A NUL ends a line's text; one look over the whole journal spares looking in every line.
+    const bool hasNul = std::memchr(journal.data(), '\0', journal.size()) != nullptr;
     size_t start = 0;
     while (start < journal.size()) {
         const void* lf = std::memchr(journal.data() + start, '\n', journal.size() - start);
@@ -108,7 +110,12 @@ ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, 
             break;  // a last line without LF is not processed until its LF arrives
         }
         const size_t end = static_cast<const char*>(lf) - journal.data();
-        const std::string_view line = CutLine(journal.substr(start, end - start));
+        std::string_view line = journal.substr(start, end - start);
+        if (hasNul) {
+            line = CutLine(line);
+        } else if (!line.empty()) {
+            line.remove_suffix(1);  // the CR, or whatever stands before the LF
+        }
         start = end + 1;
 
         lineNumber = SatAdd(lineNumber, 1);
