@@ -135,7 +135,7 @@ TEST_F(KeyFilterTest, HeldKeysGiveOneLongPressAndNoCharacter) {
         QTest::qWait(300);
         repeat(action);
         repeat(escape);
-        QTest::qWait(300);
+        QTest::qWait(500);  // well past the 500 ms, so a slow machine fires them too
         EXPECT_EQ(calls_, (Calls{0, 0, 1, 1}));
         repeat(action);
         repeat(escape);
@@ -192,7 +192,7 @@ TEST_F(KeyFilterTest, ReleaseInsideModalDialogCancelsTheLongPress) {
 TEST_F(KeyFilterTest, LongPressDueWhileModalDialogRunsIsDropped) {
     press(Qt::Key_Escape);
     auto dialog = showModalDialog();
-    QTest::qWait(600);
+    QTest::qWait(900);
     dialog->reject();
     release(Qt::Key_Escape);
     EXPECT_EQ(calls_, kNone);

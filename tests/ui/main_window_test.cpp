@@ -87,7 +87,7 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     }
     EXPECT_EQ(journal(), "");
 
-    PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 100);
+    PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 400);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
 }
@@ -96,7 +96,7 @@ TEST_F(Window, HeldEscapeRemovesTheDay) {
     writeHandheld(kJournalPath, kHeaderLine + "2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n");
     start();
     EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
-    PressKey(window->entryPanel()->hourList(), Qt::Key_Escape, KeyFilter::kLongPressMs + 100);
+    PressKey(window->entryPanel()->hourList(), Qt::Key_Escape, KeyFilter::kLongPressMs + 400);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/22 08:00\tA\r\n");
     EXPECT_EQ(messages, std::vector<QString>{"Entry removed"});
     EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
