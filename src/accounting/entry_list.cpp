@@ -6,17 +6,18 @@
 #include <numeric>
 #include <tuple>
 
+#include "journal/journal_line.h"
 #include "platform/code_page.h"
 
 namespace tallimer {
 
 namespace {
 
-constexpr qsizetype kDateEnd = 10;
-constexpr size_t kKindColumn = 10;
-constexpr qsizetype kTimeColumn = 11;
-constexpr qsizetype kTimeEnd = 16;
-constexpr qsizetype kProjectColumn = 17;
+constexpr qsizetype kDateEnd = JournalColumn::Kind;
+constexpr size_t kKindColumn = JournalColumn::Kind;
+constexpr qsizetype kTimeColumn = JournalColumn::Time;
+constexpr qsizetype kTimeEnd = JournalColumn::TimeEnd;
+constexpr qsizetype kProjectColumn = JournalColumn::Project;
 
 // Columns [first, end) of the line; empty where the line ends before `first`.
 std::string_view ByteCell(std::string_view line, qsizetype first, qsizetype end) {

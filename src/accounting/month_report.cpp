@@ -18,7 +18,7 @@ namespace {
 
 using State = ReportTree::State;
 constexpr int kRoot = ReportTree::kRoot;
-constexpr size_t kDayColumn = 8;
+constexpr size_t kDayColumn = JournalColumn::Day;
 constexpr size_t kNoProject = std::numeric_limits<size_t>::max();
 
 // The clock form followed by the decimal hours: "- 01:15  ( - 1.25 )".

@@ -10,10 +10,10 @@
 namespace tallimer {
 
 namespace {
-constexpr size_t kKindColumn = 10;
-constexpr size_t kHourColumn = 10;
-constexpr size_t kMinuteColumn = 14;
-constexpr size_t kProjectColumn = 17;
+constexpr size_t kKindColumn = JournalColumn::Kind;
+constexpr size_t kHourColumn = JournalColumn::Hour;
+constexpr size_t kMinuteColumn = JournalColumn::Minute;
+constexpr size_t kProjectColumn = JournalColumn::Project;
 constexpr size_t kMonthKeyLength = 7;
 }  // namespace
 
