@@ -11,7 +11,6 @@ namespace tallimer {
 
 // Columns of a journal line.
 namespace JournalColumn {
-constexpr size_t Date = 0;   // YYYY/MM/DD, columns 0 to 9
 constexpr size_t Day = 8;    // the day of month
 constexpr size_t Kind = 10;  // space: Start, TAB: Stop
 constexpr size_t Hour = 10;  // read from the kind marker on, blanks skipped

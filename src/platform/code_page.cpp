@@ -96,20 +96,12 @@ QString FromCodePage(std::string_view bytes) {
     return text;
 }
 
-const char16_t* CodePageTable() {
-    return Tables().toChar.data();
-}
-
 const char16_t* CodePageFoldTable() {
     return Tables().toFoldedChar.data();
 }
 
 char16_t CodePageChar(unsigned char byte) {
     return Tables().toChar[byte];
-}
-
-char16_t CodePageFoldedChar(unsigned char byte) {
-    return Tables().toFoldedChar[byte];
 }
 
 }  // namespace tallimer::platform

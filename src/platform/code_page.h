@@ -13,13 +13,10 @@ QByteArray ToCodePage(QStringView text);
 QString FromCodePage(std::string_view bytes);
 // Writes the characters of `bytes` to `out`, which has room for bytes.size() characters.
 void AppendFromCodePage(std::string_view bytes, QChar* out);
-// The 256 characters and case-folded characters of the code page, indexed by byte, for loops
-// that look at every byte.
-const char16_t* CodePageTable();
+// The 256 case-folded characters of the code page, indexed by byte, for case-blind
+// comparison of bytes in loops that look at every byte.
 const char16_t* CodePageFoldTable();
 // The character of one code-page byte.
 char16_t CodePageChar(unsigned char byte);
-// The case-folded character of one code-page byte, for case-blind comparison of bytes.
-char16_t CodePageFoldedChar(unsigned char byte);
 
 }  // namespace tallimer::platform

@@ -8,7 +8,7 @@
 
 namespace tallimer {
 
-ViewWindow::ViewWindow(int32_t kind, QWidget* parent) : QWidget(parent), kind_(kind) {
+ViewWindow::ViewWindow(int32_t kind, QWidget* parent) : QWidget(parent) {
     BuildDialog(*FindDialogTemplate(IDD_VIEW_DAY + kind), this);
 }
 

@@ -17,8 +17,6 @@ class ViewWindow : public QWidget {
     // A kind outside 0 to 2 makes the day summary.
     static ViewWindow* Create(int32_t viewKind, QWidget* parent);
 
-    int32_t kind() const { return kind_; }
-
     // Before a scan: the sink the scan hands its lines to (none for the day summary).
     virtual ScanSink* BeginScan(const Settings& settings, MonthState& month);
     // After a scan that could open the journal: show what it gave.
@@ -30,9 +28,6 @@ class ViewWindow : public QWidget {
 
   protected:
     ViewWindow(int32_t kind, QWidget* parent);
-
-  private:
-    int32_t kind_;
 };
 
 }  // namespace tallimer
