@@ -68,8 +68,10 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     QBasicTimer& timer = key == HardKey::Action ? actionTimer_ : escapeTimer_;
 
+    // A held key is one press and one release, inside a dialog too: otherwise the repeat of
+    // the key whose long press opened a message box would answer the box at once.
     if (keyEvent->isAutoRepeat()) {
-        return !dialog;
+        return true;
     }
     if (dialog) {
         // The press may have started the timer before the dialog came up; its release

@@ -9,7 +9,8 @@ namespace tallimer {
 // The hardware keys on the desktop: Enter/Return/F23 is the Action key, Esc/F24 the Escape
 // key. Outside modal dialogs the filter owns them: a press released within 500 ms gives its
 // character (Enter: next field, Escape: About) at the release; a press held 500 ms gives its
-// long-press command (Save Entry, Remove) and no character. Auto-repeat is ignored.
+// long-press command (Save Entry, Remove) and no character. Auto-repeat is ignored
+// everywhere, in dialogs too.
 // Inside a modal dialog the keys get the dialog's own handling; a release seen there still
 // cancels the pending long press, and a long press that would fire while a modal dialog is
 // up is dropped.

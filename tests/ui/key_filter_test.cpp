@@ -70,9 +70,9 @@ class KeyFilterTest : public ::testing::Test {
     void release(int key, QWidget* target = nullptr) {
         send(QEvent::KeyRelease, key, false, target);
     }
-    void repeat(int key) {
-        send(QEvent::KeyRelease, key, true);
-        send(QEvent::KeyPress, key, true);
+    void repeat(int key, QWidget* target = nullptr) {
+        send(QEvent::KeyRelease, key, true, target);
+        send(QEvent::KeyPress, key, true, target);
     }
 
     // A modal dialog with a default button, as the Setup and About dialogs have.
@@ -146,10 +146,15 @@ TEST_F(KeyFilterTest, HeldKeysGiveOneLongPressAndNoCharacter) {
     EXPECT_EQ(spy_.seen, 0);
 }
 
-TEST_F(KeyFilterTest, ModalDialogHandlesTheKeysItself) {
+// The repeat of a key still held from before (the long press that opened a message box) must
+// not answer the dialog; a fresh press does.
+TEST_F(KeyFilterTest, ModalDialogHandlesFreshPressesButNotTheRepeatOfAHeldKey) {
     for (auto [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted},
                                std::pair{Qt::Key_Escape, QDialog::Rejected}}) {
         auto dialog = showModalDialog();
+        repeat(key, dialog.get());
+        EXPECT_TRUE(dialog->isVisible());
+        release(key, dialog.get());
         press(key, dialog.get());
         EXPECT_EQ(dialog->result(), result);
         EXPECT_FALSE(dialog->isVisible());
