@@ -58,12 +58,9 @@ void MainWindow::StartUp() {
     }
     const QDateTime clock = platform::LocalNow();
     panel_->setSelectedDate(clock.date());
-    panel_->FillTimeLists(store_.settings);
-    // The lists start at the clock even when the first scan finds no journal, so an
-    // automatic Start at the very first start records the time, not a blank one.
-    panel_->SyncTimeLists(
-        {static_cast<uint16_t>(clock.time().hour()), static_cast<uint16_t>(clock.time().minute())},
-        store_.settings.minuteUnit);
+    // At the clock even when the first scan finds no journal, so an automatic Start at the
+    // very first start records the time, not a blank one.
+    FillTimeListsAtClock();
     CreateView();
     toolbar_->setChecked(IDM_VIEW_DAY + store_.settings.viewKind);
     RescanJournal();
@@ -132,7 +129,7 @@ void MainWindow::SetupCommand() {
     SetupDialog dialog(
         store_,
         [this] {
-            panel_->FillTimeLists(store_.settings);
+            FillTimeListsAtClock();
             RescanJournal();
         },
         this);
@@ -251,6 +248,14 @@ void MainWindow::RefreshDaySummary(bool forced) {
     }
     summary->ShowSummary(DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute),
                          day_.periodOpen != 0, store_.settings);
+}
+
+void MainWindow::FillTimeListsAtClock() {
+    panel_->FillTimeLists(store_.settings);
+    const QTime clock = platform::LocalNow().time();
+    panel_->SyncTimeLists(
+        {static_cast<uint16_t>(clock.hour()), static_cast<uint16_t>(clock.minute())},
+        store_.settings.minuteUnit);
 }
 
 void MainWindow::OnDateChanged(QDate date) {

@@ -76,6 +76,10 @@ class MainWindow : public QWidget {
     void SwitchView(int32_t viewKind);
     void CreateView();
     void OnDateChanged(QDate date);
+    // Refills the time lists and selects the clock's time in them: the rescan that follows
+    // does so too, but not when the journal cannot be opened (none yet), and lists without a
+    // selection would save a blank time.
+    void FillTimeListsAtClock();
     void Shutdown();
 
     SettingsStore store_;

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -90,6 +92,22 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 400);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
+}
+
+// Setup's OK refills the time lists; with no journal to rescan yet they must still hold the
+// clock's time, or the next save would record a blank one.
+TEST_F(Window, SetupOkWithoutAJournalKeepsTheClockInTheLists) {
+    start();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(FindControlAs<QPushButton>(dialog, 1), Qt::LeftButton);
+    });
+    window->Command(IDM_SETTINGS);
+    EXPECT_EQ(SelectedText(window->entryPanel()->hourList()), "13");
+    EXPECT_EQ(SelectedText(window->entryPanel()->minuteList()), "00");
+    QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
 }
 
 TEST_F(Window, HeldEscapeRemovesTheDay) {
