@@ -1,6 +1,8 @@
 #include "ui/message_box.h"
 
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QStringList>
 #include <utility>
 
 #include "resources/string_table.h"
@@ -26,6 +28,26 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The handheld expands tabs to columns (the keys help lines up its second column so); a table
+// keeps them aligned in any font. Each line's parts between runs of tabs are its cells.
+QString TabColumnsHtml(const QString& text) {
+    static const QRegularExpression tabs(QStringLiteral("\t+"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty()) {
+        lines.removeLast();  // the text's closing line break
+    }
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+    for (const QString& line : lines) {
+        html += QStringLiteral("<tr>");
+        for (const QString& cell : line.split(tabs)) {
+            html += QStringLiteral("<td style=\"white-space: pre; padding-right: 12px\">") +
+                    cell.toHtmlEscaped() + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
 }  // namespace
 
 MessageAnswer ShowMessage(QWidget* owner, const QString& text, MessageIcon icon,
@@ -45,8 +67,14 @@ MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
     const bool withCancel = buttons == MessageButtons::OkCancel;
     QMessageBox box(ToQtIcon(icon), shown.caption, text,
                     withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
-    // The texts are plain, with \n as line break; never guess rich text.
-    box.setTextFormat(Qt::PlainText);
+    // The texts are plain, with \n as line break, never taken for rich text; only their tab
+    // columns are laid out as a table.
+    if (text.contains(u'\t')) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(TabColumnsHtml(text));
+    } else {
+        box.setTextFormat(Qt::PlainText);
+    }
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     box.exec();

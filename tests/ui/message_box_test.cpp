@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTimer>
 #include <vector>
 
@@ -79,6 +83,37 @@ TEST_F(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
         EXPECT_EQ(ShowMessage(nullptr, StringId::EntrySaved, c.icon, c.buttons), c.expected);
         EXPECT_TRUE(answered);
     }
+}
+
+// The keys help lines up its second column with tabs; the box shows its lines as table rows
+// whose cells are the parts between runs of tabs, blanks kept.
+TEST_F(MessageBoxTest, TabColumnsStayAligned) {
+    std::vector<std::vector<QString>> rows;
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QTextDocument shown;
+        shown.setHtml(box->text());
+        const QList<QTextFrame*> frames = shown.rootFrame()->childFrames();
+        auto* table = frames.isEmpty() ? nullptr : qobject_cast<QTextTable*>(frames.front());
+        ASSERT_NE(table, nullptr);
+        for (int r = 0; r < table->rows(); ++r) {
+            rows.emplace_back();
+            for (int c = 0; c < table->columns(); ++c) {
+                QTextCursor cell = table->cellAt(r, c).firstCursorPosition();
+                cell.setPosition(table->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
+                rows.back().push_back(cell.selectedText());
+            }
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    ShowMessage(nullptr, StringId::KeysHelp, MessageIcon::Information);
+    const std::vector<std::vector<QString>> expected = {
+        {"Action", "next field"},     {"Rocker", "changes"}, {"Action (long)", "saves"},
+        {"Escape (long)", "deletes"}, {"Escape, ", ""},      {" then Action", "Exit"},
+    };
+    EXPECT_EQ(rows, expected);
 }
 
 }  // namespace
