@@ -13,12 +13,6 @@ namespace tallimer {
 
 namespace {
 
-constexpr qsizetype kDateEnd = JournalColumn::Kind;
-constexpr size_t kKindColumn = JournalColumn::Kind;
-constexpr qsizetype kTimeColumn = JournalColumn::Time;
-constexpr qsizetype kTimeEnd = JournalColumn::TimeEnd;
-constexpr qsizetype kProjectColumn = JournalColumn::Project;
-
 // Columns [first, end) of the line; empty where the line ends before `first`.
 std::string_view ByteCell(std::string_view line, qsizetype first, qsizetype end) {
     if (qsizetype(line.size()) <= first) {
@@ -80,9 +74,10 @@ void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
         rows_.clear();
         keys_.clear();
         text_.resize(0);
-        titles_ = {platform::FromCodePage(ByteCell(line, 0, kDateEnd)),
-                   platform::FromCodePage(ByteCell(line, kTimeColumn, kTimeEnd)),
-                   platform::FromCodePage(ByteCell(line, kProjectColumn, line.size()))};
+        titles_ = {
+            platform::FromCodePage(ByteCell(line, 0, JournalColumn::DateEnd)),
+            platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd)),
+            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size()))};
         hasColumns_ = true;
         return;
     }
@@ -99,13 +94,12 @@ void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
         text_.resize(needed);
         platform::AppendFromCodePage(line, text_.data() + start);
     }
-    rows_.push_back(
-        {start, qsizetype(line.size()), line.size() > kKindColumn && line[kKindColumn] == '\t'});
+    rows_.push_back({start, qsizetype(line.size()), IsStopLine(line)});
 
-    const std::string_view date = ByteCell(line, 0, kDateEnd);
+    const std::string_view date = ByteCell(line, 0, JournalColumn::DateEnd);
     const CollationRanks& ranks = Ranks();
     DateKey key;
-    for (size_t i = 0; i < size_t(kDateEnd); ++i) {
+    for (size_t i = 0; i < JournalColumn::DateEnd; ++i) {
         const uint64_t rank =
             i < date.size() ? ranks.ofByte[static_cast<unsigned char>(date[i])] : 0;
         if (i < 7) {
@@ -126,10 +120,10 @@ QStringView EntryList::Cell(const Line& line, qsizetype first, qsizetype end) co
 
 EntryList::Row EntryList::row(size_t index) const {
     const Line& line = rows_[index];
-    const QStringView time = Cell(line, kTimeColumn, kTimeEnd);
-    return {Cell(line, 0, kDateEnd).toString(),
+    const QStringView time = Cell(line, JournalColumn::Time, JournalColumn::TimeEnd);
+    return {Cell(line, 0, JournalColumn::DateEnd).toString(),
             line.stop ? QStringLiteral("  ").append(time) : time.toString(),
-            Cell(line, kProjectColumn, line.length).toString()};
+            Cell(line, JournalColumn::Project, line.length).toString()};
 }
 
 std::vector<size_t> EntryList::DisplayOrder() const {

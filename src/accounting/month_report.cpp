@@ -18,7 +18,6 @@ namespace {
 
 using State = ReportTree::State;
 constexpr int kRoot = ReportTree::kRoot;
-constexpr size_t kDayColumn = JournalColumn::Day;
 constexpr size_t kNoProject = std::numeric_limits<size_t>::max();
 
 // The clock form followed by the decimal hours: "- 01:15  ( - 1.25 )".
@@ -54,7 +53,7 @@ int32_t DayOfMonth(std::string_view line) {
     if (line.size() >= 11 && digit(8) && digit(9) && !digit(10)) {
         return (line[8] - '0') * 10 + (line[9] - '0');
     }
-    return IntegerAt(line, kDayColumn);
+    return IntegerAt(line, JournalColumn::Day);
 }
 
 }  // namespace

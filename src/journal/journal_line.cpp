@@ -10,10 +10,6 @@
 namespace tallimer {
 
 namespace {
-constexpr size_t kKindColumn = JournalColumn::Kind;
-constexpr size_t kHourColumn = JournalColumn::Hour;
-constexpr size_t kMinuteColumn = JournalColumn::Minute;
-constexpr size_t kProjectColumn = JournalColumn::Project;
 constexpr size_t kMonthKeyLength = 7;
 }  // namespace
 
@@ -64,15 +60,17 @@ int32_t EntryTime(std::string_view line) {
         return ((line[11] - '0') * 10 + (line[12] - '0')) * 60 + (line[14] - '0') * 10 +
                (line[15] - '0');
     }
-    return SatAdd(SatMul(IntegerAt(line, kHourColumn), 60), IntegerAt(line, kMinuteColumn));
+    return SatAdd(SatMul(IntegerAt(line, JournalColumn::Hour), 60),
+                  IntegerAt(line, JournalColumn::Minute));
 }
 
 bool IsStopLine(std::string_view line) {
-    return line.size() > kKindColumn && line[kKindColumn] == '\t';
+    return line.size() > JournalColumn::Kind && line[JournalColumn::Kind] == '\t';
 }
 
 std::string_view ProjectBytes(std::string_view line) {
-    return line.size() > kProjectColumn ? line.substr(kProjectColumn) : std::string_view();
+    return line.size() > JournalColumn::Project ? line.substr(JournalColumn::Project)
+                                                : std::string_view();
 }
 
 QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteText,
@@ -82,8 +80,8 @@ QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteT
                           date.month(), date.day(), hourText.toUtf8().constData(),
                           minuteText.toUtf8().constData(), projectText.toUtf8().constData());
     QByteArray bytes = platform::ToCodePage(line);
-    if (stop && bytes.size() > qsizetype(kKindColumn)) {
-        bytes[kKindColumn] = '\t';
+    if (stop && bytes.size() > qsizetype(JournalColumn::Kind)) {
+        bytes[JournalColumn::Kind] = '\t';
     }
     return bytes;
 }

@@ -11,10 +11,11 @@ namespace tallimer {
 
 // Columns of a journal line.
 namespace JournalColumn {
-constexpr size_t Day = 8;    // the day of month
-constexpr size_t Kind = 10;  // space: Start, TAB: Stop
-constexpr size_t Hour = 10;  // read from the kind marker on, blanks skipped
-constexpr size_t Time = 11;  // HH:MM, columns 11 to 15
+constexpr size_t Day = 8;       // the day of month
+constexpr size_t DateEnd = 10;  // the date is columns 0 to 9
+constexpr size_t Kind = 10;     // space: Start, TAB: Stop
+constexpr size_t Hour = 10;     // read from the kind marker on, blanks skipped
+constexpr size_t Time = 11;     // HH:MM, columns 11 to 15
 constexpr size_t Minute = 14;
 constexpr size_t TimeEnd = 16;  // the TAB before the project
 constexpr size_t Project = 17;  // to the end of the line

@@ -27,6 +27,12 @@
 
 namespace tallimer {
 
+namespace {
+TimeRecord ClockRecord(QTime clock) {
+    return {static_cast<uint16_t>(clock.hour()), static_cast<uint16_t>(clock.minute())};
+}
+}  // namespace
+
 MainWindow::MainWindow() {
     setWindowTitle(LoadString(StringId::AppTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon107.png")));
@@ -236,9 +242,8 @@ void MainWindow::RefreshDaySummary(bool forced) {
             RescanJournal();
         }
     }
-    const TimeRecord record{static_cast<uint16_t>(clock.time().hour()),
-                            static_cast<uint16_t>(clock.time().minute())};
-    const TimeRecord now = panel_->SyncTimeLists(record, store_.settings.minuteUnit);
+    const TimeRecord now =
+        panel_->SyncTimeLists(ClockRecord(clock.time()), store_.settings.minuteUnit);
     auto* summary = qobject_cast<DaySummaryView*>(view_);
     if (summary == nullptr) {
         if (view_ != nullptr) {
@@ -252,10 +257,7 @@ void MainWindow::RefreshDaySummary(bool forced) {
 
 void MainWindow::FillTimeListsAtClock() {
     panel_->FillTimeLists(store_.settings);
-    const QTime clock = platform::LocalNow().time();
-    panel_->SyncTimeLists(
-        {static_cast<uint16_t>(clock.hour()), static_cast<uint16_t>(clock.minute())},
-        store_.settings.minuteUnit);
+    panel_->SyncTimeLists(ClockRecord(platform::LocalNow().time()), store_.settings.minuteUnit);
 }
 
 void MainWindow::OnDateChanged(QDate date) {
