@@ -15,48 +15,24 @@
 #include "journal/save_entry.h"
 #include "settings/settings_store.h"
 
-namespace {
-
 using namespace tallimer;
 
-const QDate kCrashDay(2030, 6, 15);
-
-bool RunCycle(SettingsStore& store) {
-    DayState day;
-    MonthState month;
-    ScanResult scanned = RescanJournal(store, kCrashDay, day, month);
-    if (!scanned.opened) {
-        return false;
-    }
-    // From B (left by a killed run) this writes the Stop that closes the open period; the
-    // removal below takes both lines out again.
-    const EntryPanelInput input{kCrashDay, QStringLiteral("08"), QStringLiteral("00"),
-                                QStringLiteral("Crash"), scanned.projects};
-    if (!SaveEntry(input, store, day).success) {
-        return false;
-    }
-    scanned = RescanJournal(store, kCrashDay, day, month);
-    if (!scanned.opened) {
-        return false;
-    }
-    return RemoveDayEntries(store, day).success;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    long cycles = -1;
-    if (argc > 1) {
-        char* end = nullptr;
-        cycles = std::strtol(argv[1], &end, 10);
-        if (end == argv[1] || *end != '\0' || cycles < 0) {
-            return 2;
-        }
-    }
+    const QDate crashDay(2030, 6, 15);
+    const long cycles = argc > 1 ? std::strtol(argv[1], nullptr, 10) : -1;
     SettingsStore store;
     LoadSettings(store);
     for (long done = 0; cycles < 0 || done < cycles; ++done) {
-        if (!RunCycle(store)) {
+        DayState day;
+        MonthState month;
+        const ScanResult scanned = RescanJournal(store, crashDay, day, month);
+        // From B (left by a killed run) the save writes the Stop that closes the open period;
+        // the removal takes both lines out again.
+        const EntryPanelInput input{crashDay, QStringLiteral("08"), QStringLiteral("00"),
+                                    QStringLiteral("Crash"), scanned.projects};
+        if (!scanned.opened || !SaveEntry(input, store, day).success ||
+            !RescanJournal(store, crashDay, day, month).opened ||
+            !RemoveDayEntries(store, day).success) {
             return 1;
         }
     }

@@ -17,14 +17,6 @@ using platform::FileStep;
 const QDate kDay(2004, 1, 23);
 constexpr int32_t kBalance = 100;
 
-// Everything a failed operation must leave as it was.
-struct Snapshot {
-    std::string journal;
-    DayState day;
-    int32_t balance = 0;
-    std::string settingsFile;
-};
-
 class FaultTest : public JournalTest {
   protected:
     void SetUp() override {
@@ -33,44 +25,49 @@ class FaultTest : public JournalTest {
         ASSERT_TRUE(SaveSettings(store));
     }
 
-    Snapshot take() const {
-        Snapshot s;
-        readHandheld(kJournal, &s.journal);
-        s.day = day;
-        s.balance = store.settings.flexBalance;
-        readHandheld(store.settingsFilePath, &s.settingsFile);
-        return s;
-    }
-
-    // The balance, in memory and on disk, the day state and the folder are as before.
-    void expectStateKept(const Snapshot& before) const {
-        const Snapshot after = take();
-        EXPECT_EQ(after.day, before.day);
-        EXPECT_EQ(after.balance, before.balance);
-        EXPECT_EQ(after.settingsFile, before.settingsFile);
+    // Runs `operation` with `step` failing once after `skip` calls, and checks that it reports
+    // and leaves the balance, in memory and on disk, the day state and the folder as before.
+    template <typename Operation>
+    auto runFailing(FileStep step, int skip, Operation operation) {
+        const DayState dayBefore = day;
+        platform::FailStep(step, skip);
+        const auto result = operation();
+        platform::ClearFaults();
+        EXPECT_FALSE(result.success);
+        EXPECT_EQ(result.messageId, StringId::DatabaseError);
+        EXPECT_EQ(day, dayBefore);
+        EXPECT_EQ(store.settings.flexBalance, kBalance);
+        std::string settingsFile;
+        readHandheld(store.settingsFilePath, &settingsFile);
+        EXPECT_EQ(settingsFile, "Flexitime = 1:40\r\n");
         EXPECT_FALSE(platform::FileExists(u"tmp"));
+        return result;
     }
 };
+
+// What the journal holds after a failed save.
+enum class Left { Unchanged, NoJournal, HeaderOnly };
+
+struct FaultCase {
+    const char* name;
+    FileStep step;
+    int skip = 0;
+    bool newJournal = false;  // no journal before the save: the save creates it
+    Left left = Left::Unchanged;
+};
+
+std::string Name(const ::testing::TestParamInfo<FaultCase>& info) {
+    return info.param.name;
+}
 
 // ---- Save Entry ----
 
-// What the journal holds after the failed save.
-enum class Left { Unchanged, NoJournal, HeaderOnly };
-
-struct SaveFaultCase {
-    const char* name;
-    FileStep step;
-    int skip;
-    bool newJournal;  // no journal before the save: the save creates it
-    Left left;
-};
-
-const SaveFaultCase kSaveFaults[] = {
-    {"JournalOpen", FileStep::Open, 0, false, Left::Unchanged},
-    {"JournalLock", FileStep::Lock, 0, false, Left::Unchanged},
-    {"SeekToEnd", FileStep::Seek, 0, false, Left::Unchanged},
-    {"EntryWriteDiskFull", FileStep::Write, 0, false, Left::Unchanged},
-    {"EntryFlush", FileStep::Flush, 0, false, Left::Unchanged},
+const FaultCase kSaveFaults[] = {
+    {"JournalOpen", FileStep::Open},
+    {"JournalLock", FileStep::Lock},
+    {"SeekToEnd", FileStep::Seek},
+    {"EntryWriteDiskFull", FileStep::Write},
+    {"EntryFlush", FileStep::Flush},
     {"NewJournalOpen", FileStep::Open, 0, true, Left::NoJournal},
     {"NewJournalLock", FileStep::Lock, 0, true, Left::NoJournal},
     // The next save then finds no file and writes the header.
@@ -79,104 +76,64 @@ const SaveFaultCase kSaveFaults[] = {
     {"EntryWriteDiskFullOnNewJournal", FileStep::Write, 1, true, Left::HeaderOnly},
 };
 
-void PrintTo(const SaveFaultCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class SaveEntryFault : public FaultTest, public ::testing::WithParamInterface<SaveFaultCase> {};
+class SaveEntryFault : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(SaveEntryFault, ReportsAndChangesNothing) {
-    const SaveFaultCase& fault = GetParam();
+    const FaultCase& fault = GetParam();
     // An existing journal holds an open period, so the save is a Stop that would move the
     // balance; a new journal gets a Start.
-    std::string line = "2004/01/23\t12:00\tBeta\r\n";
-    if (fault.newJournal) {
-        line = "2004/01/23 12:00\tBeta\r\n";
-    } else {
+    const std::string line =
+        fault.newJournal ? "2004/01/23 12:00\tBeta\r\n" : "2004/01/23\t12:00\tBeta\r\n";
+    if (!fault.newJournal) {
         writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tAlpha\r\n2004/01/23 08:00\tAlpha\r\n");
     }
-    const ScanResult scanned = scan(kDay);
-    const EntryPanelInput input{kDay, "12", "00", "Beta", scanned.projects};
-    const Snapshot before = take();
+    const EntryPanelInput input{kDay, "12", "00", "Beta", scan(kDay).projects};
+    const std::string before = journal();
 
-    platform::FailStep(fault.step, fault.skip);
-    const SaveEntryResult result = SaveEntry(input, store, day);
-    platform::ClearFaults();
-
-    EXPECT_FALSE(result.success);
-    EXPECT_EQ(result.messageId, StringId::DatabaseError);
+    const SaveEntryResult result =
+        runFailing(fault.step, fault.skip, [&] { return SaveEntry(input, store, day); });
     EXPECT_FALSE(result.projectToAppend.has_value());
     std::string now;
-    const bool exists = readHandheld(kJournal, &now);
-    switch (fault.left) {
-        case Left::Unchanged:
-            EXPECT_TRUE(exists);
-            EXPECT_EQ(now, before.journal);
-            break;
-        case Left::NoJournal:
-            EXPECT_FALSE(exists);
-            break;
-        case Left::HeaderOnly:
-            EXPECT_EQ(now, kHeader);
-            break;
+    EXPECT_EQ(readHandheld(kJournal, &now), fault.left != Left::NoJournal);
+    if (fault.left != Left::NoJournal) {
+        EXPECT_EQ(now, fault.left == Left::HeaderOnly ? kHeader : before);
     }
-    expectStateKept(before);
 
     // The same save then works and leaves one header and one line.
     ASSERT_TRUE(SaveEntry(input, store, day).success);
-    EXPECT_EQ(journal(), (fault.newJournal ? kHeader : before.journal) + line);
-    if (!fault.newJournal) {
-        // 4 hours present against a target of 8.
-        EXPECT_EQ(store.settings.flexBalance, kBalance - 240);
-    }
+    EXPECT_EQ(journal(), (fault.newJournal ? kHeader : before) + line);
+    // An existing journal: 4 hours present against a target of 8.
+    EXPECT_EQ(store.settings.flexBalance, fault.newJournal ? kBalance : kBalance - 240);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFaults), Name);
 
 // ---- Remove ----
 
-struct RemoveFaultCase {
-    const char* name;
-    FileStep step;
-    int skip;
+const FaultCase kRemoveFaults[] = {
+    {"JournalOpen", FileStep::Open},       {"JournalLock", FileStep::Lock},
+    {"JournalRead", FileStep::Read},       {"TmpCreate", FileStep::Open, 1},
+    {"TmpLock", FileStep::Lock, 1},        {"TmpEmptying", FileStep::Truncate},
+    {"TmpWriteDiskFull", FileStep::Write}, {"TmpFlush", FileStep::Flush},
+    {"TmpClose", FileStep::Close},         {"Rename", FileStep::Rename},
 };
-
-const RemoveFaultCase kRemoveFaults[] = {
-    {"JournalOpen", FileStep::Open, 0},       {"JournalLock", FileStep::Lock, 0},
-    {"JournalRead", FileStep::Read, 0},       {"TmpCreate", FileStep::Open, 1},
-    {"TmpLock", FileStep::Lock, 1},           {"TmpEmptying", FileStep::Truncate, 0},
-    {"TmpWriteDiskFull", FileStep::Write, 0}, {"TmpFlush", FileStep::Flush, 0},
-    {"TmpClose", FileStep::Close, 0},         {"Rename", FileStep::Rename, 0},
-};
-
-void PrintTo(const RemoveFaultCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const std::string kOtherDays = "2004/01/22 08:00\tAlpha\r\n2004/01/22\t12:00\tAlpha\r\n";
 const std::string kLaterDay = "2004/01/24 09:00\tGamma\r\n";
 
-class RemoveDayFault : public FaultTest, public ::testing::WithParamInterface<RemoveFaultCase> {};
+class RemoveDayFault : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
-    const RemoveFaultCase& fault = GetParam();
+    const FaultCase& fault = GetParam();
     // Two closed periods of 4 hours on the selected day: a credit of 8 - 8 - 0.5 hours.
     writeHandheld(kJournal,
                   kHeader + kOtherDays + "2004/01/23 08:00\tAlpha\r\n2004/01/23\t12:00\tAlpha\r\n" +
                       kLaterDay + "2004/01/23 12:30\tBeta\r\n2004/01/23\t16:30\tBeta\r\n");
     ASSERT_TRUE(scan(kDay).opened);
     ASSERT_EQ(day.credit, -30);
-    const Snapshot before = take();
-
-    platform::FailStep(fault.step, fault.skip);
-    const RemoveResult result = RemoveDayEntries(store, day);
-    platform::ClearFaults();
-
-    EXPECT_FALSE(result.success);
-    EXPECT_EQ(result.messageId, StringId::DatabaseError);
-    EXPECT_EQ(journal(), before.journal);
-    expectStateKept(before);
+    const std::string before = journal();
+    runFailing(fault.step, fault.skip, [&] { return RemoveDayEntries(store, day); });
+    EXPECT_EQ(journal(), before);
 
     // And then it works.
     ASSERT_TRUE(RemoveDayEntries(store, day).success);
@@ -185,8 +142,7 @@ TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
     EXPECT_FALSE(platform::FileExists(u"tmp"));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveFaults), Name);
 
 }  // namespace
 }  // namespace tallimer::test

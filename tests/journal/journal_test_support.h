@@ -11,13 +11,18 @@
 #include "settings/settings_store.h"
 #include "support/device_fixture.h"
 
-namespace tallimer::test {
+namespace tallimer {
 
+// Found by argument lookup, so failures show the day state by field.
 inline void PrintTo(const DayState& d, std::ostream* os) {
     *os << "{count " << d.entryCount << ", lastStart " << d.lastStart << ", "
         << d.selectedDateText.toStdString() << ", open " << d.periodOpen << ", presence "
         << d.presence << ", credit " << d.credit << "}";
 }
+
+}  // namespace tallimer
+
+namespace tallimer::test {
 
 inline const std::string kHeader = "Date       Time \tComment\r\n";
 inline const QString kJournal = QStringLiteral("\\My Documents\\Tallimer.txt");

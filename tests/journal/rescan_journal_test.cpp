@@ -1,5 +1,3 @@
-#include <vector>
-
 #include "journal/rescan_journal.h"
 #include "journal_test_support.h"
 #include "platform/file.h"
@@ -7,6 +5,7 @@
 namespace tallimer::test {
 namespace {
 
+const QDate kDay(2004, 1, 23);
 const std::string kWorkedExample = kHeader +
                                    "2004/01/22 08:00\tAlpha\r\n"
                                    "2004/01/22\t12:00\tAlpha\r\n"
@@ -19,7 +18,7 @@ using Rescan = JournalTest;
 TEST_F(Rescan, WorkedExampleForEachSelectedDate) {
     writeHandheld(kJournal, kWorkedExample);
 
-    ScanResult r = scan(QDate(2004, 1, 23));
+    ScanResult r = scan(kDay);
     ASSERT_TRUE(r.opened);
     EXPECT_EQ(day, (DayState{3, 750, "2004/01/23", 1, 210, -270}));
     EXPECT_EQ(month.newMonthFlag, 0);
@@ -45,7 +44,7 @@ TEST_F(Rescan, WorkedExampleForEachSelectedDate) {
 
 TEST_F(Rescan, JournalThatCannotBeOpenedChangesOnlyTheRemoveState) {
     writeHandheld(kJournal, kWorkedExample);
-    scan(QDate(2004, 1, 23));
+    scan(kDay);
     const DayState before = day;
     platform::File holder = platform::File::OpenExisting(kJournal, platform::File::Access::Read);
     ASSERT_TRUE(holder.isOpen());
@@ -56,30 +55,15 @@ TEST_F(Rescan, JournalThatCannotBeOpenedChangesOnlyTheRemoveState) {
     EXPECT_EQ(month.newMonthFlag, 0);
 }
 
-TEST_F(Rescan, EmptyAndHeaderOnlyJournals) {
-    writeHandheld(kJournal, "");
-    ScanResult r = scan(QDate(2004, 1, 23));
-    EXPECT_TRUE(r.opened);
-    EXPECT_EQ(month.newMonthFlag, 1);
-    EXPECT_TRUE(r.projects.isEmpty());
-    EXPECT_EQ(r.projectEditText, "");
-    EXPECT_FALSE(r.removeEnabled);
-
-    writeHandheld(kJournal, kHeader);
-    r = scan(QDate(2004, 1, 23));
-    EXPECT_TRUE(r.projects.isEmpty());
-    EXPECT_EQ(r.projectEditText, "Comment");
-    EXPECT_EQ(month.newMonthFlag, 1);
-}
-
 TEST_F(Rescan, LastLineWithoutLineFeedIsIgnoredUntilItEnds) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tAlpha");
-    ScanResult r = scan(QDate(2004, 1, 23));
+    ScanResult r = scan(kDay);
     EXPECT_EQ(day.entryCount, 0);
     EXPECT_EQ(month.newMonthFlag, 1);
-    EXPECT_EQ(r.projectEditText, "Comment");
+    EXPECT_TRUE(r.projects.isEmpty());
+    EXPECT_EQ(r.projectEditText, "Comment");  // the header's
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tAlpha\r\n");
-    scan(QDate(2004, 1, 23));
+    scan(kDay);
     EXPECT_EQ(day.entryCount, 1);
 }
 
@@ -87,18 +71,18 @@ TEST_F(Rescan, PairsByPositionAndClampsAtTheCutOff) {
     store.settings.cutOffTime = 17 * 60;
     // A first line marked Stop still opens the period.
     writeHandheld(kJournal, kHeader + "2004/01/23\t08:00\tA\r\n2004/01/23 18:30\tA\r\n");
-    scan(QDate(2004, 1, 23));
+    scan(kDay);
     EXPECT_EQ(day.presence, 540);
     EXPECT_EQ(day.periodOpen, 0);
 
     store.settings.cutOffTime = 0;
-    scan(QDate(2004, 1, 23));
+    scan(kDay);
     EXPECT_EQ(day.presence, 630);
 
     // A period ending before its start after the clamp counts negative.
     store.settings.cutOffTime = 17 * 60;
     writeHandheld(kJournal, kHeader + "2004/01/23 17:30\tA\r\n2004/01/23\t18:00\tA\r\n");
-    scan(QDate(2004, 1, 23));
+    scan(kDay);
     EXPECT_EQ(day.presence, -30);
 }
 
@@ -110,12 +94,15 @@ TEST_F(Rescan, ProjectListKeepsFirstSpellingAndSkipsMidnight) {
                                 "2004/01/21 09:00\t\xc4rger\r\n"
                                 "2004/01/21 10:00\t\xe4RGER\r\n"
                                 "2004/01/21 11:00\tGamma\r\n");
-    const ScanResult r = scan(QDate(2004, 1, 23));
+    const ScanResult r = scan(kDay);
     EXPECT_EQ(r.projects, QStringList({"Alpha", QString::fromUtf8("\u00c4rger"), "Gamma"}));
     EXPECT_EQ(r.projectEditText, "Gamma");
 }
 
 TEST_F(Rescan, NewMonthFlagLooksAtEveryLineAfterTheFirst) {
+    writeHandheld(kJournal, "");
+    EXPECT_EQ(scan(kDay).projectEditText, "");
+    EXPECT_EQ(month.newMonthFlag, 1);
     // The first line is never tested, even when it is an entry.
     writeHandheld(kJournal, "2004/02/01 08:00\tA\r\n2003/12/31 08:00\tA\r\n");
     scan(QDate(2004, 2, 1));
@@ -130,52 +117,13 @@ TEST_F(Rescan, NewMonthFlagLooksAtEveryLineAfterTheFirst) {
     EXPECT_EQ(month.newMonthFlag, 0);
 }
 
-// Records what the scan hands on, to check the order and which view gets what.
-struct RecordingSink : ScanSink {
-    std::vector<std::string> calls;
-    void BeginReport(const DayState&, const MonthState&) override { calls.push_back("begin"); }
-    void DayLine(int32_t n, int32_t t, std::string_view p) override {
-        calls.push_back("day " + std::to_string(n) + " " + std::to_string(t) + " " +
-                        std::string(p));
-    }
-    void MonthLine(std::string_view line, int32_t t, std::string_view) override {
-        calls.push_back("month " + std::string(line.substr(0, 10)) + " " + std::to_string(t));
-    }
-    void ListLine(std::string_view line, int32_t k) override {
-        calls.push_back("list " + std::to_string(k) + " " + std::string(line.substr(0, 4)));
-    }
-    void FinishReport(const DayState& d, const MonthState&) override {
-        calls.push_back("finish " + std::to_string(d.entryCount));
-    }
-};
-
-TEST_F(Rescan, HandsLinesToTheShownViewOnly) {
-    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 09:00\tB\r\n");
-    RecordingSink report;
-    store.settings.viewKind = ViewReport;
-    RescanJournal(store, QDate(2004, 1, 23), day, month, &report);
-    EXPECT_EQ(report.calls,
-              (std::vector<std::string>{"begin", "month 2004/01/22 480", "day 1 540 B",
-                                        "month 2004/01/23 540", "finish 1"}));
-
-    RecordingSink list;
-    store.settings.viewKind = ViewEntryList;
-    RescanJournal(store, QDate(2004, 1, 23), day, month, &list);
-    EXPECT_EQ(list.calls, (std::vector<std::string>{"list 0 Date", "list 1 2004", "list 2 2004"}));
-
-    RecordingSink none;
-    store.settings.viewKind = ViewDaySummary;
-    RescanJournal(store, QDate(2004, 1, 23), day, month, &none);
-    EXPECT_TRUE(none.calls.empty());
-}
-
 TEST_F(Rescan, ShortAndHostileLinesReadAsNothing) {
     // Short lines give 0 and empty texts; a NUL ends a line's text; long lines stay whole.
     writeHandheld(kJournal, kHeader + "2004/01/23\n" + "2004/01/23 9\r\n" +
                                 std::string("2004/01/23 10:00\tA\0B\r\n", 22) +
                                 "2004/01/23 99999999999\r\n" + "2004/01/24 08:00\t" +
                                 std::string(500, 'L') + "\r\n");
-    const ScanResult r = scan(QDate(2004, 1, 23));
+    const ScanResult r = scan(kDay);
     EXPECT_EQ(day.entryCount, 3);  // the bare-LF line loses its last character
     EXPECT_EQ(day.periodOpen, 1);
     EXPECT_EQ(day.presence, 60);

@@ -1,7 +1,7 @@
 #include "journal/save_entry.h"
+
 #include "journal/rescan_journal.h"
 #include "journal_test_support.h"
-#include "platform/file.h"
 #include "resources/string_table.h"
 
 namespace tallimer::test {
@@ -11,52 +11,41 @@ const QDate kDay(2004, 1, 23);
 
 using SaveEntryBytes = JournalTest;
 
-TEST_F(SaveEntryBytes, NewJournalIsHeaderThenStartLine) {
-    const SaveEntryResult result = save(kDay, "08", "30", "Meeting");
-    ASSERT_TRUE(result.success);
+TEST_F(SaveEntryBytes, NewJournalGetsHeaderAndStartThenStopWithTabAtColumnTen) {
+    const SaveEntryResult start = save(kDay, "08", "30", "Meeting");
+    ASSERT_TRUE(start.success);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:30\tMeeting\r\n");
     EXPECT_EQ(journal().size(), 26u + 19u + 7u);
-    EXPECT_EQ(result.statusText, "Stop:");
-    EXPECT_TRUE(result.removeEnabled);
-    EXPECT_EQ(result.projectToAppend, QString("Meeting"));
+    EXPECT_EQ(start.statusText, "Stop:");
+    EXPECT_TRUE(start.removeEnabled);
+    EXPECT_EQ(start.projectToAppend, QString("Meeting"));
     EXPECT_EQ(day.entryCount, 1);
     EXPECT_EQ(day.periodOpen, 1);
     EXPECT_EQ(day.lastStart, 510);
-}
 
-TEST_F(SaveEntryBytes, StopHasTabAtColumnTenAndMovesTheBalance) {
-    ASSERT_TRUE(save(kDay, "08", "30", "Meeting").success);
     const SaveEntryResult stop = save(kDay, "17", "15", "Meeting");
     ASSERT_TRUE(stop.success);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:30\tMeeting\r\n2004/01/23\t17:15\tMeeting\r\n");
     EXPECT_EQ(stop.statusText, "Start:");
     EXPECT_FALSE(stop.projectToAppend.has_value());  // already in the list from the scan
     // 525 minutes present, break charged: 525 - 480 - 30.
-    EXPECT_EQ(day.presence, 525);
-    EXPECT_EQ(day.credit, 15);
+    EXPECT_EQ(day, (DayState{2, 510, "2004/01/23", 0, 525, 15}));
     EXPECT_EQ(store.settings.flexBalance, 15);
-
     // The balance is on disk at once, not only at shutdown.
     SettingsStore reloaded;
     LoadSettings(reloaded);
     EXPECT_EQ(reloaded.settings.flexBalance, 15);
 }
 
-TEST_F(SaveEntryBytes, ExistingEmptyFileGetsNoHeader) {
+TEST_F(SaveEntryBytes, ExistingEmptyFileGetsNoHeaderAndEmptyTimeTextsArePadded) {
     writeHandheld(kJournal, "");
-    ASSERT_TRUE(save(kDay, "09", "00").success);
-    EXPECT_EQ(journal(), "2004/01/23 09:00\t\r\n");
-}
-
-TEST_F(SaveEntryBytes, EmptyTimeTextsArePaddedAndCountAsZero) {
     ASSERT_TRUE(save(kDay, "10", "").success);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 10:  \t\r\n");
+    EXPECT_EQ(journal(), "2004/01/23 10:  \t\r\n");
     EXPECT_EQ(day.lastStart, 600);
 }
 
 TEST_F(SaveEntryBytes, ProjectIsCutTo79CharactersAndEncoded) {
-    const QString longName = QString(100, u'x');
-    ASSERT_TRUE(save(kDay, "08", "00", longName).success);
+    ASSERT_TRUE(save(kDay, "08", "00", QString(100, u'x')).success);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\t" + std::string(79, 'x') + "\r\n");
 
     ASSERT_TRUE(save(kDay, "09", "00", QString::fromUtf8("Caf\u00e9 \u20ac \u4e2d")).success);
@@ -78,13 +67,11 @@ TEST_F(SaveEntryTimes, StopAfterCutOffIsWrittenAsSelectedButCountsToCutOff) {
     ASSERT_TRUE(save(kDay, "19", "30").success);
     EXPECT_NE(journal().find("2004/01/23\t19:30\t\r\n"), std::string::npos);
     EXPECT_EQ(day.presence, 600);
-}
 
-TEST_F(SaveEntryTimes, StartAfterCutOffCanNeverBeStopped) {
-    store.settings.cutOffTime = 17 * 60;
-    ASSERT_TRUE(save(kDay, "17", "30").success);  // E is the cut-off, accepted
+    // A later Start is taken, but its Stop, counted as the cut-off, is earlier: refused.
+    ASSERT_TRUE(save(kDay, "18", "30").success);
     const std::string before = journal();
-    const SaveEntryResult stop = save(kDay, "18", "00");
+    const SaveEntryResult stop = save(kDay, "19", "00");
     EXPECT_FALSE(stop.success);
     EXPECT_EQ(stop.messageId, StringId::NotLaterRefusal);
     EXPECT_EQ(journal(), before);
@@ -101,8 +88,7 @@ TEST_F(SaveEntryTimes, EarlierThanLastStartIsRefusedEqualIsAccepted) {
     EXPECT_EQ(journal(), before);
     EXPECT_EQ(day, dayBefore);
 
-    const SaveEntryResult same = save(kDay, "12", "00");
-    ASSERT_TRUE(same.success);
+    ASSERT_TRUE(save(kDay, "12", "00").success);
     EXPECT_EQ(day.presence, 0);
     EXPECT_EQ(day.credit, -480);
 }
@@ -121,27 +107,11 @@ TEST_F(SaveEntryTimes, FirstEntryPresetsTheListsToTargetAndBreak) {
     EXPECT_EQ(selection.hourText, "16");
     EXPECT_EQ(selection.minuteText, QString("30"));
     EXPECT_FALSE(save(kDay, "16", "30").preset.has_value());
-}
 
-TEST_F(SaveEntryTimes, PresetPastMidnightFallsBackToHour04) {
-    const SaveEntryResult first = save(kDay, "16", "00");  // 960 + 510 = 24:30
-    ASSERT_TRUE(first.preset.has_value());
-    EXPECT_EQ(SelectTimeInLists(*first.preset, 5).hourText, "04");
-}
-
-using SaveEntryFailures = JournalTest;
-
-TEST_F(SaveEntryFailures, LockedJournalIsReportedAndNothingChanges) {
-    ASSERT_TRUE(save(kDay, "08", "00").success);
-    const std::string before = journal();
-    const DayState dayBefore = day;
-    platform::File holder = platform::File::OpenExisting(kJournal, platform::File::Access::Read);
-    ASSERT_TRUE(holder.isOpen());
-    const SaveEntryResult result = SaveEntry({kDay, "12", "00", {}, {}}, store, day);
-    EXPECT_FALSE(result.success);
-    EXPECT_EQ(result.messageId, StringId::DatabaseError);
-    EXPECT_EQ(journal(), before);
-    EXPECT_EQ(day, dayBefore);
+    // Past midnight the hour falls back to 04: 960 + 510 is 24:30.
+    const SaveEntryResult late = save(kDay.addDays(1), "16", "00");
+    ASSERT_TRUE(late.preset.has_value());
+    EXPECT_EQ(SelectTimeInLists(*late.preset, 5).hourText, "04");
 }
 
 }  // namespace

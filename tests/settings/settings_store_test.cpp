@@ -1,3 +1,5 @@
+#include "settings/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -7,38 +9,27 @@
 
 #include "platform/fault.h"
 #include "platform/registry.h"
-#include "settings/settings_store.h"
 #include "support/device_fixture.h"
 
 namespace tallimer {
 namespace {
 
 const QString kIni = QStringLiteral("\\My Documents\\Tallimer.ini");
+// The reserved field included: it is kept, not zeroed.
+const Settings kSample{30, 480, -75, 5, -123456789, ViewReport, -600, 600, 1080, 1};
 
 class SettingsStoreTest : public test::DeviceTest {
   protected:
-    static Settings Sample() {
-        Settings s;
-        s.breakPerDay = 30;
-        s.targetPerDay = 480;
-        s.flexBalance = -75;
-        s.minuteUnit = 5;
-        s.reserved = -123456789;
-        s.viewKind = ViewReport;
-        s.flexMinimum = -600;
-        s.flexMaximum = 600;
-        s.cutOffTime = 1080;
-        s.automaticMode = 1;
-        return s;
-    }
-    static void StoreGlobal(const QByteArray& record) {
-        ASSERT_TRUE(platform::RegistrySetValues(QStringView(kRegistryKey),
-                                                {{QStringLiteral("GLOBAL"), record}}));
-    }
     static SettingsStore Loaded() {
         SettingsStore store;
         LoadSettings(store);
         return store;
+    }
+    // The settings file line as it is on disk.
+    std::string settingsFile() const {
+        std::string bytes;
+        EXPECT_TRUE(readHandheld(kIni, &bytes));
+        return bytes;
     }
 };
 
@@ -52,14 +43,14 @@ TEST_F(SettingsStoreTest, FirstStartDefaults) {
 
 TEST_F(SettingsStoreTest, SaveThenLoadRoundTrips) {
     SettingsStore store;
-    store.settings = Sample();
+    store.settings = kSample;
     store.databaseDirectory = QStringLiteral("\\Storage Card\\Work\\");
     BuildFilePaths(store);
     ASSERT_TRUE(SaveSettings(store));
 
     const auto global = platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL");
     ASSERT_TRUE(global.has_value());
-    EXPECT_EQ(global->toByteArray(), SettingsToRecord(Sample()));
+    EXPECT_EQ(global->toByteArray(), SettingsToRecord(kSample));
     const auto dbPath = platform::RegistryQueryValue(QStringView(kRegistryKey), u"DBPATH");
     ASSERT_TRUE(dbPath.has_value());
     EXPECT_EQ(dbPath->toString(), store.databaseDirectory);
@@ -69,70 +60,37 @@ TEST_F(SettingsStoreTest, SaveThenLoadRoundTrips) {
     EXPECT_EQ(file, "Flexitime = -1:-15\r\n");
 
     const SettingsStore loaded = Loaded();
-    EXPECT_EQ(loaded.settings, Sample());  // the reserved field included
+    EXPECT_EQ(loaded.settings, kSample);
     EXPECT_EQ(loaded.databaseDirectory, store.databaseDirectory);
     EXPECT_EQ(loaded.journalPath, QStringLiteral("\\Storage Card\\Work\\Tallimer.txt"));
 }
 
 TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
-    StoreGlobal(SettingsToRecord(Sample()));
-    writeHandheld(kIni, "Flexitime = 8:30\r\n");
-    EXPECT_EQ(Loaded().settings.flexBalance, 510);
-}
-
-TEST_F(SettingsStoreTest, UnusableSettingsFileLeavesTheRegistryBalance) {
-    const std::string files[] = {
-        "",
-        "Flexitime 8:30\r\n",
-        // The "=" lies beyond the 80 bytes that are read.
-        std::string(80, ' ') + "= 8:30\r\n",
+    const std::pair<std::string, int32_t> files[] = {
+        {"Flexitime = 8:30\r\n", 510},
+        {"", -75},  // no "=": the registry's balance
+        // Only the first 80 bytes are read: an "=" beyond is not seen, nor a ":" ...
+        {std::string(80, ' ') + "= 8:30\r\n", -75},
+        {std::string(70, ' ') + "= 3" + std::string(7, ' ') + ":30\r\n", 180},
+        // ... and digits running past byte 80 end there.
+        {std::string(77, ' ') + "=12345", 12 * 60},
     };
-    for (const std::string& bytes : files) {
-        StoreGlobal(SettingsToRecord(Sample()));
+    for (const auto& [bytes, balance] : files) {
+        ASSERT_TRUE(platform::RegistrySetValues(QStringView(kRegistryKey),
+                                                {{"GLOBAL", SettingsToRecord(kSample)}}));
         writeHandheld(kIni, bytes);
-        EXPECT_EQ(Loaded().settings.flexBalance, -75) << bytes;
+        EXPECT_EQ(Loaded().settings.flexBalance, balance) << bytes;
     }
-}
-
-TEST_F(SettingsStoreTest, OnlyTheFirst80BytesAreRead) {
-    // The ":" beyond byte 80 is not seen: whole hours.
-    writeHandheld(kIni, std::string(70, ' ') + "= 3" + std::string(7, ' ') + ":30\r\n");
-    EXPECT_EQ(Loaded().settings.flexBalance, 180);
-    // Digits running past byte 80 end there.
-    writeHandheld(kIni, std::string(77, ' ') + "=12345");
-    EXPECT_EQ(Loaded().settings.flexBalance, 12 * 60);
-}
-
-TEST_F(SettingsStoreTest, ShortGlobalFillsLeadingFieldsOnly) {
-    StoreGlobal(QByteArray("\x2D\x00\x00\x00\xE0\x01\x00\x00", 8));
-    SettingsStore store;
-    store.settings = Sample();
-    LoadSettings(store);
-    Settings expected = Sample();
-    expected.breakPerDay = 45;
-    expected.targetPerDay = 480;
-    EXPECT_EQ(store.settings, expected);
-}
-
-TEST_F(SettingsStoreTest, DirectoryWithoutBackslashIsUsedAsStored) {
-    ASSERT_TRUE(platform::RegistrySetValues(
-        QStringView(kRegistryKey), {{QStringLiteral("DBPATH"), QStringLiteral("\\Data")}}));
-    writeHandheld(QStringLiteral("\\DataTallimer.ini"), "Flexitime = 1:1\r\n");
-    const SettingsStore store = Loaded();
-    EXPECT_EQ(store.journalPath, QStringLiteral("\\DataTallimer.txt"));
-    EXPECT_EQ(store.settingsFilePath, QStringLiteral("\\DataTallimer.ini"));
-    EXPECT_EQ(store.settings.flexBalance, 61);
-    EXPECT_EQ(store.settings.minuteUnit, 0);  // no GLOBAL: the record keeps its values
 }
 
 TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     SettingsStore store;
-    store.settings = Sample();
+    store.settings = kSample;
     BuildFilePaths(store);
     platform::FailStep(platform::FileStep::Open);
     EXPECT_FALSE(SaveSettings(store));
     // The registry was still written.
-    EXPECT_EQ(Loaded().settings, Sample());
+    EXPECT_EQ(Loaded().settings, kSample);
 
     store.settings.flexBalance = 605;
     ASSERT_TRUE(SaveSettings(store));
@@ -141,9 +99,7 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
                                     platform::FileStep::Close, platform::FileStep::Rename}) {
         platform::FailStep(step);
         EXPECT_FALSE(SaveSettings(store));
-        std::string file;
-        ASSERT_TRUE(readHandheld(kIni, &file));
-        EXPECT_EQ(file, "Flexitime = 10:5\r\n");
+        EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
         EXPECT_FALSE(QFile::exists(hostPath(kIni + ".new")));
         platform::ClearFaults();
     }
@@ -156,9 +112,7 @@ TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
     store.settings.flexBalance = 605;
     BuildFilePaths(store);
     EXPECT_FALSE(SaveSettings(store));
-    std::string file;
-    ASSERT_TRUE(readHandheld(kIni, &file));
-    EXPECT_EQ(file, "Flexitime = 10:5\r\n");
+    EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
 }
 
 }  // namespace

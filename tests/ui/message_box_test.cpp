@@ -17,39 +17,8 @@
 namespace tallimer {
 namespace {
 
-class MessageBoxTest : public ::testing::Test {
-  protected:
-    void TearDown() override { SetMessageAnswerer(nullptr); }
-};
-
-TEST_F(MessageBoxTest, AnswererIsShownTheBoxAndItsAnswerReturned) {
-    std::vector<ShownMessage> shown;
-    MessageAnswer answer = MessageAnswer::Cancel;
-    SetMessageAnswerer([&](const ShownMessage& message) {
-        shown.push_back(message);
-        return answer;
-    });
-
-    EXPECT_EQ(ShowMessage(nullptr, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
-                          MessageButtons::OkCancel),
-              MessageAnswer::Cancel);
-    answer = MessageAnswer::Ok;
-    EXPECT_EQ(ShowMessage(nullptr, QStringLiteral("any text"), MessageIcon::Stop),
-              MessageAnswer::Ok);
-
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, QStringLiteral("This day is not closed.\nQuit anyway?"));
-    EXPECT_EQ(shown[0].caption, QStringLiteral("Tallimer"));
-    EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(shown[0].buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(shown[1].text, QStringLiteral("any text"));
-    EXPECT_EQ(shown[1].caption, QStringLiteral("Tallimer"));
-    EXPECT_EQ(shown[1].icon, MessageIcon::Stop);
-    EXPECT_EQ(shown[1].buttons, MessageButtons::Ok);
-}
-
 // Without an answerer a real box runs modally; a key press answers it.
-TEST_F(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
+TEST(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
     struct Case {
         MessageIcon icon;
         MessageButtons buttons;
@@ -58,13 +27,13 @@ TEST_F(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
         int buttonCount;
         MessageAnswer expected;
     };
+    using enum MessageAnswer;
     const Case cases[] = {
         {MessageIcon::Information, MessageButtons::Ok, Qt::Key_Escape, QMessageBox::Information, 1,
-         MessageAnswer::Ok},
+         Ok},
         {MessageIcon::Exclamation, MessageButtons::OkCancel, Qt::Key_Escape, QMessageBox::Warning,
-         2, MessageAnswer::Cancel},
-        {MessageIcon::Stop, MessageButtons::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2,
-         MessageAnswer::Ok},
+         2, Cancel},
+        {MessageIcon::Stop, MessageButtons::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2, Ok},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "key " << c.key << " buttons " << c.buttonCount);
@@ -87,7 +56,7 @@ TEST_F(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
 
 // The keys help lines up its second column with tabs; the box shows its lines as table rows
 // whose cells are the parts between runs of tabs, blanks kept.
-TEST_F(MessageBoxTest, TabColumnsStayAligned) {
+TEST(MessageBoxTest, TabColumnsStayAligned) {
     std::vector<std::vector<QString>> rows;
     QObject guard;
     QTimer::singleShot(0, &guard, [&] {

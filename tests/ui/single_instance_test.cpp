@@ -28,6 +28,7 @@ bool ProcessEventsUntil(Done done) {
 TEST_F(SingleInstanceTest, SecondStartRaisesTheRunningInstance) {
     int raised = 0;
     SingleInstance first;
+    EXPECT_FALSE(first.AskRunningInstanceToRaise());  // nobody listens yet
     ASSERT_TRUE(first.Listen([&] { ++raised; }));
 
     SingleInstance second;
@@ -36,11 +37,6 @@ TEST_F(SingleInstanceTest, SecondStartRaisesTheRunningInstance) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(raised, 1);
-}
-
-TEST_F(SingleInstanceTest, NobodyListeningMeansNoOtherInstance) {
-    SingleInstance alone;
-    EXPECT_FALSE(alone.AskRunningInstanceToRaise());
 }
 
 TEST_F(SingleInstanceTest, NameLeftByACrashedInstanceIsTakenOver) {
@@ -55,11 +51,10 @@ TEST_F(SingleInstanceTest, NameLeftByACrashedInstanceIsTakenOver) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
 }
 
+// The same folder however it is spelled; the exact name is what second_instance_test.sh
+// waits for.
 TEST_F(SingleInstanceTest, NameBelongsToTheDeviceFolder) {
     const QString name = SingleInstance::ServerName();
-    EXPECT_TRUE(name.startsWith(QStringLiteral("Tallimer-")));
-    EXPECT_EQ(name.size(), 9 + 16);
-
     qputenv("TALLIMER_HOME", (home() + QStringLiteral("/./")).toLocal8Bit());
     EXPECT_EQ(SingleInstance::ServerName(), name);
 
