@@ -16,13 +16,13 @@
 
 #include "accounting/entry_list.h"
 #include "accounting/month_report.h"
-#include "accounting/month_state.h"
-#include "journal/day_state.h"
-#include "journal/rescan_journal.h"
 #include "journal_generator.h"
+#include "model/day_state.h"
+#include "model/month_state.h"
+#include "operations/rescan_journal.h"
+#include "operations/settings_store.h"
 #include "platform/device_folder.h"
 #include "platform/file.h"
-#include "settings/settings_store.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "journal_generator.h"
+#include "operations/settings_store.h"
 #include "platform/device_folder.h"
-#include "settings/settings_store.h"
 #include "ui/entry_list_view.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"

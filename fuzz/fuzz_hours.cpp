@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "accounting/time_text.h"
+#include "base/leading_integer.h"
 #include "fuzz_check.h"
 
 using namespace tallimer;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "fuzz_check.h"
-#include "settings/settings.h"
+#include "model/settings.h"
 
 using namespace tallimer;
 

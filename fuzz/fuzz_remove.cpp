@@ -9,7 +9,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "journal/remove_day_entries.h"
+#include "journal/kept_lines.h"
+#include "operations/remove_day_entries.h"
 
 using namespace tallimer;
 

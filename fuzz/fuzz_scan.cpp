@@ -17,10 +17,10 @@
 #include "accounting/month_report.h"
 #include "fuzz_check.h"
 #include "journal/journal_line.h"
-#include "journal/rescan_journal.h"
+#include "model/settings.h"
+#include "operations/rescan_journal.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
-#include "settings/settings.h"
 
 using namespace tallimer;
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "settings/settings_store.h"
+#include "operations/settings_store.h"
 
 using namespace tallimer;
 

@@ -1,6 +1,6 @@
 #include "accounting/balance.h"
 
-#include "accounting/minutes.h"
+#include "base/saturating.h"
 
 namespace tallimer {
 

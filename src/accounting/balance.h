@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "journal/day_state.h"
-#include "settings/settings.h"
+#include "model/day_state.h"
+#include "model/settings.h"
 
 namespace tallimer {
 

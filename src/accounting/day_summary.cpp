@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "accounting/minutes.h"
 #include "accounting/time_text.h"
+#include "base/saturating.h"
 #include "resources/string_table.h"
 
 namespace tallimer {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "accounting/time_lists.h"
-#include "journal/day_state.h"
-#include "settings/settings.h"
+#include "model/day_state.h"
+#include "model/settings.h"
 
 namespace tallimer {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "journal/rescan_journal.h"
+#include "model/scan_sink.h"
 
 namespace tallimer {
 

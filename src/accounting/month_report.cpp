@@ -5,8 +5,8 @@
 #include <new>
 #include <utility>
 
-#include "accounting/minutes.h"
 #include "accounting/time_text.h"
+#include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"

@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "accounting/month_state.h"
 #include "accounting/report_tree.h"
-#include "journal/rescan_journal.h"
-#include "settings/settings.h"
+#include "model/month_state.h"
+#include "model/scan_sink.h"
+#include "model/settings.h"
 
 namespace tallimer {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "accounting/collation.h"
+#include "base/collation.h"
 
 namespace tallimer {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/settings.h"
+#include "model/settings.h"
 
 namespace tallimer {
 

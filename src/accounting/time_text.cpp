@@ -4,54 +4,12 @@
 #include <cstdlib>
 #include <limits>
 
-#include "accounting/minutes.h"
+#include "base/leading_integer.h"
+#include "base/saturating.h"
 
 namespace tallimer {
 
 namespace {
-
-// The leading integer of a text, with what the caller needs beyond its value: whether a
-// minus sign stood before the digits ("-0" is a negative hours part).
-struct LeadingNumber {
-    int32_t value = 0;
-    bool minus = false;
-    bool hasDigits = false;
-};
-
-bool IsBlank(char32_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
-
-// `at(i)` yields the i-th character as a code unit; works for wide text and for bytes alike.
-template <typename At>
-LeadingNumber ReadLeadingNumber(qsizetype size, At at) {
-    qsizetype i = 0;
-    while (i < size && IsBlank(at(i))) {
-        ++i;
-    }
-    LeadingNumber result;
-    if (i < size && (at(i) == u'+' || at(i) == u'-')) {
-        result.minus = at(i) == u'-';
-        ++i;
-    }
-    // Past this bound the magnitude only saturates, so it stops growing there.
-    constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    int64_t magnitude = 0;
-    while (i < size && at(i) >= u'0' && at(i) <= u'9') {
-        result.hasDigits = true;
-        if (magnitude <= kCap) {
-            magnitude = magnitude * 10 + (at(i) - u'0');
-        }
-        ++i;
-    }
-    result.value = Saturate(result.minus ? -magnitude : magnitude);
-    return result;
-}
-
-LeadingNumber ReadLeadingNumber(QStringView text) {
-    return ReadLeadingNumber(text.size(),
-                             [text](qsizetype i) { return char32_t(text[i].unicode()); });
-}
 
 // Printf of small integers into a QString; every form here is a few ASCII characters.
 QString Printf(const char* format, auto... args) {
@@ -136,18 +94,6 @@ int32_t ParseHoursText(QStringView text) {
     const int32_t f = LeadingInteger(fraction);
     const int32_t divisor = fraction.size() == 2 ? 100 : 10;
     return combine(SatMul(f, 60) / divisor);
-}
-
-int32_t LeadingInteger(QStringView text) {
-    return ReadLeadingNumber(text).value;
-}
-
-int32_t LeadingInteger(std::string_view bytes) {
-    return ReadLeadingNumber(qsizetype(bytes.size()),
-                             [bytes](qsizetype i) {
-                                 return char32_t(static_cast<unsigned char>(bytes[size_t(i)]));
-                             })
-        .value;
 }
 
 }  // namespace tallimer

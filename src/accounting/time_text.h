@@ -26,9 +26,4 @@ QString& FormatEditHours(QString& dest, int32_t v, EditHoursForm form);
 // Minutes denoted by an hours text ("8:30", "7.5", "7,25", "-1:15"); never fails.
 int32_t ParseHoursText(QStringView text);
 
-// The integer at the start of a text: blanks skipped, optional sign, digits; 0 when no
-// digit follows. Saturates at the 32-bit range.
-int32_t LeadingInteger(QStringView text);
-int32_t LeadingInteger(std::string_view bytes);
-
 }  // namespace tallimer

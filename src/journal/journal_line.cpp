@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "accounting/minutes.h"
-#include "accounting/time_text.h"
+#include "base/leading_integer.h"
+#include "base/saturating.h"
 #include "platform/code_page.h"
 #include "resources/string_table.h"
 

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QLocale>
 
-#include "accounting/time_text.h"
+#include "base/leading_integer.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
 

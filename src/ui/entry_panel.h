@@ -4,9 +4,9 @@
 #include <QWidget>
 
 #include "accounting/time_lists.h"
-#include "journal/rescan_journal.h"
-#include "journal/save_entry.h"
-#include "settings/settings.h"
+#include "model/settings.h"
+#include "operations/rescan_journal.h"
+#include "operations/save_entry.h"
 
 class QComboBox;
 class QDateEdit;

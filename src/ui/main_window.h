@@ -4,9 +4,9 @@
 #include <QWidget>
 
 #include "accounting/day_summary.h"
-#include "accounting/month_state.h"
-#include "journal/day_state.h"
-#include "settings/settings_store.h"
+#include "model/day_state.h"
+#include "model/month_state.h"
+#include "operations/settings_store.h"
 #include "ui/key_filter.h"
 
 namespace tallimer {

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "accounting/month_state.h"
-#include "journal/rescan_journal.h"
-#include "settings/settings.h"
+#include "model/month_state.h"
+#include "model/settings.h"
+#include "operations/rescan_journal.h"
 
 namespace tallimer {
 

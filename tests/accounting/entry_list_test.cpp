@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "accounting/collation.h"
+#include "base/collation.h"
+#include "operations/rescan_journal.h"
 
 namespace tallimer {
 namespace {

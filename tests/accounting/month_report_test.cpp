@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "accounting/report_tree.h"
-#include "journal/rescan_journal.h"
+#include "operations/rescan_journal.h"
 #include "platform/clock.h"
 #include "support/device_fixture.h"
 

@@ -1,4 +1,5 @@
 #include "accounting/time_text.h"
+#include "base/leading_integer.h"
 
 #include <gtest/gtest.h>
 

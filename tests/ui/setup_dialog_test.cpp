@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "platform/registry.h"
-#include "settings/setup_dialog.h"
 #include "support/device_fixture.h"
 #include "ui/dialog_builder.h"
+#include "ui/setup_dialog.h"
 
 namespace tallimer::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "operations/settings_store.h"
 #include "platform/clock.h"
-#include "settings/settings_store.h"
 #include "support/device_fixture.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"

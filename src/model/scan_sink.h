@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/day_state.h"
+#include "model/month_state.h"
+
+namespace tallimer {
+
+// Receives the lines the scan hands on to the shown view. The views convert what they keep.
+class ScanSink {
+  public:
+    virtual ~ScanSink() = default;
+    // Report view: before the first line.
+    virtual void BeginReport(const DayState& /*day*/, const MonthState& /*month*/) {}
+    // Report view: a line of the selected day, after DayState took it in.
+    virtual void DayLine(int32_t /*entryCount*/, int32_t /*entryTime*/,
+                         std::string_view /*project*/) {}
+    // Report view: a line of the selected month.
+    virtual void MonthLine(std::string_view /*line*/, int32_t /*entryTime*/,
+                           std::string_view /*project*/) {}
+    // Entry list view: every line, the first one (line number 0) included.
+    virtual void ListLine(std::string_view /*line*/, int32_t /*lineNumber*/) {}
+    // Report view: after the status text is set.
+    virtual void FinishReport(const DayState& /*day*/, const MonthState& /*month*/) {}
+};
+
+}  // namespace tallimer

@@ -1,0 +1,119 @@
+#include "operations/settings_store.h"
+
+#include <QVariant>
+#include <utility>
+#include <vector>
+
+#include "base/leading_integer.h"
+#include "base/saturating.h"
+#include "platform/code_page.h"
+#include "platform/file.h"
+#include "platform/registry.h"
+#include "resources/string_table.h"
+
+namespace tallimer {
+
+namespace {
+
+const QString kGlobalValue = QStringLiteral("GLOBAL");
+const QString kDbPathValue = QStringLiteral("DBPATH");
+
+// Only the first bytes of the settings file are looked at; the line fits in them.
+constexpr long long kSettingsFileReadLimit = 80;
+
+QStringView RegistryKey() {
+    return QStringView(kRegistryKey);
+}
+
+void LoadRegistry(SettingsStore& store) {
+    if (!platform::RegistryKeyExists(RegistryKey())) {
+        return;
+    }
+    if (const auto global = platform::RegistryQueryValue(RegistryKey(), kGlobalValue)) {
+        SettingsFromRecord(store.settings, global->toByteArray());
+    }
+    if (const auto dbPath = platform::RegistryQueryValue(RegistryKey(), kDbPathValue)) {
+        store.databaseDirectory = dbPath->toString();
+    }
+}
+
+// The balance of the settings file, or nullopt when it cannot be read or holds no "=".
+std::optional<int32_t> ReadSettingsFileBalance(const QString& path) {
+    platform::File file = platform::File::OpenExisting(path, platform::File::Access::Read);
+    if (!file.isOpen()) {
+        return std::nullopt;
+    }
+    char buffer[kSettingsFileReadLimit];
+    long long filled = 0;
+    while (filled < kSettingsFileReadLimit) {
+        const long long n = file.read(buffer + filled, kSettingsFileReadLimit - filled);
+        if (n <= 0) {
+            break;
+        }
+        filled += n;
+    }
+    file.close();
+    return ParseSettingsFile(std::string_view(buffer, size_t(filled)));
+}
+
+}  // namespace
+
+void LoadSettings(SettingsStore& store) {
+    LoadRegistry(store);
+    BuildFilePaths(store);
+    if (const auto balance = ReadSettingsFileBalance(store.settingsFilePath)) {
+        store.settings.flexBalance = *balance;
+    }
+}
+
+bool SaveSettings(const SettingsStore& store) {
+    const std::vector<std::pair<QString, QVariant>> values = {
+        {kGlobalValue, QVariant(SettingsToRecord(store.settings))},
+        {kDbPathValue, QVariant(store.databaseDirectory)},
+    };
+    // A registry failure does not keep the settings file from being written.
+    const bool saved = platform::RegistrySetValues(RegistryKey(), values);
+
+    // Written beside the old file and renamed over it, so a failed write (a full disk)
+    // leaves the old line rather than a partial one that would read as another balance.
+    const QString written = store.settingsFilePath + QStringLiteral(".new");
+    platform::File file = platform::File::CreateReplacing(written);
+    if (!file.isOpen()) {
+        return false;
+    }
+    const QByteArray line = SettingsFileLine(store.settings.flexBalance);
+    const bool complete =
+        file.write(std::string_view(line.constData(), size_t(line.size()))) && file.flush();
+    if (!file.close() || !complete || !platform::RenameOver(written, store.settingsFilePath)) {
+        platform::DeleteFile(written);
+        return false;
+    }
+    return saved;
+}
+
+void BuildFilePaths(SettingsStore& store) {
+    const QString base = store.databaseDirectory + LoadString(StringId::AppTitle);
+    store.journalPath = base + QStringLiteral(".txt");
+    store.settingsFilePath = base + QStringLiteral(".ini");
+}
+
+QByteArray SettingsFileLine(int32_t balance) {
+    // Both parts keep the sign of the division, so reading adds them back unchanged.
+    return platform::ToCodePage(
+        QString::asprintf("Flexitime = %d:%d\r\n", int(balance / 60), int(balance % 60)));
+}
+
+std::optional<int32_t> ParseSettingsFile(std::string_view bytes) {
+    const size_t equals = bytes.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const int32_t hours = LeadingInteger(bytes.substr(equals + 1));
+    // Without a ":" the text holds whole hours.
+    const size_t colon = bytes.find(':', equals);
+    const int32_t minutes =
+        colon == std::string_view::npos ? 0 : LeadingInteger(bytes.substr(colon + 1));
+    return SatAdd(SatMul(hours, 60), minutes);
+}
+
+}  // namespace tallimer

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/settings.h"
+
+namespace tallimer {
+
+inline constexpr char16_t kRegistryKey[] = u"SOFTWARE\\Quorvane\\Tallimer";
+inline constexpr char16_t kDefaultDatabaseDirectory[] = u"\\My Documents\\";
+
+// The settings with the database directory and the two file paths built from it
+// (handheld paths).
+struct SettingsStore {
+    Settings settings;
+    QString databaseDirectory = QString::fromUtf16(kDefaultDatabaseDirectory);
+    QString journalPath;
+    QString settingsFilePath;
+};
+
+// Registry, then the paths, then the balance from the settings file. Failures are silent.
+void LoadSettings(SettingsStore& store);
+// Registry, then the settings file. Failures are silent; false when something was not saved.
+bool SaveSettings(const SettingsStore& store);
+void BuildFilePaths(SettingsStore& store);
+
+// "Flexitime = %d:%d\r\n" in the code page.
+QByteArray SettingsFileLine(int32_t balance);
+// The balance a settings file's first bytes hold; nullopt when they hold no "=".
+std::optional<int32_t> ParseSettingsFile(std::string_view bytes);
+
+}  // namespace tallimer

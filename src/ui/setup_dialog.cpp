@@ -1,0 +1,102 @@
+#include "ui/setup_dialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <utility>
+
+#include "ui/commands.h"
+#include "ui/dialog_builder.h"
+
+namespace tallimer {
+
+namespace {
+
+// Control ids of template 144.
+constexpr int kOkButton = 1;
+constexpr int kBreakPerDayEdit = 1023;
+constexpr int kWeeklyHoursEdit = 1024;
+constexpr int kBalanceEdit = 1025;
+constexpr int kMinuteUnitEdit = 1026;
+constexpr int kDirectoryEdit = 1027;
+constexpr int kMinimumEdit = 1030;
+constexpr int kMaximumEdit = 1031;
+constexpr int kCutOffEdit = 1032;
+constexpr int kAutomaticModeBox = 1011;
+
+QString EditText(const QWidget* dialog, int id) {
+    const auto* edit = FindControlAs<QLineEdit>(dialog, id);
+    return edit != nullptr ? edit->text() : QString();
+}
+
+void SetEditText(const QWidget* dialog, int id, const QString& text) {
+    if (auto* edit = FindControlAs<QLineEdit>(dialog, id)) {
+        edit->setText(text);
+    }
+}
+
+}  // namespace
+
+SetupDialog::SetupDialog(SettingsStore& store, std::function<void()> afterSave, QWidget* owner)
+    : QDialog(owner), store_(store), afterSave_(std::move(afterSave)), owner_(owner) {
+    BuildDialog(*FindDialogTemplate(IDD_SETUP), this);
+    setModal(true);
+    FillForm(SetupFormFor(store_));
+    if (auto* ok = FindControlAs<QPushButton>(this, kOkButton)) {
+        ok->setDefault(true);
+        connect(ok, &QPushButton::clicked, this, [this] { Confirm(); });
+    }
+}
+
+SetupForm SetupDialog::ReadForm() const {
+    SetupForm form;
+    form.breakPerDay = EditText(this, kBreakPerDayEdit);
+    form.weeklyHours = EditText(this, kWeeklyHoursEdit);
+    form.balance = EditText(this, kBalanceEdit);
+    form.minuteUnit = EditText(this, kMinuteUnitEdit);
+    form.directory = EditText(this, kDirectoryEdit);
+    form.minimum = EditText(this, kMinimumEdit);
+    form.maximum = EditText(this, kMaximumEdit);
+    form.cutOff = EditText(this, kCutOffEdit);
+    const auto* box = FindControlAs<QCheckBox>(this, kAutomaticModeBox);
+    form.automaticMode = box != nullptr && box->isChecked();
+    return form;
+}
+
+void SetupDialog::FillForm(const SetupForm& form) {
+    SetEditText(this, kBreakPerDayEdit, form.breakPerDay);
+    SetEditText(this, kWeeklyHoursEdit, form.weeklyHours);
+    SetEditText(this, kBalanceEdit, form.balance);
+    SetEditText(this, kMinuteUnitEdit, form.minuteUnit);
+    SetEditText(this, kDirectoryEdit, form.directory);
+    SetEditText(this, kMinimumEdit, form.minimum);
+    SetEditText(this, kMaximumEdit, form.maximum);
+    SetEditText(this, kCutOffEdit, form.cutOff);
+    if (auto* box = FindControlAs<QCheckBox>(this, kAutomaticModeBox)) {
+        box->setChecked(form.automaticMode);
+    }
+}
+
+// Placed when shown, so the frame the platform gives the dialog counts in its size; the
+// corner of the owner's client area stands for the handheld's screen corner.
+void SetupDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (owner_ == nullptr || event->spontaneous()) {
+        return;
+    }
+    const QPoint position = SetupDialogPosition(frameGeometry().size(), owner_->size());
+    move(owner_->mapToGlobal(position));
+}
+
+void SetupDialog::Confirm() {
+    ApplySetupForm(ReadForm(), store_);
+    // Failures of the save are silent; the settings stay in effect for this run.
+    SaveSettings(store_);
+    if (afterSave_) {
+        afterSave_();
+    }
+    accept();
+}
+
+}  // namespace tallimer

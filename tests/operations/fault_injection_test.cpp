@@ -1,0 +1,148 @@
+// Every file step of Save Entry and Remove made to fail in turn: the operation reports
+// "Error with database access" and leaves journal, balance, day state and folder as they were.
+
+#include "operations_test_support.h"
+#include "operations/remove_day_entries.h"
+#include "operations/rescan_journal.h"
+#include "operations/save_entry.h"
+#include "platform/fault.h"
+#include "platform/file.h"
+#include "resources/string_table.h"
+
+namespace tallimer::test {
+namespace {
+
+using platform::FileStep;
+
+const QDate kDay(2004, 1, 23);
+constexpr int32_t kBalance = 100;
+
+class FaultTest : public JournalTest {
+  protected:
+    void SetUp() override {
+        JournalTest::SetUp();
+        store.settings.flexBalance = kBalance;
+        ASSERT_TRUE(SaveSettings(store));
+    }
+
+    // Runs `operation` with `step` failing once after `skip` calls, and checks that it reports
+    // and leaves the balance, in memory and on disk, the day state and the folder as before.
+    template <typename Operation>
+    auto runFailing(FileStep step, int skip, Operation operation) {
+        const DayState dayBefore = day;
+        platform::FailStep(step, skip);
+        const auto result = operation();
+        platform::ClearFaults();
+        EXPECT_FALSE(result.success);
+        EXPECT_EQ(result.messageId, StringId::DatabaseError);
+        EXPECT_EQ(day, dayBefore);
+        EXPECT_EQ(store.settings.flexBalance, kBalance);
+        std::string settingsFile;
+        readHandheld(store.settingsFilePath, &settingsFile);
+        EXPECT_EQ(settingsFile, "Flexitime = 1:40\r\n");
+        EXPECT_FALSE(platform::FileExists(u"tmp"));
+        return result;
+    }
+};
+
+// What the journal holds after a failed save.
+enum class Left { Unchanged, NoJournal, HeaderOnly };
+
+struct FaultCase {
+    const char* name;
+    FileStep step;
+    int skip = 0;
+    bool newJournal = false;  // no journal before the save: the save creates it
+    Left left = Left::Unchanged;
+};
+
+std::string Name(const ::testing::TestParamInfo<FaultCase>& info) {
+    return info.param.name;
+}
+
+// ---- Save Entry ----
+
+const FaultCase kSaveFaults[] = {
+    {"JournalOpen", FileStep::Open},
+    {"JournalLock", FileStep::Lock},
+    {"SeekToEnd", FileStep::Seek},
+    {"EntryWriteDiskFull", FileStep::Write},
+    {"EntryFlush", FileStep::Flush},
+    {"NewJournalOpen", FileStep::Open, 0, true, Left::NoJournal},
+    {"NewJournalLock", FileStep::Lock, 0, true, Left::NoJournal},
+    // The next save then finds no file and writes the header.
+    {"HeaderWriteDiskFull", FileStep::Write, 0, true, Left::NoJournal},
+    // The header was complete, so it stays, and the next save adds no second one.
+    {"EntryWriteDiskFullOnNewJournal", FileStep::Write, 1, true, Left::HeaderOnly},
+};
+
+class SaveEntryFault : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(SaveEntryFault, ReportsAndChangesNothing) {
+    const FaultCase& fault = GetParam();
+    // An existing journal holds an open period, so the save is a Stop that would move the
+    // balance; a new journal gets a Start.
+    const std::string line =
+        fault.newJournal ? "2004/01/23 12:00\tBeta\r\n" : "2004/01/23\t12:00\tBeta\r\n";
+    if (!fault.newJournal) {
+        writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tAlpha\r\n2004/01/23 08:00\tAlpha\r\n");
+    }
+    const EntryPanelInput input{kDay, "12", "00", "Beta", scan(kDay).projects};
+    const std::string before = journal();
+
+    const SaveEntryResult result =
+        runFailing(fault.step, fault.skip, [&] { return SaveEntry(input, store, day); });
+    EXPECT_FALSE(result.projectToAppend.has_value());
+    std::string now;
+    EXPECT_EQ(readHandheld(kJournal, &now), fault.left != Left::NoJournal);
+    if (fault.left != Left::NoJournal) {
+        EXPECT_EQ(now, fault.left == Left::HeaderOnly ? kHeader : before);
+    }
+
+    // The same save then works and leaves one header and one line.
+    ASSERT_TRUE(SaveEntry(input, store, day).success);
+    EXPECT_EQ(journal(), (fault.newJournal ? kHeader : before) + line);
+    // An existing journal: 4 hours present against a target of 8.
+    EXPECT_EQ(store.settings.flexBalance, fault.newJournal ? kBalance : kBalance - 240);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFaults), Name);
+
+// ---- Remove ----
+
+const FaultCase kRemoveFaults[] = {
+    {"JournalOpen", FileStep::Open},       {"JournalLock", FileStep::Lock},
+    {"JournalRead", FileStep::Read},       {"TmpCreate", FileStep::Open, 1},
+    {"TmpLock", FileStep::Lock, 1},        {"TmpEmptying", FileStep::Truncate},
+    {"TmpWriteDiskFull", FileStep::Write}, {"TmpFlush", FileStep::Flush},
+    {"TmpClose", FileStep::Close},         {"Rename", FileStep::Rename},
+};
+
+const std::string kOtherDays = "2004/01/22 08:00\tAlpha\r\n2004/01/22\t12:00\tAlpha\r\n";
+const std::string kLaterDay = "2004/01/24 09:00\tGamma\r\n";
+
+class RemoveDayFault : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
+    const FaultCase& fault = GetParam();
+    // Two closed periods of 4 hours on the selected day: a credit of 8 - 8 - 0.5 hours.
+    writeHandheld(kJournal,
+                  kHeader + kOtherDays + "2004/01/23 08:00\tAlpha\r\n2004/01/23\t12:00\tAlpha\r\n" +
+                      kLaterDay + "2004/01/23 12:30\tBeta\r\n2004/01/23\t16:30\tBeta\r\n");
+    ASSERT_TRUE(scan(kDay).opened);
+    ASSERT_EQ(day.credit, -30);
+    const std::string before = journal();
+    runFailing(fault.step, fault.skip, [&] { return RemoveDayEntries(store, day); });
+    EXPECT_EQ(journal(), before);
+
+    // And then it works.
+    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    EXPECT_EQ(journal(), kHeader + kOtherDays + kLaterDay);
+    EXPECT_EQ(store.settings.flexBalance, kBalance + 30);
+    EXPECT_FALSE(platform::FileExists(u"tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveFaults), Name);
+
+}  // namespace
+}  // namespace tallimer::test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDate>
+#include <ostream>
+#include <string>
+
+#include "model/day_state.h"
+#include "model/month_state.h"
+#include "operations/rescan_journal.h"
+#include "operations/save_entry.h"
+#include "operations/settings_store.h"
+#include "support/device_fixture.h"
+
+namespace tallimer {
+
+// Found by argument lookup, so failures show the day state by field.
+inline void PrintTo(const DayState& d, std::ostream* os) {
+    *os << "{count " << d.entryCount << ", lastStart " << d.lastStart << ", "
+        << d.selectedDateText.toStdString() << ", open " << d.periodOpen << ", presence "
+        << d.presence << ", credit " << d.credit << "}";
+}
+
+}  // namespace tallimer
+
+namespace tallimer::test {
+
+inline const std::string kHeader = "Date       Time \tComment\r\n";
+inline const QString kJournal = QStringLiteral("\\My Documents\\Tallimer.txt");
+
+// A device with the default paths, break 30 and target 480.
+class JournalTest : public DeviceTest {
+  protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        BuildFilePaths(store);
+        store.settings.breakPerDay = 30;
+        store.settings.targetPerDay = 480;
+        store.settings.minuteUnit = 5;
+    }
+
+    ScanResult scan(QDate date) { return RescanJournal(store, date, day, month); }
+
+    // Scans `date`, then saves hh:mm for `project` the way the window does.
+    SaveEntryResult save(QDate date, const QString& hour, const QString& minute,
+                         const QString& project = {}) {
+        const ScanResult scanned = scan(date);
+        return SaveEntry({date, hour, minute, project, scanned.projects}, store, day);
+    }
+
+    std::string journal() const {
+        std::string bytes;
+        readHandheld(kJournal, &bytes);
+        return bytes;
+    }
+
+    SettingsStore store;
+    DayState day;
+    MonthState month;
+};
+
+}  // namespace tallimer::test

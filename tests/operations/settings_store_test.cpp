@@ -1,0 +1,119 @@
+#include "operations/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QVariant>
+#include <string>
+
+#include "platform/fault.h"
+#include "platform/registry.h"
+#include "support/device_fixture.h"
+
+namespace tallimer {
+namespace {
+
+const QString kIni = QStringLiteral("\\My Documents\\Tallimer.ini");
+// The reserved field included: it is kept, not zeroed.
+const Settings kSample{30, 480, -75, 5, -123456789, ViewReport, -600, 600, 1080, 1};
+
+class SettingsStoreTest : public test::DeviceTest {
+  protected:
+    static SettingsStore Loaded() {
+        SettingsStore store;
+        LoadSettings(store);
+        return store;
+    }
+    // The settings file line as it is on disk.
+    std::string settingsFile() const {
+        std::string bytes;
+        EXPECT_TRUE(readHandheld(kIni, &bytes));
+        return bytes;
+    }
+};
+
+TEST_F(SettingsStoreTest, FirstStartDefaults) {
+    const SettingsStore store = Loaded();
+    EXPECT_EQ(store.settings, Settings{});
+    EXPECT_EQ(store.databaseDirectory, QStringLiteral("\\My Documents\\"));
+    EXPECT_EQ(store.journalPath, QStringLiteral("\\My Documents\\Tallimer.txt"));
+    EXPECT_EQ(store.settingsFilePath, kIni);
+}
+
+TEST_F(SettingsStoreTest, SaveThenLoadRoundTrips) {
+    SettingsStore store;
+    store.settings = kSample;
+    store.databaseDirectory = QStringLiteral("\\Storage Card\\Work\\");
+    BuildFilePaths(store);
+    ASSERT_TRUE(SaveSettings(store));
+
+    const auto global = platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL");
+    ASSERT_TRUE(global.has_value());
+    EXPECT_EQ(global->toByteArray(), SettingsToRecord(kSample));
+    const auto dbPath = platform::RegistryQueryValue(QStringView(kRegistryKey), u"DBPATH");
+    ASSERT_TRUE(dbPath.has_value());
+    EXPECT_EQ(dbPath->toString(), store.databaseDirectory);
+
+    std::string file;
+    ASSERT_TRUE(readHandheld(QStringLiteral("\\Storage Card\\Work\\Tallimer.ini"), &file));
+    EXPECT_EQ(file, "Flexitime = -1:-15\r\n");
+
+    const SettingsStore loaded = Loaded();
+    EXPECT_EQ(loaded.settings, kSample);
+    EXPECT_EQ(loaded.databaseDirectory, store.databaseDirectory);
+    EXPECT_EQ(loaded.journalPath, QStringLiteral("\\Storage Card\\Work\\Tallimer.txt"));
+}
+
+TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
+    const std::pair<std::string, int32_t> files[] = {
+        {"Flexitime = 8:30\r\n", 510},
+        {"", -75},  // no "=": the registry's balance
+        // Only the first 80 bytes are read: an "=" beyond is not seen, nor a ":" ...
+        {std::string(80, ' ') + "= 8:30\r\n", -75},
+        {std::string(70, ' ') + "= 3" + std::string(7, ' ') + ":30\r\n", 180},
+        // ... and digits running past byte 80 end there.
+        {std::string(77, ' ') + "=12345", 12 * 60},
+    };
+    for (const auto& [bytes, balance] : files) {
+        ASSERT_TRUE(platform::RegistrySetValues(QStringView(kRegistryKey),
+                                                {{"GLOBAL", SettingsToRecord(kSample)}}));
+        writeHandheld(kIni, bytes);
+        EXPECT_EQ(Loaded().settings.flexBalance, balance) << bytes;
+    }
+}
+
+TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
+    SettingsStore store;
+    store.settings = kSample;
+    BuildFilePaths(store);
+    platform::FailStep(platform::FileStep::Open);
+    EXPECT_FALSE(SaveSettings(store));
+    // The registry was still written.
+    EXPECT_EQ(Loaded().settings, kSample);
+
+    store.settings.flexBalance = 605;
+    ASSERT_TRUE(SaveSettings(store));
+    store.settings.flexBalance = 99;
+    for (platform::FileStep step : {platform::FileStep::Write, platform::FileStep::Flush,
+                                    platform::FileStep::Close, platform::FileStep::Rename}) {
+        platform::FailStep(step);
+        EXPECT_FALSE(SaveSettings(store));
+        EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
+        EXPECT_FALSE(QFile::exists(hostPath(kIni + ".new")));
+        platform::ClearFaults();
+    }
+}
+
+TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
+    // A folder in the registry store's place makes it unwritable.
+    ASSERT_TRUE(QDir(home()).mkpath(QStringLiteral("registry.ini")));
+    SettingsStore store;
+    store.settings.flexBalance = 605;
+    BuildFilePaths(store);
+    EXPECT_FALSE(SaveSettings(store));
+    EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
+}
+
+}  // namespace
+}  // namespace tallimer
