@@ -12,6 +12,8 @@
 #include "operations/settings_store.h"
 #include "platform/clock.h"
 #include "platform/device_folder.h"
+#include "platform/diagnostics.h"
+#include "resources/app_info.h"
 
 namespace tallimer {
 
@@ -19,7 +21,7 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: tallimer-report [--date YYYY/MM/DD] [--now \"YYYY/MM/DD HH:MM\"] "
-    "[--view panel|day|list|report]\n";
+    "[--view panel|day|list|report] [--help] [--version]\n";
 
 constexpr char kHelp[] =
     "Prints what Tallimer's views show for a date, from the journal of the device folder\n"
@@ -28,6 +30,7 @@ constexpr char kHelp[] =
     "  --date YYYY/MM/DD        the selected date (default: the date of --now)\n"
     "  --now \"YYYY/MM/DD HH:MM\" the clock (default: the real clock)\n"
     "  --view VIEW              panel, day, list or report (default: all four)\n"
+    "  --version                print the version\n"
     "\n"
     "Exit status: 0 done, 1 the journal cannot be opened, 2 bad arguments.\n";
 
@@ -38,6 +41,7 @@ struct Options {
     std::optional<QDateTime> now;
     QStringList views = kViews;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments; nullopt with `error` set when they are bad.
@@ -54,6 +58,10 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString& err
         }
         if (name == u"--help" || name == u"-h") {
             options.help = true;
+            continue;
+        }
+        if (name == u"--version") {
+            options.version = true;
             continue;
         }
         if (name != u"--date" && name != u"--now" && name != u"--view") {
@@ -146,6 +154,10 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
         out << kUsage << '\n' << kHelp;
         return 0;
     }
+    if (options->version) {
+        out << "Tallimer " << kAppVersion << '\n';
+        return 0;
+    }
     if (options->now) {
         platform::SetClock(*options->now);
     }
@@ -163,7 +175,8 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     const ScanResult scan = RescanJournal(store, date, day, month);
     if (!scan.opened) {
         err << "tallimer-report: Error with database access: cannot open "
-            << platform::HostPath(store.journalPath) << '\n';
+            << platform::HostPath(store.journalPath) << ": "
+            << platform::SystemReason(scan.openError) << '\n';
         return 1;
     }
 

@@ -5,6 +5,7 @@
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
 #include "journal/kept_lines.h"
+#include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -12,6 +13,7 @@ namespace tallimer {
 
 namespace {
 constexpr char16_t kTempFile[] = u"tmp";
+constexpr char kOperation[] = "remove day entries";
 
 RemoveResult Failure() {
     RemoveResult result;
@@ -23,11 +25,24 @@ RemoveResult Failure() {
 bool ReplaceJournal(const QString& journalPath, const std::string& kept) {
     platform::File temp = platform::File::CreateReplacing(kTempFile);
     if (!temp.isOpen()) {
+        platform::ReportFailure(kOperation, kTempFile);
         return false;
     }
-    const bool written = temp.write(kept) && temp.flush();
-    if (!temp.close() || !written || !platform::RenameOver(kTempFile, journalPath)) {
+    bool written = temp.write(kept) && temp.flush();
+    int reason = errno;  // before the close can change it
+    if (!temp.close() && written) {
+        written = false;
+        reason = errno;
+    }
+    if (!written) {
         platform::DeleteFile(kTempFile);
+        platform::ReportFailure(kOperation, kTempFile, reason);
+        return false;
+    }
+    if (!platform::RenameOver(kTempFile, journalPath)) {
+        reason = errno;
+        platform::DeleteFile(kTempFile);
+        platform::ReportFailure(kOperation, journalPath, reason);
         return false;
     }
     return true;
@@ -47,11 +62,13 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
     platform::File journal =
         platform::File::OpenExisting(store.journalPath, platform::File::Access::Read);
     if (!journal.isOpen()) {
+        platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
     std::string bytes;
     if (!journal.readToEnd(bytes)) {
         // A copy of part of the journal would lose the rest.
+        platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
     std::string kept;

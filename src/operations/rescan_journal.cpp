@@ -1,6 +1,7 @@
 #include "operations/rescan_journal.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -9,12 +10,15 @@
 #include "journal/journal_line.h"
 #include "journal/project_collector.h"
 #include "platform/code_page.h"
+#include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
 
 namespace {
+
+constexpr char kOperation[] = "rescan";
 
 // The date key and the month key, compared with a line's first bytes. Keys of the usual
 // length (YYYY/MM/DD) are compared eight bytes at a time; others byte by byte.
@@ -173,11 +177,19 @@ ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayStat
     platform::File journal =
         platform::File::OpenExisting(store.journalPath, platform::File::Access::Read);
     if (!journal.isOpen()) {
-        return {};
+        ScanResult result;
+        result.openError = errno;
+        // No journal yet is the normal state before the first entry.
+        if (result.openError != ENOENT) {
+            platform::ReportFailure(kOperation, store.journalPath, result.openError);
+        }
+        return result;
     }
     std::string bytes;
     // A failing read ends the scan as at end of file: what was read stands.
-    journal.readToEnd(bytes);
+    if (!journal.readToEnd(bytes)) {
+        platform::ReportFailure(kOperation, store.journalPath);
+    }
     journal.close();
     return ScanJournalBytes(bytes, store.settings, selectedDate, day, month, sink);
 }

@@ -15,7 +15,8 @@ namespace tallimer {
 
 // What the scan sets in the entry panel and toolbar.
 struct ScanResult {
-    bool opened = false;  // false: only removeEnabled (false) applies
+    bool opened = false;  // false: only removeEnabled (false) and openError apply
+    int openError = 0;    // the errno of the failed open
     bool removeEnabled = false;
     QString statusText;
     QStringList projects;     // the project box's list

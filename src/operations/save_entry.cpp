@@ -4,6 +4,7 @@
 #include "base/leading_integer.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
+#include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -13,6 +14,7 @@ namespace {
 // The list item texts arrive through a 3-character buffer, the project text through 80.
 constexpr qsizetype kTimeTextLimit = 2;
 constexpr qsizetype kProjectLimit = 79;
+constexpr char kOperation[] = "save entry";
 
 SaveEntryResult Failure(int messageId) {
     SaveEntryResult result;
@@ -31,13 +33,16 @@ bool ListHolds(const QStringList& items, const QString& text) {
 
 // Appends the line with one checked write. On failure the file is cut back to its old
 // length, so a half-written line never stays in the journal.
-bool AppendLine(platform::File& journal, const QByteArray& line) {
+bool AppendLine(platform::File& journal, const QString& path, const QByteArray& line) {
     const long long oldLength = journal.seekToEnd();
     if (oldLength < 0) {
+        platform::ReportFailure(kOperation, path);
         return false;
     }
     if (!journal.write(std::string_view(line.constData(), line.size())) || !journal.flush()) {
+        const int reason = errno;
         journal.truncate(oldLength);
+        platform::ReportFailure(kOperation, path, reason);
         return false;
     }
     return true;
@@ -49,13 +54,16 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
     bool created = false;
     platform::File journal = platform::File::OpenOrCreate(store.journalPath, &created);
     if (!journal.isOpen()) {
+        platform::ReportFailure(kOperation, store.journalPath);
         return Failure(StringId::DatabaseError);
     }
     if (created) {
         const QByteArray header = JournalHeaderLine();
         if (!journal.write(std::string_view(header.constData(), header.size()))) {
+            const int reason = errno;
             // Removed again, so the next save finds no file and writes the header.
             platform::DeleteFile(store.journalPath);
+            platform::ReportFailure(kOperation, store.journalPath, reason);
             return Failure(StringId::DatabaseError);
         }
     }
@@ -76,7 +84,7 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
     const bool closesPeriod = day.periodOpen != 0;
     const QByteArray line =
         FormatEntryLine(input.date, hourText, minuteText, project, closesPeriod);
-    if (!AppendLine(journal, line)) {
+    if (!AppendLine(journal, store.journalPath, line)) {
         return Failure(StringId::DatabaseError);
     }
     journal.close();

@@ -1,12 +1,14 @@
 #include "operations/settings_store.h"
 
 #include <QVariant>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
 #include "base/leading_integer.h"
 #include "base/saturating.h"
 #include "platform/code_page.h"
+#include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "platform/registry.h"
 #include "resources/string_table.h"
@@ -20,6 +22,8 @@ const QString kDbPathValue = QStringLiteral("DBPATH");
 
 // Only the first bytes of the settings file are looked at; the line fits in them.
 constexpr long long kSettingsFileReadLimit = 80;
+
+constexpr char kSaveOperation[] = "save settings";
 
 QStringView RegistryKey() {
     return QStringView(kRegistryKey);
@@ -41,12 +45,19 @@ void LoadRegistry(SettingsStore& store) {
 std::optional<int32_t> ReadSettingsFileBalance(const QString& path) {
     platform::File file = platform::File::OpenExisting(path, platform::File::Access::Read);
     if (!file.isOpen()) {
+        // No settings file yet is the normal state before the first save.
+        if (errno != ENOENT) {
+            platform::ReportFailure("load settings", path);
+        }
         return std::nullopt;
     }
     char buffer[kSettingsFileReadLimit];
     long long filled = 0;
     while (filled < kSettingsFileReadLimit) {
         const long long n = file.read(buffer + filled, kSettingsFileReadLimit - filled);
+        if (n < 0) {
+            platform::ReportFailure("load settings", path);
+        }
         if (n <= 0) {
             break;
         }
@@ -79,13 +90,24 @@ bool SaveSettings(const SettingsStore& store) {
     const QString written = store.settingsFilePath + QStringLiteral(".new");
     platform::File file = platform::File::CreateReplacing(written);
     if (!file.isOpen()) {
+        platform::ReportFailure(kSaveOperation, written);
         return false;
     }
     const QByteArray line = SettingsFileLine(store.settings.flexBalance);
-    const bool complete =
+    bool complete =
         file.write(std::string_view(line.constData(), size_t(line.size()))) && file.flush();
-    if (!file.close() || !complete || !platform::RenameOver(written, store.settingsFilePath)) {
+    int reason = errno;  // before the close can change it
+    if (!file.close() && complete) {
+        complete = false;
+        reason = errno;
+    }
+    if (complete && !platform::RenameOver(written, store.settingsFilePath)) {
+        complete = false;
+        reason = errno;
+    }
+    if (!complete) {
         platform::DeleteFile(written);
+        platform::ReportFailure(kSaveOperation, store.settingsFilePath, reason);
         return false;
     }
     return saved;

@@ -1,6 +1,7 @@
 #include "platform/fault.h"
 
 #include <array>
+#include <cerrno>
 #include <climits>
 
 namespace tallimer::platform {
@@ -41,6 +42,8 @@ bool StepFails(FileStep step) {
     for (int other : countdown) {
         anyArmed = anyArmed || other != 0;
     }
+    // The reason a real failure of the step would most likely give.
+    errno = step == FileStep::Write ? ENOSPC : EIO;
     return true;
 }
 

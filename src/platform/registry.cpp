@@ -1,10 +1,12 @@
 #include "platform/registry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <memory>
 
 #include "platform/device_folder.h"
+#include "platform/diagnostics.h"
 
 namespace tallimer::platform {
 
@@ -24,10 +26,30 @@ std::unique_ptr<QSettings> OpenKey(QStringView key) {
     return settings;
 }
 
+// QSettings tells only that the store failed; opening it the same way gives the reason.
+void ReportStoreFailure(const char* operation, const QSettings& settings,
+                        QIODevice::OpenMode mode) {
+    QFile file(settings.fileName());
+    QString reason = QStringLiteral("not in the registry's format");
+    if (settings.status() == QSettings::AccessError) {
+        if (!file.exists()) {
+            reason = QStringLiteral("its folder cannot be written");
+        } else if (!file.open(mode | QIODevice::ExistingOnly)) {
+            reason = file.errorString();
+        } else {
+            reason = QStringLiteral("cannot be written");
+        }
+    }
+    ReportHostFailure(operation, settings.fileName(), reason);
+}
+
 }  // namespace
 
 bool RegistryKeyExists(QStringView key) {
     const auto settings = OpenKey(key);
+    if (settings->status() != QSettings::NoError) {
+        ReportStoreFailure("read registry", *settings, QIODevice::ReadOnly);
+    }
     return settings->status() != QSettings::AccessError && !settings->allKeys().isEmpty();
 }
 
@@ -47,7 +69,11 @@ bool RegistrySetValues(QStringView key, const std::vector<std::pair<QString, QVa
         settings->setValue(name, value);
     }
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    if (settings->status() != QSettings::NoError) {
+        ReportStoreFailure("write registry", *settings, QIODevice::ReadWrite);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace tallimer::platform

@@ -1,14 +1,20 @@
 #include <QApplication>
 
+#include "resources/app_info.h"
 #include "resources/string_table.h"
+#include "ui/command_line.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
     using namespace tallimer;
+    if (const std::optional<int> exitCode = HandleCommandLine(argc, argv)) {
+        return *exitCode;
+    }
     QApplication app(argc, argv);
     app.setApplicationName(LoadString(StringId::AppTitle));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     app.setApplicationVersion(QStringLiteral("1.3.0.0"));
 
     // A second start hands over to the first before it reads or writes anything.

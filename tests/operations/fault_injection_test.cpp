@@ -1,10 +1,14 @@
 // Every file step of Save Entry and Remove made to fail in turn: the operation reports
-// "Error with database access" and leaves journal, balance, day state and folder as they were.
+// "Error with database access", writes one line on standard error saying where and why, and
+// leaves journal, balance, day state and folder as they were.
+
+#include <QStringList>
 
 #include "operations_test_support.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
+#include "platform/device_folder.h"
 #include "platform/fault.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -16,6 +20,13 @@ using platform::FileStep;
 
 const QDate kDay(2004, 1, 23);
 constexpr int32_t kBalance = 100;
+
+QStringList storageLines;
+void CaptureStorageLines(QtMsgType, const QMessageLogContext& context, const QString& text) {
+    if (qstrcmp(context.category, "tallimer.storage") == 0) {
+        storageLines << text;
+    }
+}
 
 class FaultTest : public JournalTest {
   protected:
@@ -30,9 +41,20 @@ class FaultTest : public JournalTest {
     template <typename Operation>
     auto runFailing(FileStep step, int skip, Operation operation) {
         const DayState dayBefore = day;
+        storageLines.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(CaptureStorageLines);
         platform::FailStep(step, skip);
         const auto result = operation();
         platform::ClearFaults();
+        qInstallMessageHandler(previous);
+        // The fault seam fails a write as a full disk, any other step as an I/O error.
+        const QString reason =
+            step == FileStep::Write ? "No space left on device" : "Input/output error";
+        EXPECT_EQ(storageLines.size(), 1);
+        for (const QString& line : storageLines) {
+            EXPECT_TRUE(line.contains(": " + platform::FilesRoot() + "/")) << line.toStdString();
+            EXPECT_TRUE(line.endsWith(": " + reason)) << line.toStdString();
+        }
         EXPECT_FALSE(result.success);
         EXPECT_EQ(result.messageId, StringId::DatabaseError);
         EXPECT_EQ(day, dayBefore);

@@ -1,0 +1,23 @@
+#include "platform/diagnostics.h"
+
+#include <cstring>
+
+#include "platform/device_folder.h"
+
+namespace tallimer::platform {
+
+Q_LOGGING_CATEGORY(lcStorage, "tallimer.storage", QtWarningMsg)
+
+void ReportFailure(const char* operation, QStringView handheldPath, int error) {
+    ReportHostFailure(operation, HostPath(handheldPath), SystemReason(error));
+}
+
+void ReportHostFailure(const char* operation, const QString& hostPath, const QString& reason) {
+    qCWarning(lcStorage, "%s: %s: %s", operation, qUtf8Printable(hostPath), qUtf8Printable(reason));
+}
+
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+}  // namespace tallimer::platform
