@@ -13,10 +13,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TALLIMER_MAINTAINER}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "personal work-time tracker
- Tallimer records when work starts and stops in a plain-text journal, works out
- the day's presence and credit against a daily target and keeps a running
- flexitime balance. A live day summary, the list of all entries and a monthly
- report show what the journal holds; tallimer-report prints the same views on
- the command line.")
+# The summary above is the first line; CPack indents this text below it.
+set(CPACK_PACKAGE_DESCRIPTION "Tallimer records when work starts and stops in a plain-text journal,
+works out the day's presence and credit against a daily target and keeps
+a running flexitime balance. A live day summary, the list of all entries
+and a monthly report show what the journal holds; tallimer-report prints
+the same views on the command line.")
 include(CPack)
