@@ -90,7 +90,7 @@ bool SaveSettings(const SettingsStore& store) {
     const QString written = store.settingsFilePath + QStringLiteral(".new");
     platform::File file = platform::File::CreateReplacing(written);
     if (!file.isOpen()) {
-        platform::ReportFailure(kSaveOperation, written);
+        platform::ReportFailure(kSaveOperation, store.settingsFilePath);
         return false;
     }
     const QByteArray line = SettingsFileLine(store.settings.flexBalance);

@@ -3,6 +3,7 @@
 // leaves journal, balance, day state and folder as they were.
 
 #include <QStringList>
+#include <optional>
 
 #include "operations_test_support.h"
 #include "operations/remove_day_entries.h"
@@ -21,13 +22,6 @@ using platform::FileStep;
 const QDate kDay(2004, 1, 23);
 constexpr int32_t kBalance = 100;
 
-QStringList storageLines;
-void CaptureStorageLines(QtMsgType, const QMessageLogContext& context, const QString& text) {
-    if (qstrcmp(context.category, "tallimer.storage") == 0) {
-        storageLines << text;
-    }
-}
-
 class FaultTest : public JournalTest {
   protected:
     void SetUp() override {
@@ -41,12 +35,12 @@ class FaultTest : public JournalTest {
     template <typename Operation>
     auto runFailing(FileStep step, int skip, Operation operation) {
         const DayState dayBefore = day;
-        storageLines.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(CaptureStorageLines);
+        std::optional<StorageLog> log(std::in_place);
         platform::FailStep(step, skip);
         const auto result = operation();
         platform::ClearFaults();
-        qInstallMessageHandler(previous);
+        const QStringList storageLines = log->lines;
+        log.reset();
         // The fault seam fails a write as a full disk, any other step as an I/O error.
         const QString reason =
             step == FileStep::Write ? "No space left on device" : "Input/output error";

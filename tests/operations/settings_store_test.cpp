@@ -98,7 +98,13 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     for (platform::FileStep step : {platform::FileStep::Write, platform::FileStep::Flush,
                                     platform::FileStep::Close, platform::FileStep::Rename}) {
         platform::FailStep(step);
+        test::StorageLog log;
         EXPECT_FALSE(SaveSettings(store));
+        // One line on standard error says which file and why.
+        EXPECT_EQ(log.lines,
+                  QStringList{"save settings: " + hostPath(kIni) + ": " +
+                              (step == platform::FileStep::Write ? "No space left on device"
+                                                                 : "Input/output error")});
         EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
         EXPECT_FALSE(QFile::exists(hostPath(kIni + ".new")));
         platform::ClearFaults();
@@ -111,8 +117,11 @@ TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
     SettingsStore store;
     store.settings.flexBalance = 605;
     BuildFilePaths(store);
+    test::StorageLog log;
     EXPECT_FALSE(SaveSettings(store));
     EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_TRUE(log.lines[0].startsWith("write registry: " + home() + "/registry.ini: "));
 }
 
 }  // namespace

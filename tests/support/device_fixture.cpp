@@ -8,6 +8,25 @@
 
 namespace tallimer::test {
 
+namespace {
+StorageLog* activeLog = nullptr;
+
+void Capture(QtMsgType, const QMessageLogContext& context, const QString& text) {
+    if (activeLog != nullptr && qstrcmp(context.category, "tallimer.storage") == 0) {
+        activeLog->lines << text;
+    }
+}
+}  // namespace
+
+StorageLog::StorageLog() : previous_(qInstallMessageHandler(Capture)) {
+    activeLog = this;
+}
+
+StorageLog::~StorageLog() {
+    activeLog = nullptr;
+    qInstallMessageHandler(previous_);
+}
+
 QString DeviceTest::hostPath(const QString& handheldPath) const {
     return platform::HostPath(handheldPath);
 }

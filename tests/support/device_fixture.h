@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 
@@ -37,6 +38,20 @@ class DeviceTest : public ::testing::Test {
 
   private:
     QTemporaryDir home_;
+};
+
+// The lines of the tallimer.storage category written while it lives (it is not nested).
+class StorageLog {
+  public:
+    StorageLog();
+    ~StorageLog();
+    StorageLog(const StorageLog&) = delete;
+    StorageLog& operator=(const StorageLog&) = delete;
+
+    QStringList lines;
+
+  private:
+    QtMessageHandler previous_;
 };
 
 }  // namespace tallimer::test
