@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <optional>
 
-#include "operations_test_support.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
+#include "operations_test_support.h"
 #include "platform/device_folder.h"
 #include "platform/fault.h"
 #include "platform/file.h"
