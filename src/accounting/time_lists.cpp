@@ -17,7 +17,7 @@ int32_t UsableUnit(int32_t unit) {
 
 QStringList HourListItems() {
     QStringList items;
-    for (int hour = 23; hour >= 4; --hour) {
+    for (int hour = 23; hour >= 0; --hour) {
         items.append(TwoDigits(hour));
     }
     return items;
@@ -54,8 +54,8 @@ TimeListSelection SelectTimeInLists(TimeRecord time, int32_t unit) {
     if (MinuteListItems(unit).contains(minuteText)) {
         selection.minuteText = minuteText;
     }
-    const uint16_t hour = selection.snapped.hour;
-    selection.hourText = hour >= 4 && hour <= 23 ? TwoDigits(hour) : QStringLiteral("04");
+    // Every hour of the clock is offered; the carry past 23:59 is midnight.
+    selection.hourText = TwoDigits(selection.snapped.hour % 24);
     return selection;
 }
 

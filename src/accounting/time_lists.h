@@ -11,7 +11,7 @@ namespace tallimer {
 
 // The entry panel's hour and minute lists, as data.
 
-// "23", "22", ..., "04".
+// "23", "22", ..., "00".
 QStringList HourListItems();
 // 60 - u, 60 - 2u, ... down to the last value not below 0, as two digits; empty for u > 60.
 QStringList MinuteListItems(int32_t unit);
@@ -27,7 +27,7 @@ struct TimeRecord {
 // What the lists select for a time when the focus is elsewhere.
 struct TimeListSelection {
     TimeRecord snapped;                 // the time with its minute moved to the unit
-    QString hourText;                   // the hour item to select ("04" when the list lacks it)
+    QString hourText;                   // the hour item to select (24 after the carry: "00")
     std::optional<QString> minuteText;  // nullopt: the minute list keeps its selection
 };
 TimeListSelection SelectTimeInLists(TimeRecord time, int32_t unit);

@@ -12,9 +12,9 @@ constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
 TEST(TimeLists, Items) {
     const QStringList hours = HourListItems();
-    ASSERT_EQ(hours.size(), 20);
+    ASSERT_EQ(hours.size(), 24);
     EXPECT_EQ(hours.front(), QStringLiteral("23"));
-    EXPECT_EQ(hours.back(), QStringLiteral("04"));
+    EXPECT_EQ(hours.back(), QStringLiteral("00"));
 
     EXPECT_EQ(MinuteListItems(15), QStringList({"45", "30", "15", "00"}));
     EXPECT_EQ(MinuteListItems(7), QStringList({"53", "46", "39", "32", "25", "18", "11", "04"}));
@@ -47,15 +47,15 @@ TEST(TimeLists, SelectTime) {
         const char* hourText;
         const char* minuteText;  // nullptr: the minute list keeps its selection
     } cases[] = {
-        {23, 58, 5, 24, 0, "04", "00"},  // the carry reaches an hour the list lacks
+        {23, 58, 5, 24, 0, "00", "00"},  // the carry reaches midnight
         {10, 33, 5, 10, 35, "10", "35"},
         {10, 29, 60, 10, 0, "10", "00"},
         {10, 30, 60, 11, 0, "11", "00"},
         {10, 14, 7, 10, 14, "10", nullptr},   // no item of unit 7 is a multiple of 7
-        {2, 15, 1, 2, 15, "04", "15"},        // hours 0 to 3 are not offered
+        {2, 15, 1, 2, 15, "02", "15"},        // early hours are recorded as they are
         {10, 17, 0, 10, 17, "10", "17"},      // unusable units act as 1, without dividing by 0
         {10, 50, 100, 11, 0, "11", nullptr},  // a unit above 60 has no minute items
-        {65535, 59, 5, 0, 0, "04", "00"},     // the hour wraps as the 16-bit field does
+        {65535, 59, 5, 0, 0, "00", "00"},     // the hour wraps as the 16-bit field does
     };
     for (const auto& c : cases) {
         const TimeListSelection sel = SelectTimeInLists(TimeRecord{c.hour, c.minute}, c.unit);

@@ -108,10 +108,10 @@ TEST_F(SaveEntryTimes, FirstEntryPresetsTheListsToTargetAndBreak) {
     EXPECT_EQ(selection.minuteText, QString("30"));
     EXPECT_FALSE(save(kDay, "16", "30").preset.has_value());
 
-    // Past midnight the hour falls back to 04: 960 + 510 is 24:30.
+    // Past midnight the hour wraps: 960 + 510 is 24:30.
     const SaveEntryResult late = save(kDay.addDays(1), "16", "00");
     ASSERT_TRUE(late.preset.has_value());
-    EXPECT_EQ(SelectTimeInLists(*late.preset, 5).hourText, "04");
+    EXPECT_EQ(SelectTimeInLists(*late.preset, 5).hourText, "00");
 }
 
 }  // namespace
