@@ -66,18 +66,29 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    QBasicTimer& timer = key == HardKey::Action ? actionTimer_ : escapeTimer_;
+    const bool action = key == HardKey::Action;
+    HeldKey& held = keys_[action ? 0 : 1];
 
     // A held key is one press and one release, inside a dialog too: otherwise the repeat of
     // the key whose long press opened a message box would answer the box at once.
     if (keyEvent->isAutoRepeat()) {
         return true;
     }
+    if (type == QEvent::KeyPress && held.grace.isActive()) {
+        // The release just before was a repeat: the key is still down.
+        held.grace.stop();
+        if (held.longPressDue) {
+            held.longPressDue = false;
+            LongPress(action);
+        }
+        return true;
+    }
     if (dialog) {
         // The press may have started the timer before the dialog came up; its release
         // inside the dialog still ends the long press.
         if (type == QEvent::KeyRelease) {
-            timer.stop();
+            held.longPress.stop();
+            held.grace.start(kRepeatGraceMs, this);
         }
         return false;
     }
@@ -86,32 +97,55 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
             popupKey_ == keyEvent->key() && popupKeyTimestamp_ == keyEvent->timestamp();
         popupKey_ = 0;
         if (!takenByPopup) {
-            timer.start(kLongPressMs, this);
+            held.longPress.start(kLongPressMs, this);
         }
         return true;
     }
-    // A release without a running timer belongs to a long press that already fired, or to a
-    // press that a dialog or popup took: it makes no character.
-    if (timer.isActive()) {
-        timer.stop();
-        Run(key == HardKey::Action ? actions_.actionCharacter : actions_.escapeCharacter);
-    }
+    // Whether the release is real shows when the grace time passes without a press.
+    held.grace.start(kRepeatGraceMs, this);
     return true;
 }
 
-void KeyFilter::timerEvent(QTimerEvent* event) {
-    const bool action = event->timerId() == actionTimer_.timerId();
-    if (!action && event->timerId() != escapeTimer_.timerId()) {
-        QObject::timerEvent(event);
-        return;
+void KeyFilter::Release(bool action) {
+    HeldKey& held = keys_[action ? 0 : 1];
+    // A release without a pending long press belongs to a long press that already fired, or
+    // to a press that a dialog or popup took: it makes no character. A long press that came
+    // due within the grace time was released before it was due.
+    if (held.longPress.isActive() || held.longPressDue) {
+        held.longPress.stop();
+        held.longPressDue = false;
+        Run(action ? actions_.actionCharacter : actions_.escapeCharacter);
     }
-    (action ? actionTimer_ : escapeTimer_).stop();
+}
+
+void KeyFilter::LongPress(bool action) {
     // A long press that comes due while a modal dialog runs is dropped: the dialog, not the
     // main window, has the user's attention.
     if (QApplication::activeModalWidget() != nullptr) {
         return;
     }
     Run(action ? actions_.actionLongPress : actions_.escapeLongPress);
+}
+
+void KeyFilter::timerEvent(QTimerEvent* event) {
+    for (bool action : {true, false}) {
+        HeldKey& held = keys_[action ? 0 : 1];
+        if (event->timerId() == held.grace.timerId()) {
+            held.grace.stop();
+            Release(action);
+            return;
+        }
+        if (event->timerId() == held.longPress.timerId()) {
+            held.longPress.stop();
+            if (held.grace.isActive()) {
+                held.longPressDue = true;  // decided when the grace time ends
+            } else {
+                LongPress(action);
+            }
+            return;
+        }
+    }
+    QObject::timerEvent(event);
 }
 
 }  // namespace tallimer

@@ -10,7 +10,9 @@ namespace tallimer {
 // key. Outside modal dialogs the filter owns them: a press released within 500 ms gives its
 // character (Enter: next field, Escape: About) at the release; a press held 500 ms gives its
 // long-press command (Save Entry, Remove) and no character. Auto-repeat is ignored
-// everywhere, in dialogs too.
+// everywhere, in dialogs too: a release followed within kRepeatGraceMs by a press of the same
+// key is a repeat whether or not the platform flagged it (X11 flags it only when the press is
+// already queued, which a loaded machine often misses).
 // Inside a modal dialog the keys get the dialog's own handling; a release seen there still
 // cancels the pending long press, and a long press that would fire while a modal dialog is
 // up is dropped.
@@ -24,6 +26,7 @@ class KeyFilter : public QObject {
         std::function<void()> escapeLongPress;  // post IDM_REMOVE
     };
     static constexpr int kLongPressMs = 500;
+    static constexpr int kRepeatGraceMs = 30;
 
     explicit KeyFilter(Actions actions, QObject* parent = nullptr);
 
@@ -34,9 +37,18 @@ class KeyFilter : public QObject {
     void timerEvent(QTimerEvent* event) override;
 
   private:
+    // One hardware key: its long-press timer (TIMER_LONG_ACTION, TIMER_LONG_ESCAPE) and the
+    // grace time after a release, during which a press of the key is only a repeat.
+    struct HeldKey {
+        QBasicTimer longPress;
+        QBasicTimer grace;
+        bool longPressDue = false;  // the long press came due within the grace time
+    };
+    void Release(bool action);
+    void LongPress(bool action);
+
     Actions actions_;
-    QBasicTimer actionTimer_;  // TIMER_LONG_ACTION
-    QBasicTimer escapeTimer_;  // TIMER_LONG_ESCAPE
+    HeldKey keys_[2];  // the Action key, the Escape key
     // A popup may close on the shortcut check that precedes a key press (an open combo box
     // list does); the press still belongs to it. Key code 0: none.
     int popupKey_ = 0;

@@ -36,7 +36,7 @@ void PressKey(QWidget* target, Qt::Key key, int holdMs) {
     QTest::keyPress(target, key);
     QTest::qWait(holdMs);
     QTest::keyRelease(target, key);
-    QCoreApplication::processEvents();
+    QTest::qWait(KeyFilter::kRepeatGraceMs + 20);  // the release is one, not a repeat
 }
 
 using Window = WindowTest;
