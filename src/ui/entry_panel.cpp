@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QWheelEvent>
 
 #include "base/leading_integer.h"
 #include "ui/commands.h"
@@ -53,6 +54,7 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
     status_ = FindControlAs<QLabel>(this, IDC_STATUS);
 
     for (QListWidget* list : {hour_, minute_}) {
+        list->viewport()->installEventFilter(this);
         list->setTextElideMode(Qt::ElideNone);
         list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; margin: 0px; }"));
     }
@@ -68,6 +70,24 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
         colon->lower();
     }
     connect(date_, &QDateEdit::dateChanged, this, &EntryPanel::dateChanged);
+}
+
+bool EntryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Wheel) {
+        return QWidget::eventFilter(watched, event);
+    }
+    QListWidget* list = watched == hour_->viewport() ? hour_ : minute_;
+    // One step is 120 eighths of a degree; fine-grained wheels send parts of it. Up goes to
+    // the item above, as the rocker's Up does.
+    wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+    const int steps = wheelRemainder_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRemainder_ %= QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0 && list->count() > 0) {
+        const int row = qBound(0, list->currentRow() - steps, list->count() - 1);
+        list->setCurrentRow(row);
+        list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
+    }
+    return true;
 }
 
 QDate EntryPanel::selectedDate() const {

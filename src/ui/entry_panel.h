@@ -48,12 +48,17 @@ class EntryPanel : public QWidget {
     // The user picked another date in the picker.
     void dateChanged(QDate date);
 
+  protected:
+    // The wheel over a time list moves its selection, not only its view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QDateEdit* date_ = nullptr;
     QListWidget* hour_ = nullptr;
     QListWidget* minute_ = nullptr;
     QComboBox* project_ = nullptr;
     QLabel* status_ = nullptr;
+    int wheelRemainder_ = 0;  // eighths of a degree not yet a whole step
 };
 
 }  // namespace tallimer

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 #include "ui/commands.h"
 #include "ui/day_summary_view.h"
@@ -83,6 +84,21 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 400);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
+}
+
+// Two wheel steps down from 13 show and select 11; what shows is what Save records.
+TEST_F(Window, WheelMovesTheSelectionThatSaveRecords) {
+    start();
+    QListWidget* hours = window->entryPanel()->hourList();
+    hours->setFocus();
+    QWheelEvent wheel(QPointF(5, 5), hours->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(hours->viewport(), &wheel);
+    EXPECT_EQ(SelectedText(hours), "11");
+    EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
+    window->Command(IDM_SAVE);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 11:00\t\r\n");
 }
 
 // Setup's OK refills the time lists; with no journal to rescan yet they must still hold the
