@@ -18,8 +18,8 @@ AboutDialog::AboutDialog(std::function<bool()> exitCommand, QWidget* owner)
     : QDialog(owner), exitCommand_(std::move(exitCommand)) {
     BuildDialog(*FindDialogTemplate(IDD_ABOUT), this);
     setModal(true);
+    // Enter presses the focused button ("Info" too, as on the handheld), else "Ende".
     if (auto* info = FindControlAs<QPushButton>(this, IDC_INFO)) {
-        info->setAutoDefault(false);
         connect(info, &QPushButton::clicked, this, &AboutDialog::ShowKeysHelp);
     }
     if (auto* ende = FindControlAs<QPushButton>(this, IDC_ENDE)) {

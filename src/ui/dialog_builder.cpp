@@ -258,6 +258,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
     dialog->setFont(font);
     if (!dialogTemplate.title.isEmpty()) {
         dialog->setWindowTitle(dialogTemplate.title);
+        SetCloseBoxOnly(dialog);
     }
     dialog->setFixedSize(
         DialogUnitsToPixels(font, 0, 0, dialogTemplate.width, dialogTemplate.height).size());
@@ -279,6 +280,11 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
             widget->setFocusPolicy(Qt::NoFocus);
         }
     }
+}
+
+void SetCloseBoxOnly(QWidget* window) {
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
 }
 
 QWidget* FindControl(const QWidget* dialog, int id) {

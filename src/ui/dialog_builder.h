@@ -19,8 +19,13 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate);
 // the dialog's font and sizes it to the template. Controls: Static QLabel, GroupBox
 // QGroupBox, DatePicker QDateEdit, ListBox QListWidget, ComboBox editable QComboBox, Edit
 // QLineEdit, CheckBox QCheckBox, push buttons QPushButton, ListView QTreeView, TreeView
-// QTreeWidget, Icon QLabel with the program's icon.
+// QTreeWidget, Icon QLabel with the program's icon. A template with a caption is a dialog
+// window with a close box only.
 void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog);
+
+// The handheld's dialogs and boxes have a close box and no minimise or maximise button;
+// without them the window manager leaves the caption its full width.
+void SetCloseBoxOnly(QWidget* window);
 
 // The control with `id` among the dialog's descendants, or nullptr.
 QWidget* FindControl(const QWidget* dialog, int id);

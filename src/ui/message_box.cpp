@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "resources/string_table.h"
+#include "ui/dialog_builder.h"
 
 namespace tallimer {
 
@@ -67,6 +68,7 @@ MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
     const bool withCancel = buttons == MessageButtons::OkCancel;
     QMessageBox box(ToQtIcon(icon), shown.caption, text,
                     withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+    SetCloseBoxOnly(&box);
     // The texts are plain, with \n as line break, never taken for rich text; only their tab
     // columns are laid out as a table.
     if (text.contains(u'\t')) {

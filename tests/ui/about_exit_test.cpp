@@ -61,6 +61,25 @@ TEST_F(AboutAndExit, InfoShowsTheKeysHelpAndEndeWithNoOpenPeriodEndsAtOnce) {
     EXPECT_EQ(shown[0].caption, "Tallimer Keys");
 }
 
+// Enter presses the focused button, as on the handheld: on "Info" it shows the keys help.
+TEST_F(AboutAndExit, EnterOnFocusedInfoShowsTheKeysHelp) {
+    start();
+    bool stayed = false;
+    WithAbout(*window, [&](AboutDialog* about) {
+        EXPECT_EQ(about->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint |
+                                         Qt::WindowCloseButtonHint),
+              Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
+        auto* info = FindControlAs<QPushButton>(about, AboutDialog::IDC_INFO);
+        info->setFocus();
+        QTest::keyClick(info, Qt::Key_Return);
+        stayed = OpenAbout() == about;
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith("Action\t\tnext field"));
+}
+
 TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
     writeHandheld(kJournalPath, kOpenDay);
     start();
