@@ -2,9 +2,14 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
 #include <utility>
 
 #include "platform/device_folder.h"
@@ -15,18 +20,11 @@ namespace tallimer {
 namespace {
 
 constexpr int kWaitMs = 500;
+// How long a later start waits for a holder of the lock that is still starting to listen.
+constexpr int kStartingHolderMs = 3000;
+constexpr int kRetryMs = 50;
 constexpr qint64 kMaxRequest = 64;
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
-
-// True when a live server answers on the name; a socket file left by a crashed instance
-// refuses the connection.
-bool AnyoneListening(const QString& name) {
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    const bool connected = probe.waitForConnected(kWaitMs);
-    probe.abort();
-    return connected;
-}
 
 }  // namespace
 
@@ -34,18 +32,60 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::LockPath() {
+    return platform::DeviceFolder() + u'/' + LoadString(StringId::AppTitle) +
+           QStringLiteral(".lock");
+}
+
 QString SingleInstance::ServerName() {
-    const QString folder = QDir::cleanPath(QDir(platform::DeviceFolder()).absolutePath());
+    // Qt gives the runtime folder only when it is the user's own with mode 0700.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) {
+        return {};
+    }
+    QString folder = QFileInfo(platform::DeviceFolder()).canonicalFilePath();
+    if (folder.isEmpty()) {
+        folder = QDir::cleanPath(QDir(platform::DeviceFolder()).absolutePath());
+    }
     const QByteArray hash =
         QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return LoadString(StringId::AppTitle) + u'-' + QString::fromLatin1(hash);
+    return runtime + u'/' + LoadString(StringId::AppTitle) + u'-' + QString::fromLatin1(hash);
+}
+
+bool SingleInstance::Lock() {
+    QDir().mkpath(platform::DeviceFolder());
+    lock_ = std::make_unique<QLockFile>(LockPath());
+    // A running instance holds the lock for hours: only a holder that is gone makes it stale.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0)) {
+        return true;
+    }
+    if (lock_->error() == QLockFile::LockFailedError) {
+        return false;
+    }
+    // A device folder that takes no lock file keeps no one from working; the program reports
+    // its own errors with the folder as it meets them.
+    qWarning("cannot take the lock %s", qPrintable(LockPath()));
+    return true;
 }
 
 bool SingleInstance::AskRunningInstanceToRaise() {
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(kWaitMs)) {
+    const QString name = ServerName();
+    if (name.isEmpty()) {
         return false;
+    }
+    QLocalSocket socket;
+    const QDeadlineTimer deadline(kStartingHolderMs);
+    for (;;) {
+        socket.connectToServer(name);
+        if (socket.waitForConnected(kWaitMs)) {
+            break;
+        }
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        socket.abort();
+        QThread::msleep(kRetryMs);
     }
     // Someone holds the name, so another instance runs, whether or not the request arrives.
     socket.write(kRaiseRequest);
@@ -61,6 +101,9 @@ bool SingleInstance::AskRunningInstanceToRaise() {
 bool SingleInstance::Listen(std::function<void()> raise) {
     raise_ = std::move(raise);
     const QString name = ServerName();
+    if (name.isEmpty()) {
+        return false;
+    }
     server_ = std::make_unique<QLocalServer>();
     connect(server_.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
@@ -85,14 +128,8 @@ bool SingleInstance::Listen(std::function<void()> raise) {
         }
     });
 
-    if (server_->listen(name)) {
-        return true;
-    }
-    // A name in use with nobody answering is a socket file left by a crashed instance. A
-    // live instance keeps its name.
-    if (server_->serverError() != QAbstractSocket::AddressInUseError || AnyoneListening(name)) {
-        return false;
-    }
+    // The lock is ours, so a socket already there was left by a crashed instance or put
+    // there by someone else: either way it is replaced.
     QLocalServer::removeServer(name);
     return server_->listen(name);
 }

@@ -6,25 +6,38 @@
 #include <memory>
 
 class QLocalServer;
+class QLockFile;
 
 namespace tallimer {
 
-// One running instance per device folder. The server's name comes from the application title
-// and the device folder, so two device folders are two handhelds.
+// One running instance per device folder. The instance that holds the device folder's lock
+// file is the running one; it alone listens, in the user's private runtime folder, for later
+// starts that ask it to come to the front.
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
     explicit SingleInstance(QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // The lock file in the device folder.
+    static QString LockPath();
+    // The server's socket path: the user's runtime folder (mode 0700) and a name from the
+    // application title and the device folder's canonical path, so a symlinked folder is the
+    // same instance. Empty when there is no private runtime folder.
     static QString ServerName();
 
-    // True when another instance runs: it has been asked to come to the front.
+    // Takes the device folder's lock, creating the folder, and takes over a lock left by a
+    // crashed instance. False when another instance holds it.
+    bool Lock();
+    // True when another instance answered: it has been asked to come to the front. A holder
+    // that is still starting gets a moment to listen.
     bool AskRunningInstanceToRaise();
-    // Becomes the running instance; `raise` is called when a later start asks for it.
+    // Listens for later starts; `raise` is called when one asks for this instance. Run only
+    // while holding the lock: whatever else holds the name then is not an instance of ours.
     bool Listen(std::function<void()> raise);
 
   private:
+    std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> raise_;
 };

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
 
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;
-    if (instance.AskRunningInstanceToRaise()) {
+    if (!instance.Lock()) {
+        instance.AskRunningInstanceToRaise();
         return 0;
     }
 

@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
 # A second start with the same device folder hands over to the running program and ends
-# with exit code 0 before it reads or writes anything.
+# with exit code 0 before it reads or writes anything; two starts at the same moment leave
+# exactly one running.
 set -euo pipefail
 tallimer="$1"
-home="$(mktemp -d)"
-trap 'kill "$first" 2>/dev/null || true; rm -rf "$home"' EXIT
-export TALLIMER_HOME="$home" QT_QPA_PLATFORM=offscreen
+work="$(mktemp -d)"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -m 0700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen
 
-"$tallimer" & first=$!
-# Wait until the first listens: its socket is named after the device folder.
-socket="${TMPDIR:-/tmp}/Tallimer-$(printf '%s' "$home" | sha1sum | cut -c1-16)"
-for _ in $(seq 100); do
-    [ -S "$socket" ] && break
-    sleep 0.1
-done
-[ -S "$socket" ] || { echo "the first instance did not start"; exit 1; }
-before="$(find "$home" -printf '%p %s %T@\n' | sort)"
+# Waits until an instance listens: its socket is named after the device folder.
+wait_for_socket() {
+    local socket
+    socket="$XDG_RUNTIME_DIR/Tallimer-$(printf '%s' "$(realpath "$1")" | sha1sum | cut -c1-16)"
+    for _ in $(seq 100); do
+        [ -S "$socket" ] && return 0
+        sleep 0.1
+    done
+    echo "no instance started"
+    exit 1
+}
 
-timeout 10 "$tallimer"
-status=$?
-after="$(find "$home" -printf '%p %s %T@\n' | sort)"
-
+export TALLIMER_HOME="$work/home"
+"$tallimer" & pids+=($!)
+wait_for_socket "$TALLIMER_HOME"
+before="$(find "$TALLIMER_HOME" -printf '%p %s %T@\n' | sort)"
+status=0
+timeout 10 "$tallimer" || status=$?
+after="$(find "$TALLIMER_HOME" -printf '%p %s %T@\n' | sort)"
 [ "$status" -eq 0 ] || { echo "second start exited with $status"; exit 1; }
-kill -0 "$first" || { echo "the first instance is gone"; exit 1; }
+kill -0 "${pids[0]}" || { echo "the first instance is gone"; exit 1; }
 [ "$before" = "$after" ] || { echo "the second start touched the device folder"; exit 1; }
-echo "second start handed over"
+
+for round in 1 2 3; do
+    export TALLIMER_HOME="$work/together$round"
+    "$tallimer" & a=$!
+    "$tallimer" & b=$!
+    pids+=("$a" "$b")
+    wait_for_socket "$TALLIMER_HOME"
+    sleep 1
+    running=0
+    for pid in "$a" "$b"; do
+        if kill -0 "$pid" 2>/dev/null && [[ "$(ps -o stat= -p "$pid")" != Z* ]]; then
+            running=$((running + 1))
+        fi
+    done
+    [ "$running" -eq 1 ] || { echo "round $round: $running instances run"; exit 1; }
+done
+echo "second starts handed over"

@@ -1,11 +1,14 @@
 #include "ui/single_instance.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 
 #include "support/device_fixture.h"
@@ -13,7 +16,20 @@
 namespace tallimer {
 namespace {
 
-using SingleInstanceTest = test::DeviceTest;
+// A device folder and a private runtime folder of its own.
+class SingleInstanceTest : public test::DeviceTest {
+  protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        ASSERT_TRUE(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        DeviceTest::TearDown();
+    }
+    QTemporaryDir runtime_;
+};
 
 // Lets the event loop run until `done` holds, for at most five seconds.
 template <typename Done>
@@ -25,37 +41,53 @@ bool ProcessEventsUntil(Done done) {
     return done();
 }
 
-TEST_F(SingleInstanceTest, SecondStartRaisesTheRunningInstance) {
+TEST_F(SingleInstanceTest, SecondStartCannotLockAndRaisesTheRunningInstance) {
     int raised = 0;
     SingleInstance first;
-    EXPECT_FALSE(first.AskRunningInstanceToRaise());  // nobody listens yet
+    ASSERT_TRUE(first.Lock());
     ASSERT_TRUE(first.Listen([&] { ++raised; }));
 
     SingleInstance second;
-    EXPECT_FALSE(second.Listen([] {}));  // a live instance keeps its name
+    EXPECT_FALSE(second.Lock());
     EXPECT_TRUE(second.AskRunningInstanceToRaise());
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(raised, 1);
 }
 
-TEST_F(SingleInstanceTest, NameLeftByACrashedInstanceIsTakenOver) {
-    QFile stale(QDir::tempPath() + u'/' + SingleInstance::ServerName());
+// A crashed instance leaves its lock file (of a process that is gone); someone else listens
+// on the name. The next start runs all the same and answers on the name.
+TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
+    const pid_t gone = fork();
+    if (gone == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    QFile stale(SingleInstance::LockPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(gone) + "\ntest_ui\n" + QSysInfo::machineHostName().toUtf8() +
+                "\n");
     stale.close();
+    QLocalServer squatter;
+    ASSERT_TRUE(squatter.listen(SingleInstance::ServerName()));
 
     int raised = 0;
     SingleInstance instance;
+    ASSERT_TRUE(instance.Lock());
     ASSERT_TRUE(instance.Listen([&] { ++raised; }));
     EXPECT_TRUE(SingleInstance().AskRunningInstanceToRaise());
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
 }
 
-// The same folder however it is spelled; the exact name is what second_instance_test.sh
-// waits for.
+// In the private runtime folder, and the same folder however it is reached; the exact name
+// is what second_instance_test.sh waits for.
 TEST_F(SingleInstanceTest, NameBelongsToTheDeviceFolder) {
     const QString name = SingleInstance::ServerName();
-    qputenv("TALLIMER_HOME", (home() + QStringLiteral("/./")).toLocal8Bit());
+    EXPECT_TRUE(name.startsWith(runtime_.path() + u'/'));
+    QTemporaryDir links;
+    ASSERT_TRUE(QFile::link(home(), links.filePath("home")));
+    qputenv("TALLIMER_HOME", (links.filePath("home") + QStringLiteral("/./")).toLocal8Bit());
     EXPECT_EQ(SingleInstance::ServerName(), name);
 
     QTemporaryDir other;
