@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "platform/termination_signals.h"
 #include "resources/app_info.h"
 #include "resources/string_table.h"
 #include "ui/command_line.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
     instance.Listen([&window] { window.BringToFront(); });
+    // The session's end, by a signal or by the session manager's quit, is a close request:
+    // the shutdown (automatic Stop, settings) runs and the exit code is 0.
+    const platform::TerminationSignals endSignals([&window] { window.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.close(); });
     KeyFilter keys(window.KeyActions());
     app.installEventFilter(&keys);
 
