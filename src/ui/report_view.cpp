@@ -1,5 +1,8 @@
 #include "ui/report_view.h"
 
+#include <QHeaderView>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 #include <vector>
 
@@ -12,6 +15,18 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
     tree_ = FindControlAs<QTreeWidget>(this, IDC_REPORT_TREE);
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);
+    // Every node's text is read whole: the column is as wide as its widest text, with a
+    // scroll bar when that is wider than the view, never cut off with "...".
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->setTextElideMode(Qt::ElideNone);
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Lines between items and at the root, which the Windows style draws and many others do
+    // not.
+    if (QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"))) {
+        lines->setParent(tree_);
+        tree_->setStyle(lines);
+    }
 }
 
 ReportView::~ReportView() = default;
@@ -42,6 +57,7 @@ void ReportView::EndScan() {
         } else if (node.state == ReportTree::State::Expanded) {
             expanded.push_back(item);
         }
+        item->setToolTip(0, node.text);
         items[size_t(line.id)] = item;
     }
     for (QTreeWidgetItem* item : expanded) {

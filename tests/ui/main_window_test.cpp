@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QScrollBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWheelEvent>
 
 #include "ui/commands.h"
@@ -38,6 +40,36 @@ void PressKey(QWidget* target, Qt::Key key, int holdMs) {
     QTest::qWait(holdMs);
     QTest::keyRelease(target, key);
     QTest::qWait(KeyFilter::kRepeatGraceMs + 20);  // the release is one, not a repeat
+}
+
+// Every node's text fits its column (a scroll bar shows the rest) and is its tooltip; a leaf
+// has the connecting line drawn beside it.
+void ExpectWholeTextsAndBranchLines(QTreeWidget* tree) {
+    tree->expandAll();
+    QCoreApplication::processEvents();
+    const QImage image = tree->viewport()->grab().toImage();
+    const QColor base = tree->palette().color(QPalette::Base);
+    bool lineSeen = false;
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        QTreeWidgetItem* item = *it;
+        int depth = 0;
+        for (QTreeWidgetItem* p = item->parent(); p != nullptr; p = p->parent()) {
+            ++depth;
+        }
+        const int needed = (depth + 1) * tree->indentation() +
+                           tree->fontMetrics().horizontalAdvance(item->text(0));
+        EXPECT_LE(needed, tree->columnWidth(0)) << item->text(0).toStdString();
+        EXPECT_EQ(item->toolTip(0), item->text(0));
+        const QRect row = tree->visualItemRect(item);
+        if (item->childCount() == 0 && row.isValid()) {
+            for (int x = row.left() - tree->indentation() / 2; x < row.left(); ++x) {
+                lineSeen |= image.pixelColor(x, row.center().y()) != base;
+            }
+        }
+    }
+    EXPECT_TRUE(lineSeen);
+    EXPECT_EQ(tree->horizontalScrollBar()->maximum() > 0,
+              tree->columnWidth(0) > tree->viewport()->width());
 }
 
 using Window = WindowTest;
@@ -140,8 +172,10 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_REPORT), Qt::LeftButton);
     auto* report = qobject_cast<ReportView*>(window->viewWindow());
     ASSERT_NE(report, nullptr);
-    EXPECT_EQ(report->treeControl()->topLevelItem(0)->text(0), "REPORT");
-    EXPECT_TRUE(report->treeControl()->topLevelItem(0)->isExpanded());
+    QTreeWidget* tree = report->treeControl();
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "REPORT");
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+    ExpectWholeTextsAndBranchLines(tree);
 
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_LIST), Qt::LeftButton);
     auto rows = [this] {
