@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QIcon>
 #include <QListWidget>
 #include <QPointer>
@@ -28,6 +29,16 @@
 namespace tallimer {
 
 namespace {
+// Group boxes draw their titles in the text colour of the controls, which a dark theme makes
+// light: on the main window's white they take its dark window text instead.
+void DarkTitlesOnWhite(QWidget* area) {
+    for (QGroupBox* box : area->findChildren<QGroupBox*>()) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
+        box->setPalette(palette);
+    }
+}
+
 TimeRecord ClockRecord(QTime clock) {
     return {static_cast<uint16_t>(clock.hour()), static_cast<uint16_t>(clock.minute())};
 }
@@ -37,8 +48,11 @@ MainWindow::MainWindow() {
     setWindowTitle(LoadString(StringId::AppTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon107.png")));
     setFixedSize(kClientWidth, kClientHeight);
+    // The handheld's white background, with the dark text that belongs on it whatever the
+    // desktop's theme; the controls keep the theme's own colours.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
 
@@ -79,6 +93,7 @@ void MainWindow::StartUp() {
 
 void MainWindow::CreateView() {
     view_ = ViewWindow::Create(store_.settings.viewKind, this);
+    DarkTitlesOnWhite(view_);
     view_->move(0, kViewTop);
     view_->show();
     connect(view_, &ViewWindow::rescanRequested, this, &MainWindow::RescanJournal);

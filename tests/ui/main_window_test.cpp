@@ -1,4 +1,9 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
+#include <cmath>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -72,6 +77,54 @@ void ExpectWholeTextsAndBranchLines(QTreeWidget* tree) {
               tree->columnWidth(0) > tree->viewport()->width());
 }
 
+// WCAG's contrast ratio of two colours, 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every visible text of `window` against the background it is drawn on: its own when it
+// fills it, else the nearest filled parent's. The day summary's own colours (the labels that
+// fill their background) are as specified and not checked.
+void ExpectReadableTexts(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || (qobject_cast<QLabel*>(w) && w->autoFillBackground())) {
+            continue;
+        }
+        QColor text;
+        QString what;
+        if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->text().isEmpty()) {
+            text = label->palette().color(label->foregroundRole());
+            what = label->text();
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            text = QColor::fromRgba(
+                QRgb(box->style()->styleHint(QStyle::SH_GroupBox_TextLabelColor, &option, box)));
+            what = box->title();
+        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+            text = check->palette().color(QPalette::WindowText);
+            what = check->text();
+        } else {
+            continue;
+        }
+        QWidget* filled = w;
+        while (!filled->autoFillBackground() && !filled->isWindow()) {
+            filled = filled->parentWidget();
+        }
+        const QColor background = filled->palette().color(filled->backgroundRole());
+        EXPECT_GE(Contrast(text, background), 4.5) << what.toStdString();
+    }
+}
+
 using Window = WindowTest;
 
 // First start: the handheld's screen layout, the day summary and nothing to remove yet.
@@ -131,6 +184,37 @@ TEST_F(Window, WheelMovesTheSelectionThatSaveRecords) {
     EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
     window->Command(IDM_SAVE);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 11:00\t\r\n");
+}
+
+// A dark desktop theme: light window texts. The program's white keeps dark texts on it.
+TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
+    QPalette dark;
+    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(48, 48, 48)},
+                                std::pair{QPalette::WindowText, QColor(230, 230, 230)},
+                                std::pair{QPalette::Base, QColor(32, 32, 32)},
+                                std::pair{QPalette::Text, QColor(230, 230, 230)},
+                                std::pair{QPalette::Button, QColor(64, 64, 64)},
+                                std::pair{QPalette::ButtonText, QColor(230, 230, 230)}}) {
+        dark.setColor(role, colour);
+    }
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(dark);
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    start();
+    for (int view : {IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT}) {
+        window->Command(view);
+        ExpectReadableTexts(window.get());
+    }
+    for (int dialog : {IDM_SETTINGS, IDM_ABOUT}) {
+        QTimer::singleShot(0, [] {
+            QWidget* open = QApplication::activeModalWidget();
+            ASSERT_NE(open, nullptr);
+            ExpectReadableTexts(open);
+            qobject_cast<QDialog*>(open)->reject();
+        });
+        window->Command(dialog);
+    }
+    QApplication::setPalette(before);
 }
 
 // Setup's OK refills the time lists; with no journal to rescan yet they must still hold the
