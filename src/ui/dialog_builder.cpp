@@ -59,13 +59,19 @@ QFrame::Shape FrameShape(const ControlTemplate& control, QFrame::Shape bordered)
     return Has(control, ControlStyle::Border) ? bordered : QFrame::NoFrame;
 }
 
-// Static texts wrap and sit at the top of their rectangle; "&" is never a mnemonic here.
+// Static texts wrap and sit at the top of their rectangle; "&" is never a mnemonic here. A
+// bordered text is a value in a box: one line in the middle, and a black border whatever
+// colour the text takes.
 QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(control.text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(HorizontalAlignment(control) | Qt::AlignTop);
-    label->setFrameShape(FrameShape(control, QFrame::Box));
+    if (Has(control, ControlStyle::Border)) {
+        label->setAlignment(HorizontalAlignment(control) | Qt::AlignVCenter);
+        label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; }"));
+    } else {
+        label->setWordWrap(true);
+        label->setAlignment(HorizontalAlignment(control) | Qt::AlignTop);
+    }
     return label;
 }
 

@@ -56,7 +56,12 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
     for (QListWidget* list : {hour_, minute_}) {
         list->viewport()->installEventFilter(this);
         list->setTextElideMode(Qt::ElideNone);
-        list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; margin: 0px; }"));
+        // The list with the focus keeps the user's choice instead of following the clock,
+        // so it shows the focus plainly.
+        list->setStyleSheet(QStringLiteral(
+            "QListWidget { border: 2px solid palette(mid); }"
+            "QListWidget:focus { border: 2px solid palette(highlight); }"
+            "QListWidget::item { padding: 0px; margin: 0px; }"));
     }
     // The picker shows a numeric short date, which fits its narrow field.
     QString format = QLocale().dateFormat(QLocale::ShortFormat);

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
@@ -48,6 +49,11 @@ MainWindow::MainWindow() {
     setWindowTitle(LoadString(StringId::AppTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icon107.png")));
     setFixedSize(kClientWidth, kClientHeight);
+    // In the middle of the screen, where the boxes that start-up may show (before the window
+    // itself) are centred too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
     // The handheld's white background, with the dark text that belongs on it whatever the
     // desktop's theme; the controls keep the theme's own colours.
     QPalette white = palette();

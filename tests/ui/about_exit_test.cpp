@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "ui/about_dialog.h"
@@ -152,6 +153,22 @@ TEST_F(NewMonth, OkCapsTheBalanceAndSavesIt) {
     SettingsStore saved;
     LoadSettings(saved);
     EXPECT_EQ(saved.settings.flexBalance, 600);
+}
+
+// The question comes before the window shows: in the middle of the screen, as the window.
+TEST_F(NewMonth, QuestionIsCentredOnTheScreen) {
+    SetMessageAnswerer(nullptr);
+    QPoint centre;
+    QTimer::singleShot(0, [&centre] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        centre = box->geometry().center();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    start();
+    const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((centre - screen).manhattanLength(), 4);
+    EXPECT_LE((window->geometry().center() - screen).manhattanLength(), 4);
 }
 
 TEST_F(NewMonth, CancelKeepsTheBalance) {

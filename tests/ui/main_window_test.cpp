@@ -171,11 +171,15 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
 }
 
-// Two wheel steps down from 13 show and select 11; what shows is what Save records.
-TEST_F(Window, WheelMovesTheSelectionThatSaveRecords) {
+// The focused list shows a frame of its own. Two wheel steps down from 13 show and select
+// 11; what shows is what Save records.
+TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
     start();
     QListWidget* hours = window->entryPanel()->hourList();
+    const QPoint edge(0, hours->height() / 2);
+    const QColor unfocused = hours->grab().toImage().pixelColor(edge);
     hours->setFocus();
+    EXPECT_NE(hours->grab().toImage().pixelColor(edge), unfocused);
     QWheelEvent wheel(QPointF(5, 5), hours->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
                       QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -290,6 +294,31 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     window->StartUp();
     EXPECT_NE(rows(), nullptr);
     EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
+}
+
+// The summary's boxes: a black border whatever the text's colour, the value in the middle.
+TEST_F(Window, SummaryValuesSitInTheMiddleOfBlackBoxes) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 12:00\tA\r\n");
+    start();
+    auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
+    for (int id : {IDC_SUMMARY_DEBIT, IDC_SUMMARY_CREDIT}) {
+        QLabel* box = view->valueLabel(id);
+        const QImage image = box->grab().toImage();
+        EXPECT_EQ(image.pixelColor(0, box->height() / 2), QColor(Qt::black));
+        const QColor inside = image.pixelColor(2, 2);
+        int top = -1;
+        int bottom = -1;
+        for (int y = 1; y < image.height() - 1; ++y) {
+            for (int x = 1; x < image.width() - 1; ++x) {
+                if (image.pixelColor(x, y) != inside) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+            }
+        }
+        ASSERT_GE(top, 0);
+        EXPECT_LE(std::abs((top - 1) - (image.height() - 2 - bottom)), 2) << id;
+    }
 }
 
 // Ends past midnight with the period still open, so the date stays.
