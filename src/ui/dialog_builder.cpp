@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -62,12 +63,27 @@ QFrame::Shape FrameShape(const ControlTemplate& control, QFrame::Shape bordered)
 // Static texts wrap and sit at the top of their rectangle; "&" is never a mnemonic here. A
 // bordered text is a value in a box: one line in the middle, and a black border whatever
 // colour the text takes.
+class BoxedLabel : public QLabel {
+  public:
+    explicit BoxedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+        setContentsMargins(1, 1, 1, 1);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
-    auto* label = new QLabel(control.text, parent);
+    const bool boxed = Has(control, ControlStyle::Border);
+    QLabel* label = boxed ? new BoxedLabel(control.text, parent) : new QLabel(control.text, parent);
     label->setTextFormat(Qt::PlainText);
-    if (Has(control, ControlStyle::Border)) {
+    if (boxed) {
         label->setAlignment(HorizontalAlignment(control) | Qt::AlignVCenter);
-        label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; }"));
     } else {
         label->setWordWrap(true);
         label->setAlignment(HorizontalAlignment(control) | Qt::AlignTop);
