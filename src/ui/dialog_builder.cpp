@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,8 +94,8 @@ QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
 
 QLabel* MakeIcon(const QRect& rect, QWidget* parent) {
     auto* label = new QLabel(parent);
-    const QPixmap icon(QStringLiteral(":/icon107.png"));
-    label->setPixmap(icon.scaled(rect.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The drawing that suits the screen's scale.
+    label->setPixmap(ProgramIcon().pixmap(rect.size(), label->devicePixelRatioF()));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -302,6 +303,16 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
             widget->setFocusPolicy(Qt::NoFocus);
         }
     }
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const char* file : {":/icon107-16.png", ":/icon107.png", ":/icon107@2x.png"}) {
+        QPixmap pixmap(QString::fromLatin1(file));
+        pixmap.setDevicePixelRatio(pixmap.width() > 32 ? 2 : 1);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void SetCloseBoxOnly(QWidget* window) {

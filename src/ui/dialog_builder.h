@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QWidget>
 
@@ -22,6 +23,9 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate);
 // QTreeWidget, Icon QLabel with the program's icon. A template with a caption is a dialog
 // window with a close box only.
 void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog);
+
+// Icon 107, the program's icon, with its double-size drawing for a scale factor of 2.
+QIcon ProgramIcon();
 
 // The handheld's dialogs and boxes have a close box and no minimise or maximise button;
 // without them the window manager leaves the caption its full width.

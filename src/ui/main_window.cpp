@@ -47,7 +47,7 @@ TimeRecord ClockRecord(QTime clock) {
 
 MainWindow::MainWindow() {
     setWindowTitle(LoadString(StringId::AppTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/icon107.png")));
+    setWindowIcon(ProgramIcon());
     setFixedSize(kClientWidth, kClientHeight);
     // In the middle of the screen, where the boxes that start-up may show (before the window
     // itself) are centred too.

@@ -2,7 +2,9 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPixmap>
+#include <utility>
 #include <QToolButton>
 
 #include "ui/commands.h"
@@ -33,11 +35,24 @@ constexpr ButtonEntry kButtons[] = {
 
 constexpr int kSeparatorWidth = 8;
 
+// A button's image from the strip, with its double-size drawing for a scale factor of 2.
+QIcon ButtonIcon(const QImage& strip, const QImage& strip2x, int image) {
+    QIcon icon;
+    for (const auto& [source, scale] : {std::pair{&strip, 1}, std::pair{&strip2x, 2}}) {
+        const int size = Toolbar::kButtonSize * scale;
+        QPixmap cell = QPixmap::fromImage(source->copy(image * size, 0, size, size));
+        cell.setDevicePixelRatio(scale);
+        icon.addPixmap(cell);
+    }
+    return icon;
+}
+
 }  // namespace
 
 Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
-    const QPixmap strip(QStringLiteral(":/toolbar.png"));
+    const QImage strip(QStringLiteral(":/toolbar.png"));
+    const QImage strip2x(QStringLiteral(":/toolbar@2x.png"));
     viewGroup_ = new QButtonGroup(this);
     viewGroup_->setExclusive(true);
 
@@ -51,7 +66,7 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
         }
         auto* button = new QToolButton(this);
         button->setFixedSize(kButtonSize, kButtonSize);
-        button->setIcon(QIcon(strip.copy(entry.image * kButtonSize, 0, kButtonSize, kButtonSize)));
+        button->setIcon(ButtonIcon(strip, strip2x, entry.image));
         button->setIconSize(QSize(kButtonSize - 4, kButtonSize - 4));
         button->setAutoRaise(true);
         button->setToolTip(QString::fromLatin1(entry.tooltip));

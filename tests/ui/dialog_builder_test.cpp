@@ -10,12 +10,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QIcon>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <vector>
 
 #include "resources/dialog_templates.h"
+#include "ui/commands.h"
 #include "ui/dialog_builder.h"
+#include "ui/toolbar.h"
 
 namespace tallimer::test {
 namespace {
@@ -82,6 +86,14 @@ TEST(Artwork, ToolbarStripIsSevenImagesInSixteenColours) {
     EXPECT_LE(strip.colorCount(), 16);
     EXPECT_GT(strip.colorCount(), 0);
     EXPECT_EQ(QImage(QStringLiteral(":/icon107.png")).size(), QSize(32, 32));
+
+    // At a scale factor of 2 the images are drawn from their double-size artwork.
+    Toolbar toolbar(nullptr);
+    const QPixmap button = toolbar.button(IDM_SAVE)->icon().pixmap(QSize(26, 26), 2.0);
+    EXPECT_EQ(button.size(), QSize(52, 52));
+    EXPECT_EQ(button.toImage(), QImage(":/toolbar@2x.png").copy(156, 0, 52, 52).convertToFormat(
+                                    button.toImage().format()));
+    EXPECT_EQ(ProgramIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
 }
 
 }  // namespace
