@@ -27,6 +27,15 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
         lines->setParent(tree_);
         tree_->setStyle(lines);
     }
+    // That style draws the lines in the palette's dark colour, which a dark theme's base
+    // hides: half way between text and base shows on either.
+    QPalette palette = tree_->palette();
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    palette.setColor(QPalette::Dark, QColor((text.red() + base.red()) / 2,
+                                            (text.green() + base.green()) / 2,
+                                            (text.blue() + base.blue()) / 2));
+    tree_->setPalette(palette);
 }
 
 ReportView::~ReportView() = default;

@@ -51,6 +51,9 @@ QIcon ButtonIcon(const QImage& strip, const QImage& strip2x, int image) {
 
 Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
+    // The images are drawn for the handheld's light buttons; a dark theme's pressed button
+    // would hide them, so the buttons stay light in any theme.
+    setPalette(QPalette(QColor(240, 240, 240)));
     const QImage strip(QStringLiteral(":/toolbar.png"));
     const QImage strip2x(QStringLiteral(":/toolbar@2x.png"));
     viewGroup_ = new QButtonGroup(this);
