@@ -26,6 +26,8 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
     if (QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"))) {
         lines->setParent(tree_);
         tree_->setStyle(lines);
+        // Its sunken frame is white on two sides, which the window's white would swallow.
+        tree_->setFrameStyle(QFrame::Box | QFrame::Plain);
     }
     // That style draws the lines in the palette's dark colour, which a dark theme's base
     // hides: half way between text and base shows on either.
