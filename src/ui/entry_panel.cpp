@@ -58,10 +58,10 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
         list->setTextElideMode(Qt::ElideNone);
         // The list with the focus keeps the user's choice instead of following the clock,
         // so it shows the focus plainly: a thick black frame on the window's white.
-        list->setStyleSheet(QStringLiteral(
-            "QListWidget { border: 1px solid #a0a0a0; padding: 1px; }"
-            "QListWidget:focus { border: 2px solid black; padding: 0px; }"
-            "QListWidget::item { padding: 0px; margin: 0px; }"));
+        list->setStyleSheet(
+            QStringLiteral("QListWidget { border: 1px solid #a0a0a0; padding: 1px; }"
+                           "QListWidget:focus { border: 2px solid black; padding: 0px; }"
+                           "QListWidget::item { padding: 0px; margin: 0px; }"));
     }
     // The picker shows a numeric short date, which fits its narrow field.
     QString format = QLocale().dateFormat(QLocale::ShortFormat);

@@ -34,9 +34,9 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
     QPalette palette = tree_->palette();
     const QColor text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
-    palette.setColor(QPalette::Dark, QColor((text.red() + base.red()) / 2,
-                                            (text.green() + base.green()) / 2,
-                                            (text.blue() + base.blue()) / 2));
+    palette.setColor(QPalette::Dark,
+                     QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                            (text.blue() + base.blue()) / 2));
     tree_->setPalette(palette);
 }
 

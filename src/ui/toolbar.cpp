@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPixmap>
-#include <utility>
 #include <QToolButton>
+#include <utility>
 
 #include "ui/commands.h"
 

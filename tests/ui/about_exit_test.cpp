@@ -68,8 +68,8 @@ TEST_F(AboutAndExit, EnterOnFocusedInfoShowsTheKeysHelp) {
     bool stayed = false;
     WithAbout(*window, [&](AboutDialog* about) {
         EXPECT_EQ(about->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint |
-                                         Qt::WindowCloseButtonHint),
-              Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
+                                          Qt::WindowCloseButtonHint),
+                  Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
         auto* info = FindControlAs<QPushButton>(about, AboutDialog::IDC_INFO);
         info->setFocus();
         QTest::keyClick(info, Qt::Key_Return);

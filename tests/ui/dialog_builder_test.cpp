@@ -5,12 +5,12 @@
 #include <QDateEdit>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QIcon>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -91,8 +91,9 @@ TEST(Artwork, ToolbarStripIsSevenImagesInSixteenColours) {
     Toolbar toolbar(nullptr);
     const QPixmap button = toolbar.button(IDM_SAVE)->icon().pixmap(QSize(26, 26), 2.0);
     EXPECT_EQ(button.size(), QSize(52, 52));
-    EXPECT_EQ(button.toImage(), QImage(":/toolbar@2x.png").copy(156, 0, 52, 52).convertToFormat(
-                                    button.toImage().format()));
+    EXPECT_EQ(
+        button.toImage(),
+        QImage(":/toolbar@2x.png").copy(156, 0, 52, 52).convertToFormat(button.toImage().format()));
     EXPECT_EQ(ProgramIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
 }
 

@@ -1,21 +1,21 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QGroupBox>
-#include <QStyleOptionGroupBox>
-#include <cmath>
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-#include <QScrollBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "ui/commands.h"
 #include "ui/day_summary_view.h"

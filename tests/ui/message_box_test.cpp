@@ -44,8 +44,8 @@ TEST(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Tallimer"));
             EXPECT_EQ(box->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint |
-                                         Qt::WindowCloseButtonHint),
-              Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
+                                            Qt::WindowCloseButtonHint),
+                      Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
             EXPECT_EQ(box->text(), QStringLiteral("Entry saved"));
             EXPECT_EQ(box->icon(), c.qtIcon);
             EXPECT_EQ(box->buttons().size(), c.buttonCount);

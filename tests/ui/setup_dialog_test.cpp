@@ -58,7 +58,7 @@ class SetupDialogTest : public DeviceTest {
 TEST_F(SetupDialogTest, OpensFilledAndPlacedOverTheOwner) {
     EXPECT_EQ(dialog->windowTitle(), "Setup");
     EXPECT_EQ(dialog->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint |
-                                         Qt::WindowCloseButtonHint),
+                                       Qt::WindowCloseButtonHint),
               Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);  // a close box only
     EXPECT_EQ(edit(1024)->text(), "40");
     EXPECT_EQ(edit(1025)->text(), "10:05");
