@@ -12,8 +12,9 @@
 namespace tallimer {
 
 namespace {
-constexpr char16_t kTempFile[] = u"tmp";
 constexpr char kOperation[] = "remove day entries";
+// Bytes read and written at a time: the copy needs this much memory whatever the journal's size.
+constexpr long long kCopyChunk = 256 * 1024;
 
 RemoveResult Failure() {
     RemoveResult result;
@@ -21,31 +22,49 @@ RemoveResult Failure() {
     return result;
 }
 
-// Writes the kept lines to "tmp", makes them durable and puts them in the journal's place.
-bool ReplaceJournal(const QString& journalPath, const std::string& kept) {
-    platform::File temp = platform::File::CreateReplacing(kTempFile);
-    if (!temp.isOpen()) {
-        platform::ReportFailure(kOperation, kTempFile);
-        return false;
+// Copies the journal from its current position to its end: with `kept`, the lines it keeps.
+bool Copy(platform::File& journal, KeptLines* kept, platform::File& copy) {
+    std::string buffer(size_t(kCopyChunk), '\0');
+    std::string out;
+    for (;;) {
+        const long long got = journal.read(buffer.data(), kCopyChunk);
+        if (got < 0) {
+            // A copy of part of the journal would lose the rest.
+            return false;
+        }
+        const std::string_view piece(buffer.data(), size_t(got));
+        out.clear();
+        if (kept == nullptr) {
+            out = piece;
+        } else if (got == 0) {
+            kept->Finish(out);
+        } else {
+            kept->Feed(piece, out);
+        }
+        if (!out.empty() && !copy.write(out)) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
     }
-    bool written = temp.write(kept) && temp.flush();
-    int reason = errno;  // before the close can change it
-    if (!temp.close() && written) {
-        written = false;
-        reason = errno;
+}
+
+// Writes the kept lines beside the journal, makes them durable and puts them in its place.
+bool ReplaceJournal(platform::File& journal, const QString& journalPath, const QByteArray& key) {
+    platform::Replacement replacement = platform::Replacement::Beside(journalPath);
+    KeptLines kept(std::string_view(key.constData(), size_t(key.size())));
+    // A last line without LF that began with the key is kept all the same; its bytes were
+    // not held, so they are read again.
+    const bool replaced =
+        replacement.isOpen() && Copy(journal, &kept, replacement.file()) &&
+        (kept.DroppedTailStart() < 0 || (journal.seekTo(kept.DroppedTailStart()) &&
+                                         Copy(journal, nullptr, replacement.file()))) &&
+        replacement.commit();
+    if (!replaced) {
+        platform::ReportFailure(kOperation, journalPath);
     }
-    if (!written) {
-        platform::DeleteFile(kTempFile);
-        platform::ReportFailure(kOperation, kTempFile, reason);
-        return false;
-    }
-    if (!platform::RenameOver(kTempFile, journalPath)) {
-        reason = errno;
-        platform::DeleteFile(kTempFile);
-        platform::ReportFailure(kOperation, journalPath, reason);
-        return false;
-    }
-    return true;
+    return replaced;
 }
 }  // namespace
 
@@ -58,23 +77,15 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
         return {};
     }
 
-    // Held locked until the new content has taken its place.
+    // Opened as a writer: held alone until the new content has taken its place, and refused
+    // when it is read-only, as Save refuses it.
     platform::File journal =
-        platform::File::OpenExisting(store.journalPath, platform::File::Access::Read);
+        platform::File::OpenExisting(store.journalPath, platform::File::Access::ReadWrite);
     if (!journal.isOpen()) {
         platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
-    std::string bytes;
-    if (!journal.readToEnd(bytes)) {
-        // A copy of part of the journal would lose the rest.
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Failure();
-    }
-    std::string kept;
-    kept.reserve(bytes.size());
-    AppendKeptLines(bytes, std::string_view(dateKey.constData(), dateKey.size()), kept);
-    if (!ReplaceJournal(store.journalPath, kept)) {
+    if (!ReplaceJournal(journal, store.journalPath, dateKey)) {
         return Failure();
     }
     journal.close();

@@ -13,9 +13,10 @@ struct RemoveResult {
     QString statusText;  // on success: "Start:"; the Remove button is then disabled
 };
 
-// Rewrites the journal without the selected day's lines (through "tmp" and one atomic rename)
-// and takes the day's credit out of the balance. Any failure leaves journal, balance and
-// DayState as they were and no "tmp" behind. A day without entries returns silently.
+// Rewrites the journal without the selected day's lines (through a temporary beside it and
+// one atomic rename) and takes the day's credit out of the balance. Any failure, a read-only
+// journal included, leaves journal, balance and DayState as they were and no temporary
+// behind. A day without entries returns silently.
 RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day);
 
 }  // namespace tallimer

@@ -87,30 +87,20 @@ bool SaveSettings(const SettingsStore& store) {
 
     // Written beside the old file and renamed over it, so a failed write (a full disk)
     // leaves the old line rather than a partial one that would read as another balance.
-    const QString written = store.settingsFilePath + QStringLiteral(".new");
-    platform::File file = platform::File::CreateReplacing(written);
-    if (!file.isOpen()) {
+    platform::Replacement file = platform::Replacement::Beside(store.settingsFilePath);
+    const QByteArray line = SettingsFileLine(store.settings.flexBalance);
+    if (!file.isOpen() ||
+        !file.file().write(std::string_view(line.constData(), size_t(line.size()))) ||
+        !file.commit()) {
         platform::ReportFailure(kSaveOperation, store.settingsFilePath);
         return false;
     }
-    const QByteArray line = SettingsFileLine(store.settings.flexBalance);
-    bool complete =
-        file.write(std::string_view(line.constData(), size_t(line.size()))) && file.flush();
-    int reason = errno;  // before the close can change it
-    if (!file.close() && complete) {
-        complete = false;
-        reason = errno;
-    }
-    if (complete && !platform::RenameOver(written, store.settingsFilePath)) {
-        complete = false;
-        reason = errno;
-    }
-    if (!complete) {
-        platform::DeleteFile(written);
-        platform::ReportFailure(kSaveOperation, store.settingsFilePath, reason);
-        return false;
-    }
     return saved;
+}
+
+void RemoveStaleTemporaries(const SettingsStore& store) {
+    platform::RemoveStaleReplacements(store.journalPath);
+    platform::RemoveStaleReplacements(store.settingsFilePath);
 }
 
 void BuildFilePaths(SettingsStore& store) {

@@ -27,6 +27,9 @@ void LoadSettings(SettingsStore& store);
 // Registry, then the settings file. Failures are silent; false when something was not saved.
 bool SaveSettings(const SettingsStore& store);
 void BuildFilePaths(SettingsStore& store);
+// Removes the temporaries that a crash during Remove or a settings save left beside the
+// journal and the settings file. Run at start-up, after LoadSettings.
+void RemoveStaleTemporaries(const SettingsStore& store);
 
 // "Flexitime = %d:%d\r\n" in the code page.
 QByteArray SettingsFileLine(int32_t balance);

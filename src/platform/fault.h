@@ -6,7 +6,7 @@ namespace tallimer::platform {
 // journal operations can be driven without a real broken disk.
 enum class FileStep {
     Open,  // the open(2) of any File factory
-    Lock,  // taking the exclusive lock
+    Lock,  // taking the lock
     Read,
     Write,  // fails after writing half of the bytes, like a full disk
     Seek,
@@ -15,8 +15,9 @@ enum class FileStep {
     Close,
     Delete,
     Rename,
+    Attributes,  // giving a replacement its target's mode and owner
 };
-constexpr int kFileStepCount = 10;
+constexpr int kFileStepCount = 11;
 
 // The (skip + 1)-th call of `step` from now on fails; later calls succeed again.
 void FailStep(FileStep step, int skip = 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <string>
@@ -7,8 +8,11 @@
 
 namespace tallimer::platform {
 
-// A file opened "without sharing": an exclusive flock taken at open. If another holder has
-// the lock, the open fails. Closed on destruction; move-only. Paths are handheld paths.
+// A file opened "without sharing": a writer takes an exclusive flock at open, a reader a
+// shared one. A writer that meets readers, or a reader that meets a writer, waits for them
+// up to about a second; a writer that meets a writer fails at once. Only regular files open,
+// and a file without any write permission does not open for writing (the handheld's
+// read-only attribute). Closed on destruction; move-only. Paths are handheld paths.
 class File {
   public:
     enum class Access { Read, Write, ReadWrite };
@@ -25,9 +29,6 @@ class File {
     // Opens a file for writing, creating it (and the folders on its way) when missing.
     // *created tells whether this call created it.
     static File OpenOrCreate(QStringView handheldPath, bool* created);
-    // Creates a file for writing, emptying one that exists (only once the lock is held).
-    static File CreateReplacing(QStringView handheldPath);
-
     bool isOpen() const { return fd_ >= 0; }
 
     // Bytes read (0 at end of file), or -1 when the read fails.
@@ -39,6 +40,7 @@ class File {
     bool write(std::string_view bytes);
     // Moves to the end; returns the new position (the file's length) or -1.
     long long seekToEnd();
+    bool seekTo(long long position);
     bool truncate(long long length);
     // Forces written data to the disk.
     bool flush();
@@ -46,9 +48,45 @@ class File {
     bool close();
 
   private:
+    friend class Replacement;
     explicit File(int fd) : fd_(fd) {}
     int fd_ = -1;
 };
+
+// The new content of a file, written to a temporary beside it and put in its place by one
+// rename. The temporary is created new and exclusively under a unique name
+// ("<name>.new-XXXXXX"), never opened through an existing path; it gets the target's mode
+// (and owner where permitted). A symlinked target is replaced at the file it points to, so
+// the link stays. Unless committed, the temporary is removed on destruction.
+class Replacement {
+  public:
+    static Replacement Beside(QStringView targetHandheldPath);
+    // For files outside the handheld's root, such as the device folder's own files.
+    static Replacement BesideHostFile(const QString& targetHostPath);
+
+    Replacement() = default;
+    Replacement(Replacement&& other) noexcept;
+    Replacement& operator=(Replacement&& other) noexcept;
+    ~Replacement();
+
+    bool isOpen() const { return file_.isOpen(); }
+    File& file() { return file_; }
+    // Flushes, closes and renames over the target. On failure the temporary is removed and
+    // the target is as it was.
+    bool commit();
+
+  private:
+    void abandon();
+
+    File file_;
+    QByteArray temporary_;
+    QByteArray target_;
+};
+
+// Removes temporaries of Replacement that a crash left beside the target; one still being
+// written (locked) stays.
+void RemoveStaleReplacements(QStringView targetHandheldPath);
+void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath);
 
 bool DeleteFile(QStringView handheldPath);
 // Replaces `to` by `from` in one atomic step (and makes the change durable).

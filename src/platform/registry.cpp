@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -12,6 +14,8 @@ namespace tallimer::platform {
 
 namespace {
 
+const QString kNotRegular = QStringLiteral("not a regular file");
+
 QString GroupOf(QStringView key) {
     QString group = QStringLiteral("HKEY_LOCAL_MACHINE/") + key.toString();
     group.replace(u'\\', u'/');
@@ -19,8 +23,14 @@ QString GroupOf(QStringView key) {
 }
 
 // A fresh QSettings per call, so a changed TALLIMER_HOME (a test case's own device folder)
-// is always the store in use.
+// is always the store in use. Null when the store is there but no regular file: QSettings
+// would block on a FIFO, so it is not let near one.
 std::unique_ptr<QSettings> OpenKey(QStringView key) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(RegistryFilePath()).constData(), &info) == 0 &&
+        !S_ISREG(info.st_mode)) {
+        return nullptr;
+    }
     auto settings = std::make_unique<QSettings>(RegistryFilePath(), QSettings::IniFormat);
     settings->beginGroup(GroupOf(key));
     return settings;
@@ -47,6 +57,10 @@ void ReportStoreFailure(const char* operation, const QSettings& settings,
 
 bool RegistryKeyExists(QStringView key) {
     const auto settings = OpenKey(key);
+    if (settings == nullptr) {
+        ReportHostFailure("read registry", RegistryFilePath(), kNotRegular);
+        return false;
+    }
     if (settings->status() != QSettings::NoError) {
         ReportStoreFailure("read registry", *settings, QIODevice::ReadOnly);
     }
@@ -56,7 +70,8 @@ bool RegistryKeyExists(QStringView key) {
 std::optional<QVariant> RegistryQueryValue(QStringView key, QStringView name) {
     const auto settings = OpenKey(key);
     const QString valueName = name.toString();
-    if (settings->status() == QSettings::AccessError || !settings->contains(valueName)) {
+    if (settings == nullptr || settings->status() == QSettings::AccessError ||
+        !settings->contains(valueName)) {
         return std::nullopt;
     }
     return settings->value(valueName);
@@ -65,6 +80,10 @@ std::optional<QVariant> RegistryQueryValue(QStringView key, QStringView name) {
 bool RegistrySetValues(QStringView key, const std::vector<std::pair<QString, QVariant>>& values) {
     QDir().mkpath(DeviceFolder());
     const auto settings = OpenKey(key);
+    if (settings == nullptr) {
+        ReportHostFailure("write registry", RegistryFilePath(), kNotRegular);
+        return false;
+    }
     for (const auto& [name, value] : values) {
         settings->setValue(name, value);
     }

@@ -78,6 +78,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::StartUp() {
     LoadSettings(store_);
+    RemoveStaleTemporaries(store_);
     // A stored view outside the three shows the day summary.
     if (store_.settings.viewKind < ViewDaySummary || store_.settings.viewKind > ViewReport) {
         store_.settings.viewKind = ViewDaySummary;

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     const long cycles = argc > 1 ? std::strtol(argv[1], nullptr, 10) : -1;
     SettingsStore store;
     LoadSettings(store);
+    RemoveStaleTemporaries(store);
     for (long done = 0; cycles < 0 || done < cycles; ++done) {
         DayState day;
         MonthState month;

@@ -1,9 +1,16 @@
 #include "platform/file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/fault.h"
 #include "support/device_fixture.h"
@@ -13,19 +20,28 @@ namespace {
 
 using FileTest = test::DeviceTest;
 
-TEST_F(FileTest, SecondHolderCannotOpenUntilTheFirstCloses) {
+TEST_F(FileTest, ReadersShareAWriterWaitsForThemAndASecondWriterFails) {
     writeHandheld("j.txt", "abc");
-    File first = File::OpenExisting(u"j.txt", File::Access::Read);
-    ASSERT_TRUE(first.isOpen());
-    EXPECT_FALSE(File::OpenExisting(u"j.txt", File::Access::Read).isOpen());
+    File writer = File::OpenExisting(u"j.txt", File::Access::ReadWrite);
+    ASSERT_TRUE(writer.isOpen());
     bool created = true;
     EXPECT_FALSE(File::OpenOrCreate(u"j.txt", &created).isOpen());
     EXPECT_FALSE(created);
-
-    File moved = std::move(first);
+    File moved = std::move(writer);
+    // A reader waits about a second for the writer, then gives up.
     EXPECT_FALSE(File::OpenExisting(u"j.txt", File::Access::Read).isOpen());
     EXPECT_TRUE(moved.close());
-    EXPECT_TRUE(File::OpenExisting(u"j.txt", File::Access::ReadWrite).isOpen());
+
+    // Readers share the file; a writer (the journal's Save opens so) waits for the last one.
+    File reader = File::OpenExisting(u"j.txt", File::Access::Read);
+    ASSERT_TRUE(reader.isOpen());
+    EXPECT_TRUE(File::OpenExisting(u"j.txt", File::Access::Read).isOpen());
+    std::thread closer([&reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        reader.close();
+    });
+    EXPECT_TRUE(File::OpenOrCreate(u"j.txt", &created).isOpen());
+    closer.join();
 }
 
 TEST_F(FileTest, OpenOrCreateMakesFoldersAndTellsWhetherItCreated) {
@@ -46,30 +62,30 @@ TEST_F(FileTest, OpenOrCreateMakesFoldersAndTellsWhetherItCreated) {
     EXPECT_FALSE(FileExists(u"new.txt"));
 }
 
-TEST_F(FileTest, CreateReplacingEmptiesOnlyAnUnlockedFile) {
-    writeHandheld("tmp", "keep me");
-    {
-        File holder = File::OpenExisting(u"tmp", File::Access::Read);
-        ASSERT_TRUE(holder.isOpen());
-        EXPECT_FALSE(File::CreateReplacing(u"tmp").isOpen());
-    }
-    std::string content;
-    ASSERT_TRUE(readHandheld("tmp", &content));
-    EXPECT_EQ(content, "keep me");
+TEST_F(FileTest, ReplacementReplacesASymlinksTargetWithItsModeAndLeavesNoTemporary) {
+    writeHandheld("real/j.txt", "old and longer");
+    const QString real = hostPath("real/j.txt");
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(real, hostPath("j.txt")));
+    // A crash's temporary goes; one being written (locked) stays.
+    writeHandheld("real/j.txt.new-Ab3xYz", "stale");
+    Replacement busy = Replacement::Beside(u"other.txt");
+    ASSERT_TRUE(busy.isOpen());
 
-    File replaced = File::CreateReplacing(u"tmp");
-    ASSERT_TRUE(replaced.isOpen());
-    EXPECT_EQ(replaced.seekToEnd(), 0);
-}
-
-TEST_F(FileTest, RenameOverReplacesTheTarget) {
-    writeHandheld("tmp", "new");
-    writeHandheld("\\My Documents\\j.txt", "old and longer");
-    ASSERT_TRUE(RenameOver(u"tmp", u"\\My Documents\\j.txt"));
-    EXPECT_FALSE(FileExists(u"tmp"));
+    Replacement replacement = Replacement::Beside(u"j.txt");
+    ASSERT_TRUE(replacement.isOpen());
+    ASSERT_TRUE(replacement.file().write("new"));
+    ASSERT_TRUE(replacement.commit());
+    EXPECT_TRUE(QFileInfo(hostPath("j.txt")).isSymLink());
     std::string content;
-    ASSERT_TRUE(readHandheld("\\My Documents\\j.txt", &content));
+    ASSERT_TRUE(readHandheld("real/j.txt", &content));
     EXPECT_EQ(content, "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(hostPath("real")).entryList(QDir::Files), QStringList{"j.txt"});
+    RemoveStaleReplacements(u"other.txt");
+    EXPECT_EQ(QDir(hostPath("")).entryList({"other.txt.new-*"}, QDir::Files).size(), 1);
 }
 
 TEST_F(FileTest, EachArmedStepFailsItsOperationOnce) {
@@ -83,10 +99,10 @@ TEST_F(FileTest, EachArmedStepFailsItsOperationOnce) {
         // Open stands for the steps the journal fault tests arm through their operations.
         {FileStep::Open, [] { return File::OpenExisting(u"a", A::Read).isOpen(); }},
         {FileStep::Truncate, [] { return File::OpenExisting(u"b", A::Write).truncate(0); }},
-        {FileStep::Truncate, [] { return File::CreateReplacing(u"c").isOpen(); }},
         // The open after a failed close succeeds only when that close released the lock.
         {FileStep::Close, [] { return File::OpenExisting(u"a", A::Read).close(); }},
-        {FileStep::Delete, [] { return File::CreateReplacing(u"d").close() && DeleteFile(u"d"); }},
+        {FileStep::Delete,
+         [] { return File::OpenOrCreate(u"d", nullptr).close() && DeleteFile(u"d"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step));
@@ -97,7 +113,7 @@ TEST_F(FileTest, EachArmedStepFailsItsOperationOnce) {
     }
 
     // A skip counts the calls before the failing one; a failing write leaves half its bytes.
-    File file = File::CreateReplacing(u"j.txt");
+    File file = File::OpenOrCreate(u"j.txt", nullptr);
     FailStep(FileStep::Write, 2);
     EXPECT_TRUE(file.write("a"));
     EXPECT_TRUE(file.write("b"));
