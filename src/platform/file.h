@@ -89,8 +89,6 @@ void RemoveStaleReplacements(QStringView targetHandheldPath);
 void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath);
 
 bool DeleteFile(QStringView handheldPath);
-// Replaces `to` by `from` in one atomic step (and makes the change durable).
-bool RenameOver(QStringView fromHandheldPath, QStringView toHandheldPath);
 bool FileExists(QStringView handheldPath);
 
 }  // namespace tallimer::platform

@@ -114,14 +114,15 @@ TEST_F(CrashSafety, KilledWriterLeavesJournalWholeAndNextRunWorks) {
         SettingsStore loaded;
         LoadSettings(loaded);
         ASSERT_EQ(loaded.settings, store.settings);  // the registry record is whole too
-        tmpLeft += platform::FileExists(u"tmp") ? 1 : 0;
+        tmpLeft += temporaryLeft() ? 1 : 0;
 
-        // Whatever the kill left (B, a stale "tmp"), the next run works and ends in A.
+        // Whatever the kill left (B, a stale temporary), the next run works and ends in A.
         ASSERT_EQ(RunWriter("1"), 0);
         ASSERT_TRUE(journal() == base) << "the next run did not end in A";
         ASSERT_EQ(settingsFile(), expectedSettings);
     }
-    std::cout << "kills " << kKills << ", journal B " << inB << ", tmp left " << tmpLeft << "\n";
+    std::cout << "kills " << kKills << ", journal B " << inB << ", temporary left " << tmpLeft
+              << "\n";
     // Kills that never hit the middle state would prove little.
     EXPECT_GT(inB, 0);
 }

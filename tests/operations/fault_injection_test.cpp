@@ -56,7 +56,7 @@ class FaultTest : public JournalTest {
         std::string settingsFile;
         readHandheld(store.settingsFilePath, &settingsFile);
         EXPECT_EQ(settingsFile, "Flexitime = 1:40\r\n");
-        EXPECT_FALSE(platform::FileExists(u"tmp"));
+        EXPECT_FALSE(temporaryLeft());
         return result;
     }
 };
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFau
 const FaultCase kRemoveFaults[] = {
     {"JournalOpen", FileStep::Open},       {"JournalLock", FileStep::Lock},
     {"JournalRead", FileStep::Read},       {"TmpCreate", FileStep::Open, 1},
-    {"TmpLock", FileStep::Lock, 1},        {"TmpEmptying", FileStep::Truncate},
+    {"TmpLock", FileStep::Lock, 1},        {"TmpMode", FileStep::Attributes},
     {"TmpWriteDiskFull", FileStep::Write}, {"TmpFlush", FileStep::Flush},
     {"TmpClose", FileStep::Close},         {"Rename", FileStep::Rename},
 };
@@ -155,7 +155,7 @@ TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
     ASSERT_TRUE(RemoveDayEntries(store, day).success);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLaterDay);
     EXPECT_EQ(store.settings.flexBalance, kBalance + 30);
-    EXPECT_FALSE(platform::FileExists(u"tmp"));
+    EXPECT_FALSE(temporaryLeft());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveFaults), Name);

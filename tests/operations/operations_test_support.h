@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDir>
 #include <ostream>
 #include <string>
 
@@ -45,6 +46,13 @@ class JournalTest : public DeviceTest {
                          const QString& project = {}) {
         const ScanResult scanned = scan(date);
         return SaveEntry({date, hour, minute, project, scanned.projects}, store, day);
+    }
+
+    // Whether a temporary of a write-and-rename is left beside the journal.
+    bool temporaryLeft() const {
+        return !QDir(hostPath(QStringLiteral("\\My Documents")))
+                    .entryList({QStringLiteral("*.new-*")}, QDir::Files | QDir::Hidden)
+                    .isEmpty();
     }
 
     std::string journal() const {

@@ -1,9 +1,18 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
 #include <random>
 
 #include "journal/kept_lines.h"
-#include "operations_test_support.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
+#include "operations_test_support.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -36,7 +45,7 @@ TEST_F(RemoveDay, KeepsEveryOtherLineByteForByte) {
     ASSERT_TRUE(result.success);
     EXPECT_EQ(result.statusText, "Start:");
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
-    EXPECT_FALSE(platform::FileExists(u"tmp"));
+    EXPECT_FALSE(temporaryLeft());
     // A debit of 240 comes back to the balance, and it is saved at once.
     EXPECT_EQ(store.settings.flexBalance, 340);
     EXPECT_EQ(day, (DayState{0, 0, "2004/01/23", 0, 0, 0}));
@@ -63,27 +72,85 @@ TEST_F(RemoveDay, CopiesOddLinesAsTheyAre) {
               kHeader + "note\n" + "\n" + std::string(5000, 'z') + "\r\n" + "2004/01/23 tail");
 }
 
-TEST_F(RemoveDay, HeldJournalOrTmpChangesNothing) {
+TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough) {
     const std::string before = journal();
     const DayState dayBefore = day;
-    auto removeWhileHeld = [&](const QString& path) {
-        platform::File holder = platform::File::OpenExisting(path, platform::File::Access::Read);
+    {
+        platform::File holder =
+            platform::File::OpenExisting(kJournal, platform::File::Access::ReadWrite);
         ASSERT_TRUE(holder.isOpen());
         const RemoveResult result = RemoveDayEntries(store, day);
-        EXPECT_FALSE(result.success);
         EXPECT_EQ(result.messageId, StringId::DatabaseError);
         EXPECT_EQ(journal(), before);
         EXPECT_EQ(day, dayBefore);
         EXPECT_EQ(store.settings.flexBalance, 100);
-    };
-    removeWhileHeld(kJournal);
-    EXPECT_FALSE(platform::FileExists(u"tmp"));
+    }
 
-    writeHandheld("tmp", "someone else's");
-    removeWhileHeld("tmp");
-    std::string tmp;
-    ASSERT_TRUE(readHandheld("tmp", &tmp));
-    EXPECT_EQ(tmp, "someone else's");
+    // Links to a file outside the device folder at the temporaries' former names.
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim");
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    file.close();
+    ASSERT_TRUE(QFile::link(victim, hostPath("tmp")));
+    ASSERT_TRUE(QFile::link(victim, hostPath(store.settingsFilePath + ".new")));
+    // A crash's temporary goes at the next start.
+    writeHandheld("\\My Documents\\Tallimer.txt.new-Ab3xYz", "stale");
+    RemoveStaleTemporaries(store);
+    EXPECT_FALSE(temporaryLeft());
+
+    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "precious");
+    EXPECT_FALSE(QFileInfo(hostPath(kJournal)).isSymLink());
+    EXPECT_FALSE(QFileInfo(hostPath(store.settingsFilePath)).isSymLink());
+    EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(RemoveDay, KeepsTheJournalsModeAndLinkAndRefusesAReadOnlyOne) {
+    const std::string before = journal();
+    const QByteArray path = QFile::encodeName(hostPath(kJournal));
+    ASSERT_EQ(::chmod(path.constData(), 0444), 0);
+    EXPECT_EQ(RemoveDayEntries(store, day).messageId, StringId::DatabaseError);
+    EXPECT_EQ(SaveEntry({kDay, "14", "00", {}, {}}, store, day).messageId, StringId::DatabaseError);
+    EXPECT_EQ(journal(), before);
+
+    // Private, and a link to a file elsewhere: both stay so.
+    const QByteArray real = QFile::encodeName(hostPath("real.txt"));
+    ASSERT_EQ(::rename(path.constData(), real.constData()), 0);
+    ASSERT_EQ(::chmod(real.constData(), 0600), 0);
+    ASSERT_EQ(::symlink(real.constData(), path.constData()), 0);
+    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    EXPECT_TRUE(QFileInfo(hostPath(kJournal)).isSymLink());
+    EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
+    struct stat info {};
+    ASSERT_EQ(::stat(real.constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(RemoveDay, CopyNeedsMemoryIndependentOfTheJournalsSize) {
+    std::string big = kHeader;
+    const std::string line = "2004/01/23 08:00\t" + std::string(100, 'x') + "\r\n";
+    while (big.size() < (16 << 20)) {
+        big += line;
+    }
+    writeHandheld(kJournal, big + kLongLine);
+    std::string().swap(big);
+    // 16 MiB of journal, 8 MiB of address space to spare.
+    EXPECT_EXIT(
+        {
+            std::ifstream statm("/proc/self/statm");
+            unsigned long pages = 0;
+            statm >> pages;
+            const rlim_t room = pages * ::sysconf(_SC_PAGESIZE) + (8 << 20);
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = room;
+            ::setrlimit(RLIMIT_AS, &limit);
+            std::_Exit(RemoveDayEntries(store, day).success ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(journal(), kHeader + kLongLine);
 }
 
 TEST(KeptLines, AnyInputLosesExactlyTheSelectedDaysCompleteLines) {
@@ -112,6 +179,18 @@ TEST(KeptLines, AnyInputLosesExactlyTheSelectedDaysCompleteLines) {
     std::string out;
     AppendKeptLines(in, key, out);
     EXPECT_EQ(out, expected);
+
+    // Fed in pieces, as Remove reads the journal, it keeps the same bytes.
+    KeptLines kept(key);
+    std::string streamed;
+    for (size_t at = 0; at < in.size();) {
+        const size_t piece = 1 + rng() % 40;
+        kept.Feed(std::string_view(in).substr(at, piece), streamed);
+        at += piece;
+    }
+    kept.Finish(streamed);
+    ASSERT_GE(kept.DroppedTailStart(), 0);  // the last line begins with the key
+    EXPECT_EQ(streamed + in.substr(size_t(kept.DroppedTailStart())), expected);
 }
 
 // ---- Hostile journals through scan and remove ----

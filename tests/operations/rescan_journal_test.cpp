@@ -1,6 +1,13 @@
 #include "operations/rescan_journal.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
 #include "operations_test_support.h"
 #include "platform/file.h"
+#include "resources/string_table.h"
 
 namespace tallimer::test {
 namespace {
@@ -46,13 +53,25 @@ TEST_F(Rescan, JournalThatCannotBeOpenedChangesOnlyTheRemoveState) {
     writeHandheld(kJournal, kWorkedExample);
     scan(kDay);
     const DayState before = day;
-    platform::File holder = platform::File::OpenExisting(kJournal, platform::File::Access::Read);
-    ASSERT_TRUE(holder.isOpen());
+    // FIFOs in place of the journal, the settings file and the registry: nothing may wait
+    // on them, and each is a file that cannot be opened.
+    ::alarm(20);
+    for (const QString& path : {hostPath(kJournal), hostPath(store.settingsFilePath),
+                                home() + QStringLiteral("/registry.ini")}) {
+        QFile::remove(path);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
     const ScanResult r = scan(QDate(2004, 1, 22));
     EXPECT_FALSE(r.opened);
     EXPECT_FALSE(r.removeEnabled);
     EXPECT_EQ(day, before);
     EXPECT_EQ(month.newMonthFlag, 0);
+    EXPECT_EQ(SaveEntry({kDay, "14", "00", {}, {}}, store, day).messageId, StringId::DatabaseError);
+    EXPECT_FALSE(SaveSettings(store));
+    SettingsStore loaded;
+    LoadSettings(loaded);
+    EXPECT_EQ(loaded.settings, Settings{});
+    ::alarm(0);
 }
 
 TEST_F(Rescan, LastLineWithoutLineFeedIsIgnoredUntilItEnds) {
