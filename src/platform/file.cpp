@@ -421,7 +421,6 @@ Replacement Replacement::BesideHostFile(const QString& targetHostPath) {
     }
     const QString target = ResolvedTarget(targetHostPath);
     QDir().mkpath(QFileInfo(target).absolutePath());
-    RemoveStaleBeside(target);
 
     Replacement replacement;
     replacement.target_ = QFile::encodeName(target);
