@@ -58,8 +58,8 @@ bool ReplaceJournal(platform::File& journal, const QString& journalPath, const Q
     // not held, so they are read again.
     const bool replaced =
         replacement.isOpen() && Copy(journal, &kept, replacement.file()) &&
-        (kept.DroppedTailStart() < 0 || (journal.seekTo(kept.DroppedTailStart()) &&
-                                         Copy(journal, nullptr, replacement.file()))) &&
+        (kept.DroppedTailStart() < 0 ||
+         (journal.seekTo(kept.DroppedTailStart()) && Copy(journal, nullptr, replacement.file()))) &&
         replacement.commit();
     if (!replaced) {
         platform::ReportFailure(kOperation, journalPath);
