@@ -159,11 +159,10 @@ void BM_ScanReport(benchmark::State& state) {
     const bool oneMonth = state.range(1) != 0;
     Device device(int(state.range(0)), oneMonth);
     const QDate selected = oneMonth ? QDate(2001, 6, 29) : kSelected;
-    device.store.settings.viewKind = ViewReport;
     DayState day;
     MonthState month;
     MeasureScan(state, device, [&] {
-        MonthReport report(device.store.settings, month);
+        MonthReport report(device.store.settings, month, selected);
         ScanResult result = RescanJournal(device.store, selected, day, month, &report);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(report.tree().size());
@@ -174,7 +173,6 @@ void BM_ScanReport(benchmark::State& state) {
 // scanned again and again as the list view's is.
 void BM_ScanListRows(benchmark::State& state) {
     Device device(int(state.range(0)));
-    device.store.settings.viewKind = ViewEntryList;
     DayState day;
     MonthState month;
     EntryList list;

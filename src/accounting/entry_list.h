@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,36 +34,24 @@ class EntryList : public ScanSink {
     bool descending() const { return descending_; }
     void ToggleSortDirection() { descending_ = !descending_; }
 
-    // Rows in journal order; a row's cells are made when asked for, so a list of many lines
-    // costs one text for all of them.
-    size_t rowCount() const { return rows_.size(); }
+    // Rows in journal order, their cells made when asked for.
+    size_t rowCount() const { return starts_.size(); }
     Row row(size_t index) const;
     // Row indices in display order: by date text (collated), rows of one date in journal
     // order in both directions.
     std::vector<size_t> DisplayOrder() const;
 
   private:
-    // The date cell as collation ranks, nine bits a character: compares like CompareCollated.
-    struct DateKey {
-        uint64_t high = 0;  // characters 0 to 6
-        uint32_t low = 0;   // characters 7 to 9
-    };
-
-    // Where a row's line stands in text_.
-    struct Line {
-        qsizetype start = 0;
-        qsizetype length = 0;
-        bool stop = false;
-    };
-
-    QStringView Cell(const Line& line, qsizetype first, qsizetype end) const;
+    // The code-page bytes of a row's line.
+    std::string_view Line(size_t index) const;
 
     bool hasColumns_ = false;
     bool descending_ = true;
     std::array<QString, 3> titles_;
-    QString text_;  // every row's line, one after the other
-    std::vector<Line> rows_;
-    std::vector<DateKey> keys_;  // one per row
+    // Every row's line as the journal holds it, one after the other: a list costs about the
+    // bytes it shows.
+    std::string text_;
+    std::vector<size_t> starts_;  // where each row's line begins in text_
 };
 
 }  // namespace tallimer

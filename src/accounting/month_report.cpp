@@ -8,7 +8,6 @@
 #include "accounting/time_text.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
-#include "platform/clock.h"
 #include "platform/code_page.h"
 #include "resources/string_table.h"
 
@@ -47,22 +46,11 @@ QString TimeOfDay(int32_t t) {
     return QString::asprintf("%02d:%02d", t / 60, t % 60);
 }
 
-// The integer at the day column; the usual two digits before the kind marker read directly.
-int32_t DayOfMonth(std::string_view line) {
-    const auto digit = [&line](size_t i) { return line[i] >= '0' && line[i] <= '9'; };
-    if (line.size() >= 11 && digit(8) && digit(9) && !digit(10)) {
-        return (line[8] - '0') * 10 + (line[9] - '0');
-    }
-    return IntegerAt(line, JournalColumn::Day);
-}
-
 }  // namespace
 
-void MonthReport::BeginReport(const DayState& day, const MonthState& /*month*/) {
+void MonthReport::BeginReport(const DayState& day) {
     tree_.Clear();
     projectIndex_.clear();
-    projectBytes_.clear();
-    lastProjectIndex_ = kNoProject;
     month_.projects.clear();
     month_.projectCount = 0;
     periodNode_ = kRoot;
@@ -90,15 +78,13 @@ void MonthReport::DayLine(int32_t entryCount, int32_t entryTime, std::string_vie
 }
 
 size_t MonthReport::AddProject(std::string_view project) {
-    const size_t index = projectBytes_.size();
+    const size_t index = month_.projects.size();
     try {
-        projectBytes_.push_back(project);
-        month_.projects.emplace_back();
-        projectIndex_.emplace(project, index);
+        month_.projects.push_back({platform::FromCodePage(project), 0});
+        projectIndex_.insert(QByteArray(project.data(), qsizetype(project.size())), index);
     } catch (const std::bad_alloc&) {
         // Without memory for the record the project goes untotalled; the rest of the report
         // stands.
-        projectBytes_.resize(index);
         month_.projects.resize(index);
         return kNoProject;
     }
@@ -109,13 +95,10 @@ size_t MonthReport::AddProject(std::string_view project) {
 void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::string_view project) {
     const int32_t signedTime = IsStopLine(line) ? entryTime : SatSub(0, entryTime);
 
-    // Looked up by the line's own bytes: no text is made per line.
-    size_t index = lastProjectIndex_;
-    if (index == kNoProject || projectBytes_[index] != project) {
-        const auto found = projectIndex_.find(project);
-        index = found != projectIndex_.end() ? found->second : AddProject(project);
-        lastProjectIndex_ = index;
-    }
+    // Looked up by the line's own bytes, wrapped without a copy.
+    const auto found =
+        projectIndex_.constFind(QByteArray::fromRawData(project.data(), qsizetype(project.size())));
+    const size_t index = found != projectIndex_.cend() ? found.value() : AddProject(project);
     if (index != kNoProject) {
         int32_t& minutes = month_.projects[index].minutes;
         minutes = SatAdd(minutes, signedTime);
@@ -123,7 +106,7 @@ void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::strin
     month_.trackedTotal = SatAdd(month_.trackedTotal, signedTime);
 
     // A day field outside the table counts nowhere; a field that is no number is day 0.
-    const int32_t dayOfMonth = DayOfMonth(line);
+    const int32_t dayOfMonth = IntegerAt(line, JournalColumn::Day);
     if (dayOfMonth < 0 || size_t(dayOfMonth) >= month_.dayTable.size()) {
         return;
     }
@@ -138,7 +121,7 @@ void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::strin
     }
 }
 
-void MonthReport::FinishReport(const DayState& day, const MonthState& /*month*/) {
+void MonthReport::FinishReport(const DayState& day) {
     const int32_t breakPerDay = settings_.breakPerDay;
     const int32_t target = settings_.targetPerDay;
 
@@ -188,8 +171,7 @@ void MonthReport::FinishReport(const DayState& day, const MonthState& /*month*/)
     tree_.AddNode(FullText(targetTotal), targetNode);
 
     const int flexitime = tree_.AddNode(QStringLiteral("flexitime"), monthNode_);
-    const QDate today = platform::LocalNow().date();
-    if (QString::asprintf("%d/%02d", today.year(), today.month()) == month_.selectedMonthText) {
+    if (QString::asprintf("%d/%02d", today_.year(), today_.month()) == month_.selectedMonthText) {
         const int beginning = tree_.AddNode(QStringLiteral("at the beginning"), flexitime);
         tree_.AddNode(FullText(SatAdd(SatSub(targetTotal, actual), settings_.flexBalance)),
                       beginning);
@@ -201,16 +183,13 @@ void MonthReport::FinishReport(const DayState& day, const MonthState& /*month*/)
         tree_.AddNode(QString::asprintf(" %d project(s)", month_.projectCount), monthNode_);
     // Most recently met first, so of names that sort equal the later one stands first.
     for (size_t k = month_.projects.size(); k-- > 0;) {
-        ProjectTotal& total = month_.projects[k];
-        total.name = platform::FromCodePage(projectBytes_[k]);
+        const ProjectTotal& total = month_.projects[k];
         const int node = tree_.AddNode(total.name, projects);
         tree_.AddNode(FullText(total.minutes), node);
     }
-    // The byte views point into the scan's journal, which ends with this step.
+    // The records live from the month line that made them to here.
     month_.projects.clear();
     projectIndex_.clear();
-    projectBytes_.clear();
-    lastProjectIndex_ = kNoProject;
 }
 
 }  // namespace tallimer

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <cerrno>
+#include <new>
 #include <optional>
 
 #include "accounting/day_summary.h"
@@ -141,6 +143,12 @@ void PrintReport(QTextStream& out, const ReportTree& tree) {
     }
 }
 
+int CannotOpen(QTextStream& err, const SettingsStore& store, int error) {
+    err << "tallimer-report: Error with database access: cannot open "
+        << platform::HostPath(store.journalPath) << ": " << platform::SystemReason(error) << '\n';
+    return 1;
+}
+
 }  // namespace
 
 int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -171,13 +179,9 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
 
     DayState day;
     MonthState month;
-    store.settings.viewKind = ViewDaySummary;
     const ScanResult scan = RescanJournal(store, date, day, month);
     if (!scan.opened) {
-        err << "tallimer-report: Error with database access: cannot open "
-            << platform::HostPath(store.journalPath) << ": "
-            << platform::SystemReason(scan.openError) << '\n';
-        return 1;
+        return CannotOpen(err, store, scan.openError);
     }
 
     const bool headings = options->views.size() > 1;
@@ -192,13 +196,19 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
                      DaySummaryAt(day, store.settings, SummaryNow(now, store.settings.minuteUnit)));
         } else if (view == u"list") {
             EntryList list;
-            store.settings.viewKind = ViewEntryList;
-            RescanJournal(store, date, day, month, &list);
-            PrintList(out, list);
+            if (const ScanResult r = RescanJournal(store, date, day, month, &list); !r.opened) {
+                return CannotOpen(err, store, r.openError);
+            }
+            try {
+                PrintList(out, list);
+            } catch (const std::bad_alloc&) {
+                return CannotOpen(err, store, ENOMEM);  // no room to put the rows in order
+            }
         } else {
-            MonthReport report(store.settings, month);
-            store.settings.viewKind = ViewReport;
-            RescanJournal(store, date, day, month, &report);
+            MonthReport report(store.settings, month, now.date());
+            if (const ScanResult r = RescanJournal(store, date, day, month, &report); !r.opened) {
+                return CannotOpen(err, store, r.openError);
+            }
             PrintReport(out, report.tree());
         }
     }

@@ -45,21 +45,7 @@ int32_t IntegerAt(std::string_view line, size_t column) {
     return LeadingInteger(line.substr(column));
 }
 
-namespace {
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-}  // namespace
-
 int32_t EntryTime(std::string_view line) {
-    // The written form " HH:MM" followed by a non-digit reads directly; anything else goes
-    // through the general rule, which gives the same value for this form.
-    if (line.size() >= 16 && (line[10] == ' ' || line[10] == '\t') && IsDigit(line[11]) &&
-        IsDigit(line[12]) && line[13] == ':' && IsDigit(line[14]) && IsDigit(line[15]) &&
-        (line.size() == 16 || !IsDigit(line[16]))) {
-        return ((line[11] - '0') * 10 + (line[12] - '0')) * 60 + (line[14] - '0') * 10 +
-               (line[15] - '0');
-    }
     return SatAdd(SatMul(IntegerAt(line, JournalColumn::Hour), 60),
                   IntegerAt(line, JournalColumn::Minute));
 }

@@ -4,16 +4,16 @@
 #include <string_view>
 
 #include "model/day_state.h"
-#include "model/month_state.h"
 
 namespace tallimer {
 
-// Receives the lines the scan hands on to the shown view. The views convert what they keep.
+// Receives what the scan hands on: a sink gets every step below, and keeps what it needs.
+// The views convert what they keep; the bytes handed on hold only during the call.
 class ScanSink {
   public:
     virtual ~ScanSink() = default;
     // Report view: before the first line.
-    virtual void BeginReport(const DayState& /*day*/, const MonthState& /*month*/) {}
+    virtual void BeginReport(const DayState& /*day*/) {}
     // Report view: a line of the selected day, after DayState took it in.
     virtual void DayLine(int32_t /*entryCount*/, int32_t /*entryTime*/,
                          std::string_view /*project*/) {}
@@ -23,7 +23,7 @@ class ScanSink {
     // Entry list view: every line, the first one (line number 0) included.
     virtual void ListLine(std::string_view /*line*/, int32_t /*lineNumber*/) {}
     // Report view: after the status text is set.
-    virtual void FinishReport(const DayState& /*day*/, const MonthState& /*month*/) {}
+    virtual void FinishReport(const DayState& /*day*/) {}
 };
 
 }  // namespace tallimer

@@ -23,8 +23,9 @@ struct ScanResult {
     QString projectEditText;  // the project box's edit text
 };
 
-// Rereads the whole journal and rebuilds DayState and MonthState for `selectedDate`. A journal
-// that cannot be opened changes nothing; the result then only disables Remove.
+// Rereads the whole journal and rebuilds DayState and MonthState for `selectedDate`, handing
+// every step to `sink` when there is one. A journal that cannot be opened, or one too large
+// for memory, changes nothing but the sink; the result then only disables Remove.
 ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayState& day,
                          MonthState& month, ScanSink* sink = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTreeView>
+#include <new>
 
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
@@ -11,8 +12,16 @@ namespace tallimer {
 void EntryListModel::Reload() {
     beginResetModel();
     hasColumns_ = list_.hasColumns();
-    order_ = list_.DisplayOrder();
+    try {
+        order_ = list_.DisplayOrder();
+    } catch (const std::bad_alloc&) {
+        order_.clear();  // no room to put the rows in order: none are shown
+    }
     endResetModel();
+}
+
+bool EntryListModel::IsStale() const {
+    return hasColumns_ != list_.hasColumns() || order_.size() > list_.rowCount();
 }
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {
@@ -65,6 +74,12 @@ EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent
 
 ScanSink* EntryListView::BeginScan(const Settings& /*settings*/, MonthState& /*month*/) {
     return &list_;
+}
+
+void EntryListView::ScanFailed() {
+    if (model_->IsStale()) {
+        model_->Reload();
+    }
 }
 
 void EntryListView::EndScan() {

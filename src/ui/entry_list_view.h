@@ -19,6 +19,8 @@ class EntryListModel : public QAbstractTableModel {
 
     // Takes the list's rows and order anew.
     void Reload();
+    // Whether the rows shown are no longer the list's.
+    bool IsStale() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,6 +42,7 @@ class EntryListView : public ViewWindow {
 
     ScanSink* BeginScan(const Settings& settings, MonthState& month) override;
     void EndScan() override;
+    void ScanFailed() override;
 
     QTreeView* listControl() const { return view_; }
     const EntryList& list() const { return list_; }

@@ -243,6 +243,9 @@ void MainWindow::RescanJournal() {
         tallimer::RescanJournal(store_, panel_->selectedDate(), day_, month_, sink);
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
     if (!result.opened) {
+        if (view_ != nullptr) {
+            view_->ScanFailed();
+        }
         return;  // everything else keeps what it showed
     }
     panel_->ApplyScan(result);

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <vector>
 
+#include "platform/clock.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
 
@@ -43,7 +44,7 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
 ReportView::~ReportView() = default;
 
 ScanSink* ReportView::BeginScan(const Settings& settings, MonthState& month) {
-    report_ = std::make_unique<MonthReport>(settings, month);
+    report_ = std::make_unique<MonthReport>(settings, month, platform::LocalNow().date());
     return report_.get();
 }
 

@@ -21,6 +21,8 @@ class ViewWindow : public QWidget {
     virtual ScanSink* BeginScan(const Settings& settings, MonthState& month);
     // After a scan that could open the journal: show what it gave.
     virtual void EndScan() {}
+    // After a scan that failed: a sink that had to give up what it held shows that.
+    virtual void ScanFailed() {}
 
   signals:
     // The view wants the journal scanned again (the list's sort toggle).

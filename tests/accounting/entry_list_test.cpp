@@ -18,7 +18,6 @@ const std::string kHeader = "Date       Time \tComment\r\n";
 // Feeds the list the way the window's scan does, with the entry list shown.
 void Scan(EntryList& list, const std::string& journal) {
     Settings settings;
-    settings.viewKind = ViewEntryList;
     DayState day;
     MonthState month;
     ScanJournalBytes(journal, settings, QDate(2004, 1, 23), day, month, &list);

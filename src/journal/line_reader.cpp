@@ -1,0 +1,55 @@
+#include "journal/line_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace tallimer {
+
+LineReader::LineReader(Read read) : read_(std::move(read)) {
+    buffer_.resize(kLongestLine + kChunk);
+}
+
+bool LineReader::Next(std::string_view& bytesBeforeLf) {
+    char* const data = buffer_.data();
+    for (;;) {
+        const void* lf = std::memchr(data + searched_, '\n', end_ - searched_);
+        if (lf != nullptr) {
+            const size_t at = static_cast<const char*>(lf) - data;
+            const size_t lineEnd = cut_ ? begin_ + kLongestLine : at;
+            bytesBeforeLf = std::string_view(data + begin_, lineEnd - begin_);
+            begin_ = searched_ = at + 1;
+            cut_ = false;
+            return true;
+        }
+        if (atEnd_) {
+            return false;  // a last line without LF waits for its LF
+        }
+        // Room for the next chunk: the unfinished line moves to the front, at most
+        // kLongestLine of it.
+        const size_t kept = std::min(end_ - begin_, kLongestLine);
+        if (!cut_ && end_ - begin_ >= kLongestLine) {
+            cut_ = true;
+        }
+        std::memmove(data, data + begin_, kept);
+        begin_ = 0;
+        end_ = searched_ = kept;
+        const long long got = read_(data + end_, static_cast<long long>(kChunk));
+        if (got <= 0) {
+            atEnd_ = true;  // a failing read ends the journal as its end does
+        } else {
+            end_ += static_cast<size_t>(got);
+        }
+    }
+}
+
+LineReader::Read ReadFrom(std::string_view bytes) {
+    return [bytes](char* buffer, long long maxBytes) mutable -> long long {
+        const size_t n = std::min(bytes.size(), static_cast<size_t>(maxBytes));
+        std::memcpy(buffer, bytes.data(), n);
+        bytes.remove_prefix(n);
+        return static_cast<long long>(n);
+    };
+}
+
+}  // namespace tallimer

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tallimer {
+
+// Hands on a journal's lines one at a time, reading through a buffer of bounded size, so a
+// reader needs the same memory for a journal of any size. A line longer than kLongestLine
+// keeps its first kLongestLine bytes; the rest up to its LF is skipped, so it never mixes
+// with the next line.
+class LineReader {
+  public:
+    static constexpr size_t kLongestLine = size_t{1} << 20;
+    static constexpr size_t kChunk = size_t{256} << 10;
+
+    // Reads up to `maxBytes` into `buffer`: the count, 0 at end of file, -1 when it fails.
+    using Read = std::function<long long(char* buffer, long long maxBytes)>;
+    explicit LineReader(Read read);
+
+    // The bytes in front of the next LF; false at end of file or at a failing read. Bytes
+    // after the last LF are never handed on. The view holds until the next call.
+    bool Next(std::string_view& bytesBeforeLf);
+
+  private:
+    Read read_;
+    std::string buffer_;
+    size_t begin_ = 0;     // the line being read starts here
+    size_t searched_ = 0;  // bytes before this hold no LF of that line
+    size_t end_ = 0;       // bytes read so far
+    bool cut_ = false;     // the line has kLongestLine bytes kept; its rest is skipped
+    bool atEnd_ = false;
+};
+
+// A reader over bytes already in memory.
+LineReader::Read ReadFrom(std::string_view bytes);
+
+}  // namespace tallimer
