@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <new>
-#include <numeric>
 
 #include "base/collation.h"
 #include "journal/journal_line.h"
@@ -79,13 +78,31 @@ EntryList::Row EntryList::row(size_t index) const {
 }
 
 std::vector<size_t> EntryList::DisplayOrder() const {
-    std::vector<size_t> order(starts_.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    // Stable in both directions: rows of one date stay in journal order.
-    std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-        const int c = CompareDates(DateCell(Line(a)), DateCell(Line(b)));
+    // A journal keeps a date's rows together, so the sort moves runs of rows that share their
+    // date bytes. Stable in both directions: rows of one date stay in journal order.
+    struct Run {
+        size_t first;
+        size_t end;
+    };
+    std::vector<Run> runs;
+    for (size_t i = 0; i < starts_.size(); ++i) {
+        if (runs.empty() || DateCell(Line(i)) != DateCell(Line(runs.back().first))) {
+            runs.push_back({i, i + 1});
+        } else {
+            runs.back().end = i + 1;
+        }
+    }
+    std::stable_sort(runs.begin(), runs.end(), [this](const Run& a, const Run& b) {
+        const int c = CompareDates(DateCell(Line(a.first)), DateCell(Line(b.first)));
         return descending_ ? c > 0 : c < 0;
     });
+    std::vector<size_t> order;
+    order.reserve(starts_.size());
+    for (const Run& run : runs) {
+        for (size_t i = run.first; i < run.end; ++i) {
+            order.push_back(i);
+        }
+    }
     return order;
 }
 

@@ -16,21 +16,17 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
         const void* lf = std::memchr(data + searched_, '\n', end_ - searched_);
         if (lf != nullptr) {
             const size_t at = static_cast<const char*>(lf) - data;
-            const size_t lineEnd = cut_ ? begin_ + kLongestLine : at;
+            const size_t lineEnd = std::min(at, begin_ + kLongestLine);
             bytesBeforeLf = std::string_view(data + begin_, lineEnd - begin_);
             begin_ = searched_ = at + 1;
-            cut_ = false;
             return true;
         }
         if (atEnd_) {
             return false;  // a last line without LF waits for its LF
         }
         // Room for the next chunk: the unfinished line moves to the front, at most
-        // kLongestLine of it.
+        // kLongestLine of it, as that is all of it that is handed on.
         const size_t kept = std::min(end_ - begin_, kLongestLine);
-        if (!cut_ && end_ - begin_ >= kLongestLine) {
-            cut_ = true;
-        }
         std::memmove(data, data + begin_, kept);
         begin_ = 0;
         end_ = searched_ = kept;

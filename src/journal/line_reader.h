@@ -29,7 +29,6 @@ class LineReader {
     size_t begin_ = 0;     // the line being read starts here
     size_t searched_ = 0;  // bytes before this hold no LF of that line
     size_t end_ = 0;       // bytes read so far
-    bool cut_ = false;     // the line has kLongestLine bytes kept; its rest is skipped
     bool atEnd_ = false;
 };
 

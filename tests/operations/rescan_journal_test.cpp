@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "journal/line_reader.h"
 #include "operations_test_support.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -112,9 +113,14 @@ TEST_F(Rescan, ProjectListKeepsFirstSpellingAndSkipsMidnight) {
                                 "2004/01/21 08:00\talpha\r\n"
                                 "2004/01/21 09:00\t\xc4rger\r\n"
                                 "2004/01/21 10:00\t\xe4RGER\r\n"
-                                "2004/01/21 11:00\tGamma\r\n");
+                                "2004/01/21 11:00\tGamma\r\n"
+                                // Same length and first bytes, yet two projects.
+                                "2004/01/21 12:00\tCustomer 1\r\n"
+                                "2004/01/21 13:00\tCustomer 2\r\n"
+                                "2004/01/21 14:00\tGamma\r\n");
     const ScanResult r = scan(kDay);
-    EXPECT_EQ(r.projects, QStringList({"Alpha", QString::fromUtf8("\u00c4rger"), "Gamma"}));
+    EXPECT_EQ(r.projects, QStringList({"Alpha", QString::fromUtf8("\u00c4rger"), "Gamma",
+                                       "Customer 1", "Customer 2"}));
     EXPECT_EQ(r.projectEditText, "Gamma");
 }
 
@@ -148,6 +154,27 @@ TEST_F(Rescan, ShortAndHostileLinesReadAsNothing) {
     EXPECT_EQ(day.presence, 60);
     EXPECT_EQ(day.lastStart, INT32_MAX);  // saturated, no overflow
     EXPECT_EQ(r.projects, QStringList({"A", "99999", QString(500, u'L')}));
+
+    // The minutes are the whole integer at column 14.
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:001\r\n");
+    scan(kDay);
+    EXPECT_EQ(day.lastStart, 481);
+}
+
+TEST_F(Rescan, LinesAcrossReadsAndOverlongLinesStayApart) {
+    std::string bytes = kHeader;
+    for (int i = 0; i < 20000; ++i) {  // several reads' worth, lines across their borders
+        bytes += "2004/01/22 08:00\tF\r\n";
+    }
+    // Kept up to its first LineReader::kLongestLine bytes; its rest is not a line.
+    bytes += "2004/01/23 08:00\t" + std::string(LineReader::kLongestLine, 'L') +
+             "2004/01/23 23:00\tX\r\n" + "2004/01/23\t12:00\tB\r\n";
+    writeHandheld(kJournal, bytes);
+    const ScanResult r = scan(kDay);
+    EXPECT_EQ(day.entryCount, 2);
+    EXPECT_EQ(day.presence, 240);
+    ASSERT_EQ(r.projects.size(), 3);
+    EXPECT_EQ(r.projects[1], QString(LineReader::kLongestLine - 18, u'L'));
 }
 
 }  // namespace
