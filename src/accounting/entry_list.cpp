@@ -79,27 +79,25 @@ EntryList::Row EntryList::row(size_t index) const {
 
 std::vector<size_t> EntryList::DisplayOrder() const {
     // A journal keeps a date's rows together, so the sort moves runs of rows that share their
-    // date bytes. Stable in both directions: rows of one date stay in journal order.
-    struct Run {
-        size_t first;
-        size_t end;
+    // date bytes, each known by its first row. Stable in both directions: rows of one date
+    // stay in journal order.
+    const auto sameDate = [this](size_t a, size_t b) {
+        return DateCell(Line(a)) == DateCell(Line(b));
     };
-    std::vector<Run> runs;
+    std::vector<size_t> runs;
     for (size_t i = 0; i < starts_.size(); ++i) {
-        if (runs.empty() || DateCell(Line(i)) != DateCell(Line(runs.back().first))) {
-            runs.push_back({i, i + 1});
-        } else {
-            runs.back().end = i + 1;
+        if (runs.empty() || !sameDate(runs.back(), i)) {
+            runs.push_back(i);
         }
     }
-    std::stable_sort(runs.begin(), runs.end(), [this](const Run& a, const Run& b) {
-        const int c = CompareDates(DateCell(Line(a.first)), DateCell(Line(b.first)));
+    std::stable_sort(runs.begin(), runs.end(), [this](size_t a, size_t b) {
+        const int c = CompareDates(DateCell(Line(a)), DateCell(Line(b)));
         return descending_ ? c > 0 : c < 0;
     });
     std::vector<size_t> order;
     order.reserve(starts_.size());
-    for (const Run& run : runs) {
-        for (size_t i = run.first; i < run.end; ++i) {
+    for (const size_t first : runs) {
+        for (size_t i = first; i < starts_.size() && sameDate(first, i); ++i) {
             order.push_back(i);
         }
     }
