@@ -25,5 +25,5 @@ status=0
 "$report" --now "2004/01/23 13:00" --view list >"$home/out" 2>"$home/err" || status=$?
 [ "$status" = 1 ] || { echo "list: status $status, not 1"; exit 1; }
 [ ! -s "$home/out" ] || { echo "list: output despite the failure"; exit 1; }
-grep -q "too large for memory" "$home/err" || { echo "list: no diagnostics line"; exit 1; }
+grep -q "rescan: .*: Cannot allocate memory" "$home/err" || { echo "list: no diagnostics line"; exit 1; }
 grep -q "cannot open" "$home/err" || { echo "list: no message"; exit 1; }
