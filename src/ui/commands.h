@@ -11,6 +11,9 @@ constexpr int IDM_EXIT = 32776;
 constexpr int IDM_REMOVE = 32781;
 constexpr int IDM_SETTINGS = 142;
 constexpr int IDM_ABOUT = 57664;
+// Desktop only: undoes the last journal change. Its tray menu item stays disabled until the
+// main window has something to undo (Tray::setCommandEnabled).
+constexpr int IDM_UNDO = 32782;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

@@ -12,6 +12,7 @@
 
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
+#include "operations/desktop_preferences_store.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
@@ -25,6 +26,7 @@
 #include "ui/message_box.h"
 #include "ui/setup_dialog.h"
 #include "ui/toolbar.h"
+#include "ui/tray.h"
 #include "ui/view_window.h"
 
 namespace tallimer {
@@ -138,6 +140,9 @@ void MainWindow::Command(int id) {
         default:
             break;
     }
+    if (tray_ != nullptr) {
+        tray_->ShowDay(day_.periodOpen != 0);
+    }
     // The main window's own background is painted again after every command.
     repaint();
 }
@@ -148,6 +153,7 @@ bool MainWindow::ExitCommand() {
                     MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
+    exiting_ = true;
     close();
     return true;
 }
@@ -266,9 +272,17 @@ void MainWindow::RefreshDaySummary(bool forced) {
             panel_->setSelectedDate(clock.date());
             RescanJournal();
         }
+        if (tray_ != nullptr) {
+            tray_->Remind(clock, day_, store_.settings);
+        }
     }
     const TimeRecord now =
         panel_->SyncTimeLists(ClockRecord(clock.time()), store_.settings.minuteUnit);
+    const DaySummaryTexts texts = DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute);
+    if (tray_ != nullptr) {
+        tray_->ShowDay(day_.periodOpen != 0);
+        tray_->ShowSummary(texts);
+    }
     auto* summary = qobject_cast<DaySummaryView*>(view_);
     if (summary == nullptr) {
         if (view_ != nullptr) {
@@ -276,8 +290,7 @@ void MainWindow::RefreshDaySummary(bool forced) {
         }
         return;
     }
-    summary->ShowSummary(DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute),
-                         day_.periodOpen != 0, store_.settings);
+    summary->ShowSummary(texts, day_.periodOpen != 0, store_.settings);
 }
 
 void MainWindow::FillTimeListsAtClock() {
@@ -336,7 +349,24 @@ void MainWindow::BringToFront() {
     activateWindow();
 }
 
+void MainWindow::AttachTray(std::unique_ptr<TrayPort> port) {
+    tray_ = std::make_unique<Tray>(std::move(port), LoadDesktopPreferences());
+    connect(tray_.get(), &Tray::commandRaised, this, [this](int id) {
+        // The toolbar's check group shows the view, whoever switched it.
+        if (id >= IDM_VIEW_DAY && id <= IDM_VIEW_REPORT) {
+            toolbar_->setChecked(id);
+        }
+        Command(id);
+    });
+    connect(tray_.get(), &Tray::clicked, this, &MainWindow::BringToFront);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (tray_ != nullptr && tray_->preferences().keepRunningInTray && !exiting_) {
+        hide();  // the tray's Exit ends the program
+        event->ignore();
+        return;
+    }
     Shutdown();
     event->accept();
 }

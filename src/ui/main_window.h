@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "accounting/day_summary.h"
 #include "model/day_state.h"
@@ -13,6 +14,8 @@ namespace tallimer {
 
 class EntryPanel;
 class Toolbar;
+class Tray;
+class TrayPort;
 class ViewWindow;
 
 // The one top-level window: entry panel, toolbar and view stacked in a 240 x 294 client area.
@@ -48,6 +51,8 @@ class MainWindow : public QWidget {
     KeyFilter::Actions KeyActions();
     // A later start of the program asked for this window.
     void BringToFront();
+    // Shows the day in a tray icon and raises the commands from its menu; before StartUp.
+    void AttachTray(std::unique_ptr<TrayPort> port);
 
     EntryPanel* entryPanel() const { return panel_; }
     Toolbar* toolbar() const { return toolbar_; }
@@ -55,6 +60,7 @@ class MainWindow : public QWidget {
     const SettingsStore& store() const { return store_; }
     const DayState& dayState() const { return day_; }
     QTimer& refreshTimer() { return refreshTimer_; }
+    Tray* tray() const { return tray_.get(); }
 
   signals:
     // The shutdown sequence has run; the program ends with exit code 0.
@@ -90,6 +96,8 @@ class MainWindow : public QWidget {
     EntryPanel* panel_ = nullptr;
     Toolbar* toolbar_ = nullptr;
     ViewWindow* view_ = nullptr;
+    std::unique_ptr<Tray> tray_;
+    bool exiting_ = false;  // the Exit command closes, whatever the tray option says
     bool shutDown_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
+#include "ui/tray_port.h"
 
 int main(int argc, char** argv) {
     using namespace tallimer;
@@ -30,6 +31,11 @@ int main(int argc, char** argv) {
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
     instance.Listen([&window] { window.BringToFront(); });
+    if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
+        // The window may be hidden in the tray: the program ends through the shutdown only.
+        QApplication::setQuitOnLastWindowClosed(false);
+        window.AttachTray(std::move(tray));
+    }
     // The session's end, by a signal or by the session manager's quit, is a close request:
     // the shutdown (automatic Stop, settings) runs and the exit code is 0.
     const platform::TerminationSignals endSignals([&window] { window.close(); });

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <string>
 
+#include "operations/desktop_preferences_store.h"
 #include "platform/fault.h"
 #include "platform/registry.h"
 #include "support/device_fixture.h"
@@ -122,6 +123,24 @@ TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
     EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
     ASSERT_EQ(log.lines.size(), 1);
     EXPECT_TRUE(log.lines[0].startsWith("write registry: " + home() + "/registry.ini: "));
+}
+
+// desktop.ini holds the desktop's own preferences; the settings record and file are not read.
+TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRest) {
+    EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
+    EXPECT_EQ(DesktopPreferencesFilePath(), home() + "/desktop.ini");
+    QFile file(DesktopPreferencesFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "[Reminders]\nTargetReached=false\nStillWorking=maybe\nNotStarted=true\n"
+        "NotStartedBy=8:45\n[Tray]\nKeepRunningWhenClosed=true\n");
+    file.close();
+    DesktopPreferences expected;
+    expected.targetReachedReminder = false;
+    expected.notStartedReminder = true;
+    expected.notStartedBy = 8 * 60 + 45;
+    expected.keepRunningInTray = true;
+    EXPECT_EQ(LoadDesktopPreferences(), expected);
 }
 
 }  // namespace

@@ -12,11 +12,27 @@
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/tray_port.h"
 
 namespace tallimer::test {
 
 inline const QString kJournalPath = QStringLiteral("\\My Documents\\Tallimer.txt");
 inline const std::string kHeaderLine = "Date       Time \tComment\r\n";
+
+// A tray that records what it is shown.
+struct FakeTray : TrayPort {
+    void setPeriodOpen(bool open) override { periodOpen = open; }
+    void setToolTip(const QString& text) override { toolTip = text; }
+    void showMessage(const QString& title, const QString& text) override {
+        shown.push_back(title + ": " + text);
+    }
+    void setMenu(QMenu* m) override { menu = m; }
+
+    bool periodOpen = false;
+    QString toolTip;
+    std::vector<QString> shown;
+    QMenu* menu = nullptr;
+};
 
 // A device with break 30, target 480 and unit 5, a recording message answerer and a started,
 // shown and active main window with the key filter installed.
@@ -47,6 +63,11 @@ class WindowTest : public DeviceTest {
         BuildFilePaths(store);
         ASSERT_TRUE(SaveSettings(store));
         window = std::make_unique<MainWindow>();
+        if (withTray) {
+            auto port = std::make_unique<FakeTray>();
+            tray = port.get();
+            window->AttachTray(std::move(port));
+        }
         keys = std::make_unique<KeyFilter>(window->KeyActions());
         qApp->installEventFilter(keys.get());
         window->StartUp();
@@ -76,6 +97,8 @@ class WindowTest : public DeviceTest {
     std::unique_ptr<KeyFilter> keys;
     std::vector<QString> messages;
     MessageAnswer answer = MessageAnswer::Ok;
+    bool withTray = false;
+    FakeTray* tray = nullptr;  // with `withTray`, owned by the window
 };
 
 }  // namespace tallimer::test

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tallimer {
+
+// Preferences of the desktop build only (tray and reminders). They live in desktop.ini in the
+// device folder, apart from the settings record, so the handheld's files stay as they are.
+struct DesktopPreferences {
+    bool targetReachedReminder = true;
+    bool stillWorkingReminder = true;
+    bool notStartedReminder = false;
+    int32_t notStartedBy = 9 * 60;  // minutes since midnight
+    bool keepRunningInTray = false;
+
+    bool operator==(const DesktopPreferences&) const = default;
+};
+
+}  // namespace tallimer

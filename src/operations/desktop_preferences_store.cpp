@@ -1,0 +1,56 @@
+#include "operations/desktop_preferences_store.h"
+
+#include <QSettings>
+#include <QTime>
+
+#include "platform/device_folder.h"
+
+namespace tallimer {
+
+namespace {
+
+constexpr char kTargetReached[] = "Reminders/TargetReached";
+constexpr char kStillWorking[] = "Reminders/StillWorking";
+constexpr char kNotStarted[] = "Reminders/NotStarted";
+constexpr char kNotStartedBy[] = "Reminders/NotStartedBy";
+constexpr char kKeepRunning[] = "Tray/KeepRunningWhenClosed";
+
+bool ReadBool(const QSettings& file, const char* key, bool fallback) {
+    const QVariant value = file.value(QLatin1String(key));
+    if (!value.isValid()) {
+        return fallback;
+    }
+    const QString text = value.toString().trimmed().toLower();
+    if (text == u"true" || text == u"1" || text == u"yes" || text == u"on") {
+        return true;
+    }
+    if (text == u"false" || text == u"0" || text == u"no" || text == u"off") {
+        return false;
+    }
+    return fallback;
+}
+
+}  // namespace
+
+QString DesktopPreferencesFilePath() {
+    return platform::DeviceFolder() + QStringLiteral("/desktop.ini");
+}
+
+DesktopPreferences LoadDesktopPreferences() {
+    DesktopPreferences preferences;
+    const QSettings file(DesktopPreferencesFilePath(), QSettings::IniFormat);
+    preferences.targetReachedReminder =
+        ReadBool(file, kTargetReached, preferences.targetReachedReminder);
+    preferences.stillWorkingReminder =
+        ReadBool(file, kStillWorking, preferences.stillWorkingReminder);
+    preferences.notStartedReminder = ReadBool(file, kNotStarted, preferences.notStartedReminder);
+    const QTime by = QTime::fromString(
+        file.value(QLatin1String(kNotStartedBy)).toString().trimmed(), QStringLiteral("H:mm"));
+    if (by.isValid()) {
+        preferences.notStartedBy = by.hour() * 60 + by.minute();
+    }
+    preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
+    return preferences;
+}
+
+}  // namespace tallimer

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+namespace tallimer {
+
+// What the program needs of a system tray icon. The platform's tray is one implementation;
+// tests put a fake in its place, since the offscreen platform has no tray.
+class TrayPort {
+  public:
+    virtual ~TrayPort() = default;
+
+    // The icon: "period open" or "no period open".
+    virtual void setPeriodOpen(bool open) = 0;
+    virtual void setToolTip(const QString& text) = 0;
+    // A desktop notification from the icon.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
+    // The icon's context menu; the caller keeps ownership.
+    virtual void setMenu(QMenu* menu) = 0;
+
+    // Run on a click (or double click) on the icon.
+    std::function<void()> onClicked;
+};
+
+// The platform's tray icon, or null where the desktop has no tray.
+std::unique_ptr<TrayPort> CreateSystemTrayPort();
+
+}  // namespace tallimer

@@ -1,0 +1,162 @@
+#include <QAction>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+
+#include "operations/desktop_preferences_store.h"
+#include "ui/about_dialog.h"
+#include "ui/commands.h"
+#include "ui/day_summary_view.h"
+#include "ui/entry_list_view.h"
+#include "ui/entry_panel.h"
+#include "ui/report_view.h"
+#include "ui/setup_dialog.h"
+#include "ui/toolbar.h"
+#include "ui/tray.h"
+#include "window_fixture.h"
+
+namespace tallimer::test {
+namespace {
+
+class TrayWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        withTray = true;
+    }
+    void run(int command) { window->tray()->action(command)->trigger(); }
+    QString saveItem() const { return window->tray()->action(IDM_SAVE)->text(); }
+    // The tooltip made of the texts the day summary shows.
+    QString summaryToolTip() const {
+        auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
+        if (view == nullptr) {
+            return {};
+        }
+        return "Tallimer\nPresence: " + view->valueLabel(IDC_SUMMARY_PRESENCE)->text() +
+               "\nCredit: " + view->valueLabel(IDC_SUMMARY_CREDIT)->text() +
+               "\nFlexitime in total: " + view->valueLabel(IDC_SUMMARY_FLEXITIME)->text();
+    }
+    void tickAt(QDate date, QTime time) {
+        platform::SetClock(QDateTime(date, time));
+        window->RefreshDaySummary(false);
+    }
+    void writePreferences(const QByteArray& ini) {
+        QFile file(DesktopPreferencesFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ini);
+    }
+};
+
+TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
+    writeHandheld(kJournalPath, kHeaderLine +
+                                    "2004/01/22 08:00\tA\r\n"
+                                    "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n"
+                                    "2004/01/24 00:00\tB\r\n");
+    start();
+    EXPECT_FALSE(tray->periodOpen);
+    EXPECT_EQ(saveItem(), "Save Entry: Start");
+    EXPECT_EQ(tray->toolTip, summaryToolTip());
+    EXPECT_TRUE(tray->toolTip.contains("Presence: = 04:00"));
+
+    run(IDM_SAVE);
+    EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
+    EXPECT_TRUE(tray->periodOpen);
+    EXPECT_EQ(saveItem(), "Save Entry: Stop");
+    tickAt(QDate(2004, 1, 23), QTime(14, 0));
+    EXPECT_EQ(tray->toolTip, summaryToolTip());
+    EXPECT_TRUE(tray->toolTip.contains("Presence:   05:00"));
+
+    window->Command(IDM_REMOVE);
+    EXPECT_FALSE(tray->periodOpen);
+    EXPECT_EQ(saveItem(), "Save Entry: Start");
+    window->entryPanel()->date()->setDate(QDate(2004, 1, 22));  // a rescan of an open day
+    EXPECT_TRUE(tray->periodOpen);
+    window->entryPanel()->date()->setDate(QDate(2004, 1, 23));
+    EXPECT_FALSE(tray->periodOpen);
+    tickAt(QDate(2004, 1, 23), QTime(23, 59));
+    tickAt(QDate(2004, 1, 24), QTime(0, 5));  // the new day's period, opened elsewhere
+    EXPECT_TRUE(tray->periodOpen);
+    EXPECT_EQ(tray->toolTip, summaryToolTip());
+}
+
+TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    start();
+    EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
+    window->tray()->setCommandEnabled(IDM_UNDO, true);
+    EXPECT_TRUE(window->tray()->action(IDM_UNDO)->isEnabled());
+
+    run(IDM_VIEW_LIST);
+    EXPECT_NE(qobject_cast<EntryListView*>(window->viewWindow()), nullptr);
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
+    run(IDM_VIEW_REPORT);
+    EXPECT_NE(qobject_cast<ReportView*>(window->viewWindow()), nullptr);
+    run(IDM_VIEW_DAY);
+    EXPECT_NE(qobject_cast<DaySummaryView*>(window->viewWindow()), nullptr);
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
+
+    std::vector<QString> dialogs;
+    auto closeDialog = [&dialogs] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialogs.push_back(dialog->metaObject()->className());
+        dialog->close();
+    };
+    QTimer::singleShot(0, closeDialog);
+    run(IDM_SETTINGS);
+    QTimer::singleShot(0, closeDialog);
+    run(IDM_ABOUT);
+    EXPECT_EQ(dialogs, (std::vector<QString>{"tallimer::SetupDialog", "tallimer::AboutDialog"}));
+
+    QSignalSpy ended(window.get(), &MainWindow::shutDown);
+    answer = MessageAnswer::Cancel;
+    run(IDM_EXIT);
+    EXPECT_EQ(messages, std::vector<QString>{"This day is not closed.\nQuit anyway?"});
+    EXPECT_EQ(ended.count(), 0);
+
+    window->hide();
+    tray->onClicked();
+    EXPECT_TRUE(window->isVisible());
+    answer = MessageAnswer::Ok;
+    run(IDM_EXIT);
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
+    writePreferences("[Tray]\nKeepRunningWhenClosed=true\n");
+    store.settings.automaticMode = 1;
+    start();
+    QCoreApplication::processEvents();  // the posted automatic Start
+    QSignalSpy ended(window.get(), &MainWindow::shutDown);
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
+
+    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
+    window->RefreshDaySummary(true);
+    run(IDM_EXIT);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
+}
+
+TEST_F(TrayWindow, RemindersComeFromTheRefreshTimerAndWriteNothing) {
+    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    writePreferences("[Reminders]\nStillWorking=false\n");
+    start();
+    const std::string before = journal();
+    tickAt(QDate(2004, 1, 23), QTime(16, 29));
+    EXPECT_TRUE(tray->shown.empty());
+    tickAt(QDate(2004, 1, 23), QTime(16, 31));
+    tickAt(QDate(2004, 1, 23), QTime(22, 0));
+    EXPECT_EQ(tray->shown,
+              std::vector<QString>{"Target reached: The day's target was reached at 16:30."});
+    EXPECT_EQ(journal(), before);
+}
+
+}  // namespace
+}  // namespace tallimer::test
