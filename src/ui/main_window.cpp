@@ -153,7 +153,6 @@ bool MainWindow::ExitCommand() {
                     MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
-    exiting_ = true;
     close();
     return true;
 }
@@ -362,8 +361,10 @@ void MainWindow::AttachTray(std::unique_ptr<TrayPort> port) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (tray_ != nullptr && tray_->preferences().keepRunningInTray && !exiting_) {
-        hide();  // the tray's Exit ends the program
+    // Only the user's close box (the window system's request) may keep the program in the
+    // tray; Exit and the session's end close from within and always end it.
+    if (event->spontaneous() && tray_ != nullptr && tray_->preferences().keepRunningInTray) {
+        hide();
         event->ignore();
         return;
     }

@@ -97,7 +97,6 @@ class MainWindow : public QWidget {
     Toolbar* toolbar_ = nullptr;
     ViewWindow* view_ = nullptr;
     std::unique_ptr<Tray> tray_;
-    bool exiting_ = false;  // the Exit command closes, whatever the tray option says
     bool shutDown_ = false;
 };
 

@@ -1,4 +1,6 @@
+#include <QtTest/qtestspontaneevent.h>
 #include <QAction>
+#include <QCloseEvent>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
@@ -125,7 +127,11 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     start();
     QCoreApplication::processEvents();  // the posted automatic Start
     QSignalSpy ended(window.get(), &MainWindow::shutDown);
-    window->close();
+    // The close box: the window system's event, handed over with its spontaneous flag
+    // (sendEvent would clear it).
+    QCloseEvent closeBox;
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    static_cast<QObject*>(window.get())->event(&closeBox);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ended.count(), 0);
     EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
