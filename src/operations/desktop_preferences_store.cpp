@@ -4,6 +4,7 @@
 #include <QTime>
 
 #include "platform/device_folder.h"
+#include "platform/diagnostics.h"
 
 namespace tallimer {
 
@@ -50,6 +51,12 @@ DesktopPreferences LoadDesktopPreferences() {
         preferences.notStartedBy = by.hour() * 60 + by.minute();
     }
     preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
+    if (file.status() != QSettings::NoError) {
+        platform::ReportHostFailure("load desktop preferences", file.fileName(),
+                                    file.status() == QSettings::FormatError
+                                        ? QStringLiteral("not in INI format, defaults used")
+                                        : QStringLiteral("cannot be read, defaults used"));
+    }
     return preferences;
 }
 

@@ -141,6 +141,13 @@ TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRe
     expected.notStartedBy = 8 * 60 + 45;
     expected.keepRunningInTray = true;
     EXPECT_EQ(LoadDesktopPreferences(), expected);
+
+    // Unreadable: the defaults, and a line on standard error.
+    ASSERT_TRUE(file.remove());
+    ASSERT_TRUE(QDir(home()).mkdir("desktop.ini"));
+    test::StorageLog log;
+    EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
+    EXPECT_EQ(log.lines.size(), 1);
 }
 
 }  // namespace
