@@ -1,6 +1,7 @@
 #include "ui/tray.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPixmap>
 
@@ -49,11 +50,24 @@ Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences
             action->setIcon(strip.copy(entry.image * kImageSize, 0, kImageSize, kImageSize));
         }
         const int command = entry.command;
-        connect(action, &QAction::triggered, this,
-                [this, command] { emit commandRaised(command); });
+        connect(action, &QAction::triggered, this, [this, command] {
+            // The toolbar cannot be reached while a dialog or message box is open, and the
+            // tray must not either: a Save under an open Setup would have its balance
+            // overwritten by Setup's OK.
+            if (QApplication::activeModalWidget() == nullptr) {
+                emit commandRaised(command);
+            }
+        });
         actions_.insert(command, action);
     }
     // Nothing to undo until undo exists for the last change.
+    disabled_.insert(IDM_UNDO);
+    connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
+        const bool free = QApplication::activeModalWidget() == nullptr;
+        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+            it.value()->setEnabled(free && !disabled_.contains(it.key()));
+        }
+    });
     actions_.value(IDM_UNDO)->setEnabled(false);
     port_->setMenu(menu_.get());
     port_->onClicked = [this] { emit clicked(); };
@@ -85,6 +99,11 @@ void Tray::Remind(const QDateTime& clock, const DayState& day, const Settings& s
 }
 
 void Tray::setCommandEnabled(int command, bool enabled) {
+    if (enabled) {
+        disabled_.remove(command);
+    } else {
+        disabled_.insert(command);
+    }
     if (QAction* item = actions_.value(command)) {
         item->setEnabled(enabled);
     }

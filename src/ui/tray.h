@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <memory>
 
 #include "accounting/day_summary.h"
@@ -43,6 +44,7 @@ class Tray : public QObject {
     std::unique_ptr<TrayPort> port_;
     std::unique_ptr<QMenu> menu_;
     QMap<int, QAction*> actions_;
+    QSet<int> disabled_;  // by the main window, whether a dialog is open or not
     DesktopPreferences preferences_;
     ReminderMemory memory_;
 };

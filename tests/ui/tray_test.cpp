@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
@@ -101,8 +102,18 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
         dialogs.push_back(dialog->metaObject()->className());
         dialog->close();
     };
-    QTimer::singleShot(0, closeDialog);
+    // While Setup is open the tray runs nothing, as the toolbar cannot be reached either.
+    QTimer::singleShot(0, [this, &closeDialog] {
+        run(IDM_SAVE);  // from a menu shown before the dialog opened
+        emit window->tray()->menu()->aboutToShow();
+        EXPECT_FALSE(window->tray()->action(IDM_SAVE)->isEnabled());
+        closeDialog();
+    });
     run(IDM_SETTINGS);
+    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    emit window->tray()->menu()->aboutToShow();
+    EXPECT_TRUE(window->tray()->action(IDM_SAVE)->isEnabled());
+    EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
     QTimer::singleShot(0, closeDialog);
     run(IDM_ABOUT);
     EXPECT_EQ(dialogs, (std::vector<QString>{"tallimer::SetupDialog", "tallimer::AboutDialog"}));
