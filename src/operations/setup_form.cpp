@@ -6,6 +6,7 @@
 #include "accounting/time_text.h"
 #include "base/leading_integer.h"
 #include "base/saturating.h"
+#include "platform/file.h"
 
 namespace tallimer {
 
@@ -75,6 +76,16 @@ QPoint SetupDialogPosition(QSize dialog, QSize ownerClient) {
     const int64_t x = (int64_t{ownerClient.width()} - dialog.width()) / 2;
     const int64_t y = (int64_t{ownerClient.height()} - dialog.height() - 70) / 2 + 20;
     return QPoint(Saturate(std::max<int64_t>(x, 0)), Saturate(std::max<int64_t>(y, 0)));
+}
+
+ScanResult RescanAfterSetup(const SettingsStore& store, const QString& journalBefore,
+                            QDate selectedDate, DayState& day, MonthState& month, ScanSink* sink) {
+    const ScanResult result = RescanJournal(store, selectedDate, day, month, sink);
+    if (result.opened || store.journalPath == journalBefore ||
+        platform::FileExists(store.journalPath)) {
+        return result;
+    }
+    return ScanJournalBytes({}, store.settings, selectedDate, day, month, sink);
 }
 
 }  // namespace tallimer

@@ -16,6 +16,7 @@
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
+#include "operations/setup_form.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
@@ -105,7 +106,7 @@ void MainWindow::CreateView() {
     DarkTitlesOnWhite(view_);
     view_->move(0, kViewTop);
     view_->show();
-    connect(view_, &ViewWindow::rescanRequested, this, &MainWindow::RescanJournal);
+    connect(view_, &ViewWindow::rescanRequested, this, [this] { RescanJournal(); });
 }
 
 void MainWindow::PostCommand(int id) {
@@ -159,11 +160,12 @@ bool MainWindow::ExitCommand() {
 
 void MainWindow::SetupCommand() {
     const QPointer<QWidget> hadFocus = QApplication::focusWidget();
+    const QString journalBefore = store_.journalPath;
     SetupDialog dialog(
         store_,
-        [this] {
+        [this, journalBefore] {
             FillTimeListsAtClock();
-            RescanJournal();
+            RescanJournal(journalBefore);
         },
         this);
     dialog.exec();
@@ -242,10 +244,12 @@ void MainWindow::SwitchView(int32_t viewKind) {
     RescanJournal();
 }
 
-void MainWindow::RescanJournal() {
+void MainWindow::RescanJournal(const QString& journalBefore) {
     ScanSink* sink = view_ != nullptr ? view_->BeginScan(store_.settings, month_) : nullptr;
+    const QDate date = panel_->selectedDate();
     const ScanResult result =
-        tallimer::RescanJournal(store_, panel_->selectedDate(), day_, month_, sink);
+        journalBefore.isEmpty() ? tallimer::RescanJournal(store_, date, day_, month_, sink)
+                                : RescanAfterSetup(store_, journalBefore, date, day_, month_, sink);
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
     if (!result.opened) {
         if (view_ != nullptr) {

@@ -40,8 +40,9 @@ class MainWindow : public QWidget {
     void Command(int id);
     void PostCommand(int id);
 
-    // The program's refresh: rereads the journal and updates panel, toolbar and view.
-    void RescanJournal();
+    // The program's refresh: rereads the journal and updates panel, toolbar and view. With
+    // `journalBefore`, it is the rescan after Setup, which may have moved the journal.
+    void RescanJournal(const QString& journalBefore = {});
     // The live refresh; unforced it works once per clock minute.
     void RefreshDaySummary(bool forced);
 

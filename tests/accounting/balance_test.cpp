@@ -56,23 +56,6 @@ TEST(BookStopInBalance, TwoStopsMoveTheBalanceByTheDaysFinalCredit) {
     EXPECT_EQ(s.flexBalance, 100 + 30);
 }
 
-TEST(BookDayRemoval, TakesTheCreditOutAndEmptiesTheDay) {
-    Settings s = Workday();
-    s.flexBalance = 100;
-    DayState day;
-    day.entryCount = 3;
-    day.lastStart = 700;
-    day.selectedDateText = QStringLiteral("2004/01/23");
-    day.periodOpen = 1;
-    day.presence = 500;
-    day.credit = -30;
-    BookDayRemoval(s, day);
-    EXPECT_EQ(s.flexBalance, 130);
-    DayState expected;
-    expected.selectedDateText = QStringLiteral("2004/01/23");
-    EXPECT_EQ(day, expected);
-}
-
 TEST(NewMonthCheck, AsksOnlyAboveTheMaximumAtANewMonth) {
     const struct {
         int32_t flag, balance, minimum, maximum;

@@ -16,7 +16,6 @@ TEST(TimeLists, Items) {
     EXPECT_EQ(hours.front(), QStringLiteral("23"));
     EXPECT_EQ(hours.back(), QStringLiteral("00"));
 
-    EXPECT_EQ(MinuteListItems(15), QStringList({"45", "30", "15", "00"}));
     EXPECT_EQ(MinuteListItems(7), QStringList({"53", "46", "39", "32", "25", "18", "11", "04"}));
     EXPECT_EQ(MinuteListItems(60), QStringList({"00"}));
     EXPECT_TRUE(MinuteListItems(61).isEmpty());

@@ -3,13 +3,11 @@
 #include <QDate>
 #include <QDir>
 #include <ostream>
-#include <string>
 
 #include "model/day_state.h"
 #include "model/month_state.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
-#include "operations/settings_store.h"
 #include "support/device_fixture.h"
 
 namespace tallimer {
@@ -25,20 +23,9 @@ inline void PrintTo(const DayState& d, std::ostream* os) {
 
 namespace tallimer::test {
 
-inline const std::string kHeader = "Date       Time \tComment\r\n";
-inline const QString kJournal = QStringLiteral("\\My Documents\\Tallimer.txt");
-
-// A device with the default paths, break 30 and target 480.
+// The device fixture with the day and month the journal operations work on.
 class JournalTest : public DeviceTest {
   protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        BuildFilePaths(store);
-        store.settings.breakPerDay = 30;
-        store.settings.targetPerDay = 480;
-        store.settings.minuteUnit = 5;
-    }
-
     ScanResult scan(QDate date) { return RescanJournal(store, date, day, month); }
 
     // Scans `date`, then saves hh:mm for `project` the way the window does.
@@ -55,13 +42,6 @@ class JournalTest : public DeviceTest {
                     .isEmpty();
     }
 
-    std::string journal() const {
-        std::string bytes;
-        readHandheld(kJournal, &bytes);
-        return bytes;
-    }
-
-    SettingsStore store;
     DayState day;
     MonthState month;
 };

@@ -1,7 +1,7 @@
 #include "operations/save_entry.h"
 
-#include "operations_test_support.h"
 #include "operations/rescan_journal.h"
+#include "operations_test_support.h"
 #include "resources/string_table.h"
 
 namespace tallimer::test {
@@ -32,9 +32,7 @@ TEST_F(SaveEntryBytes, NewJournalGetsHeaderAndStartThenStopWithTabAtColumnTen) {
     EXPECT_EQ(day, (DayState{2, 510, "2004/01/23", 0, 525, 15}));
     EXPECT_EQ(store.settings.flexBalance, 15);
     // The balance is on disk at once, not only at shutdown.
-    SettingsStore reloaded;
-    LoadSettings(reloaded);
-    EXPECT_EQ(reloaded.settings.flexBalance, 15);
+    EXPECT_EQ(Loaded().settings.flexBalance, 15);
 }
 
 TEST_F(SaveEntryBytes, ExistingEmptyFileGetsNoHeaderAndEmptyTimeTextsArePadded) {

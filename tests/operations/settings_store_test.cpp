@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QVariant>
+#include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "operations/desktop_preferences_store.h"
 #include "platform/fault.h"
@@ -15,17 +17,15 @@
 namespace tallimer {
 namespace {
 
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+const Settings kNumbered{1, 2, -3, 4, 0x12345678, 6, 7, 8, 9, 10};
 const QString kIni = QStringLiteral("\\My Documents\\Tallimer.ini");
 // The reserved field included: it is kept, not zeroed.
 const Settings kSample{30, 480, -75, 5, -123456789, ViewReport, -600, 600, 1080, 1};
 
 class SettingsStoreTest : public test::DeviceTest {
   protected:
-    static SettingsStore Loaded() {
-        SettingsStore store;
-        LoadSettings(store);
-        return store;
-    }
     // The settings file line as it is on disk.
     std::string settingsFile() const {
         std::string bytes;
@@ -34,27 +34,11 @@ class SettingsStoreTest : public test::DeviceTest {
     }
 };
 
-TEST_F(SettingsStoreTest, FirstStartDefaults) {
-    const SettingsStore store = Loaded();
-    EXPECT_EQ(store.settings, Settings{});
-    EXPECT_EQ(store.databaseDirectory, QStringLiteral("\\My Documents\\"));
-    EXPECT_EQ(store.journalPath, QStringLiteral("\\My Documents\\Tallimer.txt"));
-    EXPECT_EQ(store.settingsFilePath, kIni);
-}
-
 TEST_F(SettingsStoreTest, SaveThenLoadRoundTrips) {
-    SettingsStore store;
     store.settings = kSample;
     store.databaseDirectory = QStringLiteral("\\Storage Card\\Work\\");
     BuildFilePaths(store);
     ASSERT_TRUE(SaveSettings(store));
-
-    const auto global = platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL");
-    ASSERT_TRUE(global.has_value());
-    EXPECT_EQ(global->toByteArray(), SettingsToRecord(kSample));
-    const auto dbPath = platform::RegistryQueryValue(QStringView(kRegistryKey), u"DBPATH");
-    ASSERT_TRUE(dbPath.has_value());
-    EXPECT_EQ(dbPath->toString(), store.databaseDirectory);
 
     std::string file;
     ASSERT_TRUE(readHandheld(QStringLiteral("\\Storage Card\\Work\\Tallimer.ini"), &file));
@@ -85,7 +69,6 @@ TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
 }
 
 TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
-    SettingsStore store;
     store.settings = kSample;
     BuildFilePaths(store);
     platform::FailStep(platform::FileStep::Open);
@@ -115,7 +98,6 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
 TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
     // A folder in the registry store's place makes it unwritable.
     ASSERT_TRUE(QDir(home()).mkpath(QStringLiteral("registry.ini")));
-    SettingsStore store;
     store.settings.flexBalance = 605;
     BuildFilePaths(store);
     test::StorageLog log;
@@ -148,6 +130,55 @@ TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRe
     test::StorageLog log;
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
     EXPECT_EQ(log.lines.size(), 1);
+}
+
+// ---- The two stored forms: the 40-byte registry record and the settings file line ----
+
+TEST(SettingsRecord, ShortValueFillsLeadingBytesOnlyAndLongValueIsCut) {
+    Settings s = kNumbered;
+    // Six bytes: the first field whole, the low half of the second.
+    SettingsFromRecord(s, QByteArray("\x1E\x00\x00\x00\x60\x01", 6));
+    EXPECT_EQ(s.breakPerDay, 30);
+    EXPECT_EQ(s.targetPerDay, 0x0160);
+    EXPECT_EQ(s.flexBalance, -3);
+    EXPECT_EQ(s.automaticMode, 10);
+
+    s = kNumbered;
+    SettingsFromRecord(s, QByteArray());
+    EXPECT_EQ(s, kNumbered);
+
+    Settings cut;
+    SettingsFromRecord(cut, SettingsToRecord(kNumbered) + QByteArray(100, '\xFF'));
+    EXPECT_EQ(cut, kNumbered);
+}
+
+TEST(SettingsFile, LineFormReadsBack) {
+    const std::pair<int32_t, const char*> cases[] = {
+        {605, "Flexitime = 10:5\r\n"},
+        {-75, "Flexitime = -1:-15\r\n"},
+        {-30, "Flexitime = 0:-30\r\n"},
+        {kMin, "Flexitime = -35791394:-8\r\n"},
+    };
+    for (const auto& [balance, line] : cases) {
+        EXPECT_EQ(SettingsFileLine(balance), QByteArray(line)) << balance;
+        EXPECT_EQ(ParseSettingsFile(line), balance) << line;
+    }
+}
+
+TEST(SettingsFile, Reading) {
+    const std::pair<std::string, std::optional<int32_t>> cases[] = {
+        {"=7", 420},          // no ":": whole hours
+        {"a:9 = 2:15", 135},  // the ":" is looked for from the "=" on
+        {"Flexitime = 1\r\n:20", 80},
+        {"Flexitime 8:30", std::nullopt},
+        // Hostile bytes: NUL ends a number, huge numbers saturate.
+        {std::string("Flexitime = \0005:10", 17), 10},
+        {"Flexitime = 99999999999:99999999999", kMax},
+        {"Flexitime = 35791394:8", kMax},
+    };
+    for (const auto& [bytes, balance] : cases) {
+        EXPECT_EQ(ParseSettingsFile(bytes), balance) << bytes;
+    }
 }
 
 }  // namespace

@@ -2,19 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 
+#include "operations/settings_store.h"
 #include "platform/clock.h"
 #include "platform/fault.h"
 
 namespace tallimer::test {
 
-// Every test gets its own device folder (TALLIMER_HOME), a fixed clock and no faults.
+inline const std::string kHeader = "Date       Time \tComment\r\n";
+inline const QString kJournal = QStringLiteral("\\My Documents\\Tallimer.txt");
+
+// Every test gets its own device folder (TALLIMER_HOME), the clock at 2004/01/23 13:00, no
+// faults, and in `store` the default paths with break 30, target 480 and unit 5 (not saved).
 class DeviceTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -22,6 +26,10 @@ class DeviceTest : public ::testing::Test {
         qputenv("TALLIMER_HOME", home_.path().toLocal8Bit());
         platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 0)));
         platform::ClearFaults();
+        BuildFilePaths(store);
+        store.settings.breakPerDay = 30;
+        store.settings.targetPerDay = 480;
+        store.settings.minuteUnit = 5;
     }
     void TearDown() override {
         platform::ClearFaults();
@@ -32,9 +40,23 @@ class DeviceTest : public ::testing::Test {
     QString home() const { return home_.path(); }
     // Host path of a handheld path below files/.
     QString hostPath(const QString& handheldPath) const;
-    // Whole content of a handheld file; nullopt-like empty string and false when missing.
+    // Whole content of a handheld file; false when it is missing.
     bool readHandheld(const QString& handheldPath, std::string* out) const;
     void writeHandheld(const QString& handheldPath, const std::string& bytes) const;
+    // The journal's bytes, empty when there is none.
+    std::string journal() const {
+        std::string bytes;
+        readHandheld(kJournal, &bytes);
+        return bytes;
+    }
+    // The settings as the next start would load them.
+    static SettingsStore Loaded() {
+        SettingsStore loaded;
+        LoadSettings(loaded);
+        return loaded;
+    }
+
+    SettingsStore store;
 
   private:
     QTemporaryDir home_;

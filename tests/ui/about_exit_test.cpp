@@ -32,7 +32,7 @@ void WithAbout(MainWindow& window, std::function<void(AboutDialog*)> inside) {
     window.Command(IDM_ABOUT);
 }
 
-const std::string kOpenDay = kHeaderLine + "2004/01/23 08:00\tA\r\n";
+const std::string kOpenDay = kHeader + "2004/01/23 08:00\tA\r\n";
 
 using AboutAndExit = WindowTest;
 
@@ -56,9 +56,8 @@ TEST_F(AboutAndExit, InfoShowsTheKeysHelpAndEndeWithNoOpenPeriodEndsAtOnce) {
     EXPECT_FALSE(stillOpen);
     EXPECT_FALSE(window->isVisible());
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
-              "Action\t\tnext field\nRocker\t\tchanges\nAction (long)\tsaves\nEscape "
-              "(long)\tdeletes\nEscape, \n then Action\tExit\n");
+    EXPECT_TRUE(
+        shown[0].text.startsWith("Action\t\tnext field\n"));  // laid out in message_box_test
     EXPECT_EQ(shown[0].caption, "Tallimer Keys");
 }
 
@@ -82,7 +81,7 @@ TEST_F(AboutAndExit, EnterOnFocusedInfoShowsTheKeysHelp) {
 }
 
 TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
-    writeHandheld(kJournalPath, kOpenDay);
+    writeHandheld(kJournal, kOpenDay);
     start();
     answer = MessageAnswer::Cancel;
     bool stillOpen = false;
@@ -101,7 +100,7 @@ TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
 }
 
 TEST_F(AboutAndExit, AutomaticModeEndsWithoutQuestionAndRecordsTheStop) {
-    writeHandheld(kJournalPath, kOpenDay);
+    writeHandheld(kJournal, kOpenDay);
     store.settings.automaticMode = 1;
     start();
     WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
@@ -128,18 +127,12 @@ TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
     EXPECT_FALSE(window->isVisible());
 }
 
-// Centred in the owner's client area, halves rounded down, never off its top left.
-TEST(AboutPlacement, CentredInTheClientAreaNeverNegative) {
-    EXPECT_EQ(AboutDialogPosition(QSize(201, 101), QSize(240, 294)), QPoint(19, 96));
-    EXPECT_EQ(AboutDialogPosition(QSize(300, 400), QSize(240, 294)), QPoint(0, 0));
-}
-
 // Nothing recorded yet in January 2004; the balance above the maximum of 10:00.
 class NewMonth : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        writeHandheld(kJournalPath, kHeaderLine + "2003/12/31 08:00\tA\r\n");
+        writeHandheld(kJournal, kHeader + "2003/12/31 08:00\tA\r\n");
         store.settings.flexBalance = 700;
         store.settings.flexMaximum = 600;
     }
@@ -150,9 +143,7 @@ TEST_F(NewMonth, OkCapsTheBalanceAndSavesIt) {
     EXPECT_EQ(messages, std::vector<QString>{"New Month reached!\r\nThe flexitime will be\r\n"
                                              "adjusted to the maximum value."});
     EXPECT_EQ(window->store().settings.flexBalance, 600);
-    SettingsStore saved;
-    LoadSettings(saved);
-    EXPECT_EQ(saved.settings.flexBalance, 600);
+    EXPECT_EQ(Loaded().settings.flexBalance, 600);
 }
 
 // The question comes before the window shows: in the middle of the screen, as the window.
@@ -180,7 +171,7 @@ TEST_F(NewMonth, CancelKeepsTheBalance) {
 
 // The same balance, but January already has an entry: the month is not new.
 TEST_F(NewMonth, NotOfferedWithinAMonth) {
-    writeHandheld(kJournalPath, kHeaderLine + "2004/01/02 08:00\tA\r\n");
+    writeHandheld(kJournal, kHeader + "2004/01/02 08:00\tA\r\n");
     start();
     EXPECT_TRUE(messages.empty());
 }

@@ -52,10 +52,10 @@ class TrayWindow : public WindowTest {
 };
 
 TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
-    writeHandheld(kJournalPath, kHeaderLine +
-                                    "2004/01/22 08:00\tA\r\n"
-                                    "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n"
-                                    "2004/01/24 00:00\tB\r\n");
+    writeHandheld(kJournal, kHeader +
+                                "2004/01/22 08:00\tA\r\n"
+                                "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n"
+                                "2004/01/24 00:00\tB\r\n");
     start();
     EXPECT_FALSE(tray->periodOpen);
     EXPECT_EQ(saveItem(), "Save Entry: Start");
@@ -82,7 +82,7 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
 }
 
 TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
-    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
 
@@ -110,7 +110,7 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
         closeDialog();
     });
     run(IDM_SETTINGS);
-    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\tA\r\n");
     emit window->tray()->menu()->aboutToShow();
     EXPECT_TRUE(window->tray()->action(IDM_SAVE)->isEnabled());
     EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
@@ -145,17 +145,17 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     static_cast<QObject*>(window.get())->event(&closeBox);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ended.count(), 0);
-    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n");
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
 
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
     window->RefreshDaySummary(true);
     run(IDM_EXIT);
     EXPECT_EQ(ended.count(), 1);
-    EXPECT_EQ(journal(), kHeaderLine + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
 }
 
 TEST_F(TrayWindow, RemindersComeFromTheRefreshTimerAndWriteNothing) {
-    writeHandheld(kJournalPath, kHeaderLine + "2004/01/23 08:00\tA\r\n");
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     writePreferences("[Reminders]\nStillWorking=false\n");
     start();
     const std::string before = journal();

@@ -3,11 +3,8 @@
 #include <QApplication>
 #include <QTest>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "operations/settings_store.h"
-#include "platform/clock.h"
 #include "support/device_fixture.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
@@ -15,9 +12,6 @@
 #include "ui/tray_port.h"
 
 namespace tallimer::test {
-
-inline const QString kJournalPath = QStringLiteral("\\My Documents\\Tallimer.txt");
-inline const std::string kHeaderLine = "Date       Time \tComment\r\n";
 
 // A tray that records what it is shown.
 struct FakeTray : TrayPort {
@@ -34,8 +28,8 @@ struct FakeTray : TrayPort {
     QMenu* menu = nullptr;
 };
 
-// A device with break 30, target 480 and unit 5, a recording message answerer and a started,
-// shown and active main window with the key filter installed.
+// The device fixture with a recording message answerer and a started, shown and active main
+// window with the key filter installed.
 class WindowTest : public DeviceTest {
   protected:
     void SetUp() override {
@@ -44,9 +38,6 @@ class WindowTest : public DeviceTest {
             messages.push_back(shown.text);
             return answer;
         });
-        store.settings.breakPerDay = 30;
-        store.settings.targetPerDay = 480;
-        store.settings.minuteUnit = 5;
     }
     void TearDown() override {
         if (window) {
@@ -86,13 +77,6 @@ class WindowTest : public DeviceTest {
         QCoreApplication::processEvents();
     }
 
-    std::string journal() const {
-        std::string bytes;
-        readHandheld(kJournalPath, &bytes);
-        return bytes;
-    }
-
-    SettingsStore store;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<KeyFilter> keys;
     std::vector<QString> messages;
