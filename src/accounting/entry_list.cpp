@@ -68,13 +68,14 @@ std::string_view EntryList::Line(size_t index) const {
 
 EntryList::Row EntryList::row(size_t index) const {
     const std::string_view line = Line(index);
+    const bool stop = IsStopLine(line);
     QString time =
         platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd));
-    if (IsStopLine(line)) {
+    if (stop) {
         time.prepend(QStringLiteral("  "));
     }
     return {platform::FromCodePage(DateCell(line)), time,
-            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size()))};
+            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size())), stop};
 }
 
 std::vector<size_t> EntryList::DisplayOrder() const {

@@ -17,9 +17,10 @@ namespace tallimer {
 class EntryList : public ScanSink {
   public:
     struct Row {
-        QString date;     // columns 0 to 9
-        QString time;     // columns 11 to 15, indented by two blanks for a Stop
-        QString project;  // column 17 to the end
+        QString date;       // columns 0 to 9
+        QString time;       // columns 11 to 15, indented by two blanks for a Stop
+        QString project;    // column 17 to the end
+        bool stop = false;  // a TAB at column 10
     };
 
     void ListLine(std::string_view line, int32_t lineNumber) override;

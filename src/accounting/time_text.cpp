@@ -96,4 +96,8 @@ int32_t ParseHoursText(QStringView text) {
     return combine(SatMul(f, 60) / divisor);
 }
 
+QString TimeOfDayText(int32_t t) {
+    return QString::asprintf("%02d:%02d", t / 60, t % 60);
+}
+
 }  // namespace tallimer

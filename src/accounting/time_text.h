@@ -13,6 +13,9 @@ QString& FormatSignedTime(QString& dest, int32_t v);
 // Appends the decimal-hours suffix "  ( %c %d.%02d )": 10 minutes give "  ( + 0.16 )".
 QString& AppendDecimalHours(QString& dest, int32_t v);
 
+// A time of day "%02d:%02d", as the report's "Started" and "Stopped" nodes show it.
+QString TimeOfDayText(int32_t t);
+
 // The Setup dialog's editable forms.
 enum class EditHoursForm {
     Plain,                       // "%d" of the value: break, minute unit

@@ -8,8 +8,14 @@
 
 #include "accounting/day_summary.h"
 #include "accounting/entry_list.h"
+#include "accounting/journal_periods.h"
 #include "accounting/month_report.h"
 #include "accounting/time_lists.h"
+#include "accounting/week_summary.h"
+#include "cli/export_records.h"
+#include "cli/view_records.h"
+#include "cli/week_periods_text.h"
+#include "operations/read_journal.h"
 #include "operations/rescan_journal.h"
 #include "operations/settings_store.h"
 #include "platform/clock.h"
@@ -23,7 +29,8 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: tallimer-report [--date YYYY/MM/DD] [--now \"YYYY/MM/DD HH:MM\"] "
-    "[--view panel|day|list|report] [--help] [--version]\n";
+    "[--view panel|day|list|report|week|periods] [--format text|csv|json] [--help]\n"
+    "       [--version]\n";
 
 constexpr char kHelp[] =
     "Prints what Tallimer's views show for a date, from the journal of the device folder\n"
@@ -31,17 +38,25 @@ constexpr char kHelp[] =
     "\n"
     "  --date YYYY/MM/DD        the selected date (default: the date of --now)\n"
     "  --now \"YYYY/MM/DD HH:MM\" the clock (default: the real clock)\n"
-    "  --view VIEW              panel, day, list or report (default: all four)\n"
+    "  --view VIEW              panel, day, list or report (default: all four);\n"
+    "                           week: the ISO week of the date, a line per day, totals and\n"
+    "                           projects; periods: every period of the journal\n"
+    "  --format FORMAT          text (default), csv (RFC 4180, CRLF) or json; csv and json\n"
+    "                           for the views list, report, week and periods\n"
     "  --version                print the version\n"
     "\n"
     "Exit status: 0 done, 1 the journal cannot be opened, 2 bad arguments.\n";
 
+// What is printed without --view; week and periods only when asked for.
 const QStringList kViews = {"panel", "day", "list", "report"};
+const QStringList kMoreViews = {"week", "periods"};
+const QStringList kFormats = {"text", "csv", "json"};
 
 struct Options {
     std::optional<QDate> date;
     std::optional<QDateTime> now;
     QStringList views = kViews;
+    QString format = QStringLiteral("text");
     bool help = false;
     bool version = false;
 };
@@ -66,7 +81,7 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString& err
             options.version = true;
             continue;
         }
-        if (name != u"--date" && name != u"--now" && name != u"--view") {
+        if (name != u"--date" && name != u"--now" && name != u"--view" && name != u"--format") {
             error = QStringLiteral("unknown argument: %1").arg(arguments[i]);
             return std::nullopt;
         }
@@ -91,13 +106,27 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString& err
                 return std::nullopt;
             }
             options.now = now;
+        } else if (name == u"--format") {
+            if (!kFormats.contains(value)) {
+                error = QStringLiteral("not a format (text, csv, json): %1").arg(value);
+                return std::nullopt;
+            }
+            options.format = value;
         } else {
-            if (!kViews.contains(value)) {
-                error = QStringLiteral("not a view (panel, day, list, report): %1").arg(value);
+            if (!kViews.contains(value) && !kMoreViews.contains(value)) {
+                error = QStringLiteral("not a view (panel, day, list, report, week, periods): %1")
+                            .arg(value);
                 return std::nullopt;
             }
             options.views = {value};
         }
+    }
+    // The panel and the day summary are a handful of texts, not records.
+    if (!options.help && !options.version && options.format != u"text" &&
+        (options.views.size() != 1 || options.views[0] == u"panel" || options.views[0] == u"day")) {
+        error = QStringLiteral("--format %1 needs --view list, report, week or periods")
+                    .arg(options.format);
+        return std::nullopt;
     }
     return options;
 }
@@ -184,6 +213,14 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
         return CannotOpen(err, store, scan.openError);
     }
 
+    const auto write = [&out, &options](const std::vector<RecordSet>& sets) {
+        if (options->format == u"csv") {
+            WriteCsv(out, sets);
+        } else {
+            WriteJson(out, sets);
+        }
+    };
+    const bool text = options->format == u"text";
     const bool headings = options->views.size() > 1;
     for (const QString& view : options->views) {
         if (headings) {
@@ -200,16 +237,48 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
                 return CannotOpen(err, store, r.openError);
             }
             try {
-                PrintList(out, list);
+                if (text) {
+                    PrintList(out, list);
+                } else {
+                    write({ListRecords(list)});
+                }
             } catch (const std::bad_alloc&) {
                 return CannotOpen(err, store, ENOMEM);  // no room to put the rows in order
             }
-        } else {
+        } else if (view == u"report") {
             MonthReport report(store.settings, month, now.date());
             if (const ScanResult r = RescanJournal(store, date, day, month, &report); !r.opened) {
                 return CannotOpen(err, store, r.openError);
             }
-            PrintReport(out, report.tree());
+            if (text) {
+                PrintReport(out, report.tree());
+            } else {
+                write({ReportRecords(report.tree())});
+            }
+        } else {
+            // Read from the journal's lines directly: neither view is one the scan feeds.
+            WeekTally week(store.settings, date);
+            PeriodList periods(store.settings);
+            const bool isWeek = view == u"week";
+            const auto take = [&](std::string_view line) {
+                if (isWeek) {
+                    week.AddLine(line);
+                } else {
+                    periods.AddLine(line);
+                }
+            };
+            if (const int error = ReadJournalLines(store, take); error != 0) {
+                return CannotOpen(err, store, error);
+            }
+            if (isWeek && text) {
+                PrintWeek(out, week.Summary());
+            } else if (isWeek) {
+                write(WeekRecords(week.Summary()));
+            } else if (text) {
+                PrintPeriods(out, periods.Periods());
+            } else {
+                write({PeriodRecords(periods.Periods())});
+            }
         }
     }
     return 0;

@@ -31,8 +31,11 @@ TEST_F(ReportCommand, ExitStatuses) {
     EXPECT_TRUE(out.isEmpty());
 
     for (const QStringList& bad :
-         {QStringList{"--date", "23.01.2004"}, QStringList{"--date"}, QStringList{"--view", "week"},
-          QStringList{"--now", "13:00"}, QStringList{"extra"}}) {
+         {QStringList{"--date", "23.01.2004"}, QStringList{"--date"},
+          QStringList{"--view", "month"}, QStringList{"--now", "13:00"}, QStringList{"extra"},
+          QStringList{"--format", "xml"},
+          // CSV and JSON are for the views of records only.
+          QStringList{"--format", "csv"}, QStringList{"--view", "panel", "--format", "json"}}) {
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(out.isEmpty());
         EXPECT_TRUE(err.contains("usage: tallimer-report"));

@@ -1,0 +1,69 @@
+#include "accounting/week_summary.h"
+
+#include <algorithm>
+
+#include "accounting/balance.h"
+#include "accounting/day_lines.h"
+#include "base/collation.h"
+#include "base/saturating.h"
+#include "journal/journal_lines.h"
+#include "platform/code_page.h"
+
+namespace tallimer {
+
+WeekTally::WeekTally(const Settings& settings, QDate date) : settings_(settings) {
+    week_.isoWeek = date.weekNumber(&week_.isoYear);
+    const QDate monday = date.addDays(1 - date.dayOfWeek());
+    for (int i = 0; i < 7; ++i) {
+        WeekDay& day = week_.days[size_t(i)];
+        day.date = monday.addDays(i);
+        day.state.selectedDateText = SelectedDateText(day.date);
+    }
+}
+
+void WeekTally::AddLine(std::string_view line) {
+    const std::optional<QDate> date = LineDate(line);
+    const qint64 offset = date ? week_.days.front().date.daysTo(*date) : -1;
+    if (offset < 0 || offset > 6) {
+        return;
+    }
+    const int32_t entryTime = EntryTime(line);
+    TakeDayLine(week_.days[size_t(offset)].state, settings_, entryTime);
+
+    const std::string_view project = ProjectBytes(line);
+    const QByteArray key(project.data(), qsizetype(project.size()));
+    auto found = projectIndex_.constFind(key);
+    if (found == projectIndex_.constEnd()) {
+        found = projectIndex_.insert(key, week_.projects.size());
+        week_.projects.push_back({platform::FromCodePage(project), 0});
+    }
+    int32_t& minutes = week_.projects[*found].minutes;
+    minutes = SatAdd(minutes, IsStopLine(line) ? entryTime : SatSub(0, entryTime));
+}
+
+WeekSummary WeekTally::Summary() const {
+    WeekSummary week = week_;
+    for (WeekDay& day : week.days) {
+        if (day.state.entryCount != 0) {
+            day.target = settings_.targetPerDay;
+            // Recomputed from the presence, so that a day without a closed period is charged
+            // its target too; the day's own DayState stays as the scan leaves it.
+            DayState charged = day.state;
+            AddClosedPeriod(charged, settings_, 0);
+            day.credit = charged.credit;
+        }
+        week.presence = SatAdd(week.presence, day.state.presence);
+        week.target = SatAdd(week.target, day.target);
+        week.credit = SatAdd(week.credit, day.credit);
+    }
+    // The report adds the most recently met project first, so of names that sort equal the
+    // later one stands first.
+    std::reverse(week.projects.begin(), week.projects.end());
+    std::stable_sort(week.projects.begin(), week.projects.end(),
+                     [](const ProjectTotal& a, const ProjectTotal& b) {
+                         return CompareCollated(a.name, b.name) < 0;
+                     });
+    return week;
+}
+
+}  // namespace tallimer
