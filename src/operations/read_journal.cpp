@@ -1,9 +1,9 @@
 #include "operations/read_journal.h"
 
 #include <cerrno>
-#include <string>
 
-#include "journal/journal_lines.h"
+#include "journal/journal_line.h"
+#include "journal/line_reader.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 
@@ -21,12 +21,19 @@ int ReadJournalLines(const SettingsStore& store,
         const int error = errno;
         return error != 0 ? error : EIO;
     }
-    std::string bytes;
-    if (!journal.readToEnd(bytes)) {
-        platform::ReportFailure(kOperation, store.journalPath);
+    // Through a bounded buffer, as the scan reads: the week needs no more for a larger journal.
+    LineReader lines([&journal, &store](char* buffer, long long maxBytes) {
+        const long long n = journal.read(buffer, maxBytes);
+        if (n < 0) {
+            platform::ReportFailure(kOperation, store.journalPath);
+        }
+        return n;
+    });
+    std::string_view bytesBeforeLf;
+    while (lines.Next(bytesBeforeLf)) {
+        line(CutLine(bytesBeforeLf));
     }
     journal.close();
-    ForEachJournalLine(bytes, line);
     return 0;
 }
 
