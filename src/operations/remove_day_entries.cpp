@@ -1,10 +1,13 @@
 #include "operations/remove_day_entries.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
 #include "journal/kept_lines.h"
+#include "operations/change_intent.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -22,8 +25,27 @@ RemoveResult Failure() {
     return result;
 }
 
+// What goes to the new journal, with its length and last bytes for the change's mark.
+struct Output {
+    platform::File& file;
+    long long length = 0;
+    std::string tail;
+
+    bool write(std::string_view bytes) {
+        if (!file.write(bytes)) {
+            return false;
+        }
+        length += static_cast<long long>(bytes.size());
+        tail.append(bytes.substr(bytes.size() - std::min<size_t>(bytes.size(), kMarkWindow)));
+        if (tail.size() > 2 * size_t(kMarkWindow)) {
+            tail.erase(0, tail.size() - size_t(kMarkWindow));
+        }
+        return true;
+    }
+};
+
 // Copies the journal from its current position to its end: with `kept`, the lines it keeps.
-bool Copy(platform::File& journal, KeptLines* kept, platform::File& copy) {
+bool Copy(platform::File& journal, KeptLines* kept, Output& copy) {
     std::string buffer(size_t(kCopyChunk), '\0');
     std::string out;
     for (;;) {
@@ -50,21 +72,14 @@ bool Copy(platform::File& journal, KeptLines* kept, platform::File& copy) {
     }
 }
 
-// Writes the kept lines beside the journal, makes them durable and puts them in its place.
-bool ReplaceJournal(platform::File& journal, const QString& journalPath, const QByteArray& key) {
-    platform::Replacement replacement = platform::Replacement::Beside(journalPath);
+// Writes the journal's kept lines to `out`, from its start.
+bool WriteKept(platform::File& journal, const QByteArray& key, Output& out) {
     KeptLines kept(std::string_view(key.constData(), size_t(key.size())));
     // A last line without LF that began with the key is kept all the same; its bytes were
     // not held, so they are read again.
-    const bool replaced =
-        replacement.isOpen() && Copy(journal, &kept, replacement.file()) &&
-        (kept.DroppedTailStart() < 0 ||
-         (journal.seekTo(kept.DroppedTailStart()) && Copy(journal, nullptr, replacement.file()))) &&
-        replacement.commit();
-    if (!replaced) {
-        platform::ReportFailure(kOperation, journalPath);
-    }
-    return replaced;
+    return journal.seekTo(0) && Copy(journal, &kept, out) &&
+           (kept.DroppedTailStart() < 0 ||
+            (journal.seekTo(kept.DroppedTailStart()) && Copy(journal, nullptr, out)));
 }
 }  // namespace
 
@@ -85,13 +100,38 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
         platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
-    if (!ReplaceJournal(journal, store.journalPath, dateKey)) {
+    const long long oldLength = journal.seekToEnd();
+    const std::optional<std::string> oldTail = JournalTail(journal, oldLength);
+    if (!oldTail) {
+        platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
-    journal.close();
+    platform::Replacement replacement = platform::Replacement::Beside(store.journalPath);
+    Output out{replacement.file(), 0, {}};
+    if (!replacement.isOpen() || !WriteKept(journal, dateKey, out)) {
+        platform::ReportFailure(kOperation, store.journalPath);
+        return Failure();
+    }
+    // The removal and its balance change as one transaction; the journal stays locked until
+    // the change is complete.
+    Settings after = store.settings;
+    DayState removed = day;
+    BookDayRemoval(after, removed);
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, MarkOf(*oldTail, oldLength),
+                      MarkOf(out.tail, out.length))) {
+        return Failure();  // the replacement's temporary goes with it
+    }
+    if (!replacement.commit()) {
+        const int reason = errno;
+        change.Abandon();
+        platform::ReportFailure(kOperation, store.journalPath, reason);
+        return Failure();
+    }
 
-    BookDayRemoval(store.settings, day);
-    SaveSettings(store);
+    store.settings = after;
+    day = removed;
+    change.Complete(store);
     RemoveResult result;
     result.success = true;
     result.statusText = LoadString(StringId::StatusStart);

@@ -14,9 +14,9 @@ struct RemoveResult {
 };
 
 // Rewrites the journal without the selected day's lines (through a temporary beside it and
-// one atomic rename) and takes the day's credit out of the balance. Any failure, a read-only
-// journal included, leaves journal, balance and DayState as they were and no temporary
-// behind. A day without entries returns silently.
+// one atomic rename) and takes the day's credit out of the balance, in one transaction
+// (change_intent.h). Any failure, a read-only journal included, leaves journal, balance and
+// DayState as they were and no temporary behind. A day without entries returns silently.
 RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day);
 
 }  // namespace tallimer

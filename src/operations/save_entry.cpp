@@ -4,6 +4,7 @@
 #include "base/leading_integer.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
+#include "operations/change_intent.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -47,11 +48,30 @@ bool AppendLine(platform::File& journal, const QString& path, const QByteArray& 
     }
     return true;
 }
+
+// Writes the intent of a Stop: the balance it books and the journal with its line appended.
+bool BeginStop(platform::File& journal, const SettingsStore& store, const DayState& day,
+               int32_t duration, const QByteArray& line, BalanceChange& change) {
+    const long long oldLength = journal.seekToEnd();
+    std::optional<std::string> tail = JournalTail(journal, oldLength);
+    if (!tail) {
+        platform::ReportFailure(kOperation, store.journalPath);
+        return false;
+    }
+    const JournalMark oldMark = MarkOf(*tail, oldLength);
+    tail->append(line.constData(), size_t(line.size()));
+    Settings after = store.settings;
+    DayState booked = day;
+    BookStopInBalance(after, booked, duration);
+    return change.Begin(store, after, JournalChange::Append, oldMark,
+                        MarkOf(*tail, oldLength + line.size()));
+}
 }  // namespace
 
 SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day) {
     Settings& settings = store.settings;
     bool created = false;
+    // Held locked until a balance change is complete too.
     platform::File journal = platform::File::OpenOrCreate(store.journalPath, &created);
     if (!journal.isOpen()) {
         platform::ReportFailure(kOperation, store.journalPath);
@@ -84,10 +104,17 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
     const bool closesPeriod = day.periodOpen != 0;
     const QByteArray line =
         FormatEntryLine(input.date, hourText, minuteText, project, closesPeriod);
-    if (!AppendLine(journal, store.journalPath, line)) {
+    // A Stop moves the balance: journal and settings change as one transaction.
+    BalanceChange change;
+    if (closesPeriod && !BeginStop(journal, store, day, duration, line, change)) {
         return Failure(StringId::DatabaseError);
     }
-    journal.close();
+    if (!AppendLine(journal, store.journalPath, line)) {
+        if (closesPeriod) {
+            change.Abandon();
+        }
+        return Failure(StringId::DatabaseError);
+    }
 
     SaveEntryResult result;
     result.success = true;
@@ -106,7 +133,7 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
         BookStopInBalance(settings, day, duration);
         day.periodOpen = 0;
         result.statusText = LoadString(StringId::StatusStart);
-        SaveSettings(store);
+        change.Complete(store);
     } else {
         day.lastStart = selected;
         day.periodOpen = 1;

@@ -31,8 +31,8 @@ struct SaveEntryResult {
 };
 
 // Appends the next entry (a Start, or the Stop of the open period) of the selected day.
-// On any failure the journal keeps its bytes and nothing else changes. A balance change
-// is saved at once.
+// On any failure the journal keeps its bytes and nothing else changes. A Stop's balance change
+// is saved at once, in one transaction with the journal (change_intent.h).
 SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day);
 
 }  // namespace tallimer

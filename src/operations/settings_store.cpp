@@ -7,6 +7,7 @@
 
 #include "base/leading_integer.h"
 #include "base/saturating.h"
+#include "operations/change_intent.h"
 #include "platform/code_page.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
@@ -75,9 +76,22 @@ void LoadSettings(SettingsStore& store) {
     if (const auto balance = ReadSettingsFileBalance(store.settingsFilePath)) {
         store.settings.flexBalance = *balance;
     }
+    FinishLeftoverIntent(store);
 }
 
 bool SaveSettings(const SettingsStore& store) {
+    // Without the intent the save still runs: it only guards the step between the two writes.
+    WriteIntent(
+        {store.databaseDirectory, store.settings, store.settings, JournalChange::None, {}, {}});
+    if (!StoreSettings(store)) {
+        return false;
+    }
+    // Also an intent an earlier failed save left: what it would finish is older than this.
+    RemoveIntent();
+    return true;
+}
+
+bool StoreSettings(const SettingsStore& store) {
     const std::vector<std::pair<QString, QVariant>> values = {
         {kGlobalValue, QVariant(SettingsToRecord(store.settings))},
         {kDbPathValue, QVariant(store.databaseDirectory)},

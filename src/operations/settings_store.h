@@ -22,10 +22,14 @@ struct SettingsStore {
     QString settingsFilePath;
 };
 
-// Registry, then the paths, then the balance from the settings file. Failures are silent.
+// Registry, then the paths, then the balance from the settings file; then a change that a
+// crash left unfinished is finished or dropped. Failures are silent.
 void LoadSettings(SettingsStore& store);
-// Registry, then the settings file. Failures are silent; false when something was not saved.
+// Registry, then the settings file, guarded by an intent so that a crash between the two is
+// healed at the next start. False when something was not saved.
 bool SaveSettings(const SettingsStore& store);
+// Registry, then the settings file, without an intent; a failure is named on standard error.
+bool StoreSettings(const SettingsStore& store);
 void BuildFilePaths(SettingsStore& store);
 // Removes the temporaries that a crash during Remove or a settings save left beside the
 // journal and the settings file. Run at start-up, after LoadSettings.

@@ -75,18 +75,19 @@ int OpenRegular(const QByteArray& path, int flags) {
     return fd;
 }
 
-// Opens the path for writing, creating it when missing; *created tells which happened.
+// Opens the path for reading and writing, creating it when missing; *created tells which
+// happened.
 int OpenCreating(const QByteArray& path, bool* created) {
     *created = false;
     // Another process may create or delete the file between the two opens; a few tries
     // settle that race without looping forever.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const int fd = OpenRegular(path, O_WRONLY);
+        const int fd = OpenRegular(path, O_RDWR);
         if (fd >= 0 || errno != ENOENT) {
             return fd;
         }
         const int createdFd =
-            ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+            ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
         if (createdFd >= 0) {
             *created = true;
             return createdFd;

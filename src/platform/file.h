@@ -26,7 +26,8 @@ class File {
 
     // Opens a file that exists; fails when it does not.
     static File OpenExisting(QStringView handheldPath, Access access);
-    // Opens a file for writing, creating it (and the folders on its way) when missing.
+    // Opens a file for reading and writing, creating it (and the folders on its way) when
+    // missing.
     // *created tells whether this call created it.
     static File OpenOrCreate(QStringView handheldPath, bool* created);
     bool isOpen() const { return fd_ >= 0; }

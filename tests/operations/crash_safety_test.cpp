@@ -1,5 +1,9 @@
-// Kills a process that saves and removes entries at random moments and checks that the journal
-// and the settings file are never left lost, partial or mixed, and that the next run works.
+// Kills a process that saves and removes entries at random moments and checks that after the
+// next start the journal is whole, one of the contents the writer moves between, and that the
+// balance in settings file and registry is the one that belongs to that content.
+//
+// TALLIMER_CRASH_KILLS sets the number of kills on the journal of realistic size (default 300);
+// the 100 MiB journal, whose cycle takes seconds, gets a hundredth of them (at least 2).
 
 #include <signal.h>
 #include <spawn.h>
@@ -13,23 +17,29 @@
 #include <thread>
 
 #include "journal/journal_line.h"
+#include "operations/change_intent.h"
 #include "operations_test_support.h"
-#include "platform/file.h"
+#include "platform/host_file.h"
+#include "platform/registry.h"
 
 extern char** environ;
 
 namespace tallimer::test {
 namespace {
 
-constexpr int kKills = 200;
+int Kills() {
+    bool ok = false;
+    const int kills = qEnvironmentVariableIntValue("TALLIMER_CRASH_KILLS", &ok);
+    return ok && kills > 0 ? kills : 300;
+}
 
-// A journal as years of use leave it: the header, then 20000 lines of two periods a day.
-std::string BaseJournal() {
+// A journal as years of use leave it: the header, then `lines` lines of two periods a day.
+std::string BaseJournal(int lines) {
     const QString projects[] = {"Alpha", "Beta", "Meeting", "Customer visit", "", "Support"};
     std::string journal = kHeader;
-    for (int i = 0; i < 19999; ++i) {
+    for (int i = 0; i < lines; ++i) {
         const QByteArray line = FormatEntryLine(
-            QDate(2001, 1, 2).addDays(i / 4), QString::asprintf("%02d", 8 + i % 4 * 2),
+            QDate(2001, 1, 2).addDays(i / 4 % 8000), QString::asprintf("%02d", 8 + i % 4 * 2),
             QString::asprintf("%02d", i * 7 % 60), projects[i % std::size(projects)], i % 2 == 1);
         journal.append(line.constData(), size_t(line.size()));
     }
@@ -69,62 +79,120 @@ long long MicrosecondsOf(const std::string& argument) {
     return std::chrono::duration_cast<std::chrono::microseconds>(took).count();
 }
 
-using CrashSafety = JournalTest;
+class CrashSafety : public JournalTest {
+  protected:
+    // Kills the writer `kills` times on `base`; after each kill a start (LoadSettings) must
+    // leave the journal at A, B or C and settings file and registry at its balance. Kills land
+    // in the start-up or within the first `span` cycles; with `expectHits`, some must have met
+    // a change in flight.
+    void killRepeatedly(const std::string& base, int kills, int span, bool expectHits) {
+        constexpr int32_t kBalance = 125;
+        store.settings.flexBalance = kBalance;
+        ASSERT_TRUE(SaveSettings(store));
+        const std::string contents[] = {
+            base,  // A, then its Start (B) and Stop (C)
+            base + "2030/06/15 08:00\tCrash\r\n",
+            base + "2030/06/15 08:00\tCrash\r\n2030/06/15\t12:00\tCrash\r\n"};
+        // 4 hours against a target of 8 take 240 minutes off the balance.
+        const int32_t balances[] = {kBalance, kBalance, kBalance - 240};
+        writeHandheld(kJournal, base);
 
-TEST_F(CrashSafety, KilledWriterLeavesJournalWholeAndNextRunWorks) {
-    store.settings.flexBalance = 125;
-    ASSERT_TRUE(SaveSettings(store));
-    const std::string base = BaseJournal();                              // A
-    const std::string withEntry = base + "2030/06/15 08:00\tCrash\r\n";  // B: A and its Start
-    writeHandheld(kJournal, base);
-    const QByteArray settingsLine = SettingsFileLine(125);
-    const std::string expectedSettings(settingsLine.constData(), size_t(settingsLine.size()));
-    const auto settingsFile = [this] {
-        std::string bytes;
-        return readHandheld(store.settingsFilePath, &bytes) ? bytes : "no settings file";
-    };
+        // Runs of no cycle and of one: the start-up time and the time of a cycle. The start-up
+        // is the shorter of two runs, as other work on the machine only ever adds time.
+        const long long startUp = std::min(MicrosecondsOf("0"), MicrosecondsOf("0"));
+        const long long cycle = std::max(1LL, MicrosecondsOf("1") - startUp);
+        ASSERT_EQ(journal(), base);
+        std::uniform_int_distribution<long long> delay(0, startUp + span * cycle);
 
-    // Runs of no cycle and of three cycles: the start-up time and the time of one cycle. The
-    // shorter of two runs each, as other work on the machine only ever adds time.
-    const long long startUp = std::min(MicrosecondsOf("0"), MicrosecondsOf("0"));
-    const long long three = std::min(MicrosecondsOf("3"), MicrosecondsOf("3"));
-    ASSERT_EQ(journal(), base);
-    const long long cycle = std::max(1LL, (three - startUp) / 3);
-    // Kills land in the start-up, in any step of the first two cycles, and between them.
-    std::uniform_int_distribution<long long> delay(0, startUp + 2 * cycle);
-    std::cout << "start-up " << startUp << " us, cycle " << cycle << " us\n";
+        std::mt19937 rng(20300615);
+        int found[3] = {};
+        int finished = 0;
+        int dropped = 0;
+        int repaired = 0;
+        int temporaries = 0;
+        const auto started = std::chrono::steady_clock::now();
+        for (int kill = 0; kill < kills; ++kill) {
+            SCOPED_TRACE("kill " + std::to_string(kill));
+            const pid_t pid = StartWriter({});
+            ASSERT_GT(pid, 0);
+            std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+            ASSERT_EQ(::kill(pid, SIGKILL), 0);
+            const int status = WaitStatus(pid);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "crash_writer stopped by itself, status " << status;
 
-    std::mt19937 rng(20300615);
-    int inB = 0;
-    int tmpLeft = 0;
-    for (int kill = 0; kill < kKills; ++kill) {
-        SCOPED_TRACE("kill " + std::to_string(kill));
-        const pid_t pid = StartWriter({});
-        ASSERT_GT(pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
-        ASSERT_EQ(::kill(pid, SIGKILL), 0);
-        const int status = WaitStatus(pid);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "crash_writer stopped by itself, status " << status;
+            // Which side the start will take, told from the intent and the journal's length.
+            std::string intentBytes;
+            const std::optional<ChangeIntent> intent =
+                platform::ReadHostFile(IntentFilePath(), 4096, intentBytes)
+                    ? ParseIntent(intentBytes)
+                    : std::nullopt;
+            const long long length = QFileInfo(hostPath(kJournal)).size();
+            if (intent) {
+                ++(intent->change != JournalChange::None && length == intent->newJournal.length
+                       ? finished
+                       : dropped);
+            }
+            std::string stored;
+            readHandheld(store.settingsFilePath, &stored);
+            temporaries += temporaryLeft() ? 1 : 0;
 
-        const std::string now = journal();
-        ASSERT_TRUE(now == base || now == withEntry)
-            << "journal is neither A nor B: " << now.size() << " bytes, A has " << base.size();
-        inB += now == withEntry ? 1 : 0;
-        ASSERT_EQ(settingsFile(), expectedSettings);
-        SettingsStore loaded;
-        LoadSettings(loaded);
-        ASSERT_EQ(loaded.settings, store.settings);  // the registry record is whole too
-        tmpLeft += temporaryLeft() ? 1 : 0;
+            SettingsStore restarted;
+            LoadSettings(restarted);
+            const std::string now = journal();
+            const auto* at = std::find(std::begin(contents), std::end(contents), now);
+            ASSERT_NE(at, std::end(contents)) << "journal is neither A, B nor C: " << now.size()
+                                              << " bytes, A has " << base.size();
+            const int32_t balance = balances[at - contents];
+            ++found[at - contents];
+            ASSERT_EQ(restarted.settings.flexBalance, balance);
+            Settings expected = store.settings;
+            expected.flexBalance = balance;
+            Settings registry;
+            SettingsFromRecord(registry, platform::RegistryQueryValue(kRegistryKey, u"GLOBAL")
+                                             .value_or(QVariant())
+                                             .toByteArray());
+            ASSERT_EQ(registry, expected);
+            std::string settingsFile;
+            readHandheld(store.settingsFilePath, &settingsFile);
+            ASSERT_EQ(settingsFile, SettingsFileLine(balance).toStdString());
+            ASSERT_FALSE(IntentExists());
+            repaired += stored != settingsFile ? 1 : 0;
+        }
+        const auto took = std::chrono::steady_clock::now() - started;
 
-        // Whatever the kill left (B, a stale temporary), the next run works and ends in A.
+        // Whatever the kills left, the next run works and ends in A at the first balance.
         ASSERT_EQ(RunWriter("1"), 0);
-        ASSERT_TRUE(journal() == base) << "the next run did not end in A";
-        ASSERT_EQ(settingsFile(), expectedSettings);
+        ASSERT_EQ(journal(), base);
+        SettingsStore restarted;
+        LoadSettings(restarted);
+        EXPECT_EQ(restarted.settings.flexBalance, kBalance);
+
+        std::cout << base.size() << "-byte journal: start-up " << startUp << " us, cycle " << cycle
+                  << " us; kills " << kills << " in "
+                  << std::chrono::duration_cast<std::chrono::seconds>(took).count()
+                  << " s: journal A " << found[0] << ", B " << found[1] << ", C " << found[2]
+                  << "; intents finished (new) " << finished << ", dropped (old) " << dropped
+                  << "; settings repaired by the start " << repaired << "; temporary left "
+                  << temporaries << "\n";
+        if (expectHits) {
+            // Kills that never hit a change in flight would prove little.
+            EXPECT_GT(finished + dropped, 0);
+            EXPECT_GT(found[1] + found[2], 0);
+        }
     }
-    std::cout << "kills " << kKills << ", journal B " << inB << ", temporary left " << tmpLeft
-              << "\n";
-    // Kills that never hit the middle state would prove little.
-    EXPECT_GT(inB, 0);
+};
+
+TEST_F(CrashSafety, RealisticJournal) {
+    killRepeatedly(BaseJournal(19999), Kills(), 2, true);
+}
+
+TEST_F(CrashSafety, LargeJournal) {
+    const std::string block = BaseJournal(100000).substr(kHeader.size());
+    std::string base = kHeader;
+    while (base.size() < 100u << 20) {
+        base += block;
+    }
+    killRepeatedly(base, std::max(2, Kills() / 100), 1, false);
 }
 
 }  // namespace

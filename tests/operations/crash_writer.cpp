@@ -1,6 +1,7 @@
-// Drives the journal between two contents for the crash test: the base journal (A) and the
-// base journal with one Start line of 2030/06/15 (B). Each cycle scans the day, saves the
-// Start, scans again and removes the day, exactly as the window's commands do.
+// Drives the journal through three contents for the crash test: the base journal (A), A with a
+// Start of 2030/06/15 08:00 (B), B with its Stop at 12:00 (C), and back to A by removing the
+// day. Each cycle scans the day and saves or removes as the window's commands do, from
+// whichever content a killed run left, until the day is empty again.
 //
 //   crash_writer        cycles until killed (or until an operation fails: exit 1)
 //   crash_writer N      runs N cycles; exit 0 only when every operation succeeded
@@ -23,17 +24,23 @@ int main(int argc, char** argv) {
     SettingsStore store;
     LoadSettings(store);
     RemoveStaleTemporaries(store);
+    DayState day;
+    MonthState month;
+    const auto scan = [&] { return RescanJournal(store, crashDay, day, month); };
+    const auto save = [&](const char* hour, const QStringList& projects) {
+        const EntryPanelInput input{crashDay, QString::fromLatin1(hour), QStringLiteral("00"),
+                                    QStringLiteral("Crash"), projects};
+        return SaveEntry(input, store, day).success;
+    };
     for (long done = 0; cycles < 0 || done < cycles; ++done) {
-        DayState day;
-        MonthState month;
-        const ScanResult scanned = RescanJournal(store, crashDay, day, month);
-        // From B (left by a killed run) the save writes the Stop that closes the open period;
-        // the removal takes both lines out again.
-        const EntryPanelInput input{crashDay, QStringLiteral("08"), QStringLiteral("00"),
-                                    QStringLiteral("Crash"), scanned.projects};
-        if (!scanned.opened || !SaveEntry(input, store, day).success ||
-            !RescanJournal(store, crashDay, day, month).opened ||
-            !RemoveDayEntries(store, day).success) {
+        ScanResult scanned = scan();
+        if (scanned.opened && day.entryCount == 0) {
+            scanned.opened = save("08", scanned.projects) && (scanned = scan()).opened;
+        }
+        if (scanned.opened && day.periodOpen != 0) {
+            scanned.opened = save("12", scanned.projects) && scan().opened;
+        }
+        if (!scanned.opened || !RemoveDayEntries(store, day).success) {
             return 1;
         }
     }

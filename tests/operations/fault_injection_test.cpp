@@ -1,17 +1,21 @@
 // Every file step of Save Entry and Remove made to fail in turn: the operation reports
 // "Error with database access", writes one line on standard error saying where and why, and
-// leaves journal, balance, day state and folder as they were.
+// leaves journal, balance, day state and folder as they were. Steps after the journal changed
+// leave an intent that the next start finishes.
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <optional>
 
+#include "operations/change_intent.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
 #include "operations_test_support.h"
-#include "platform/device_folder.h"
 #include "platform/fault.h"
 #include "platform/file.h"
+#include "platform/registry.h"
 #include "resources/string_table.h"
 
 namespace tallimer::test {
@@ -46,7 +50,7 @@ class FaultTest : public JournalTest {
             step == FileStep::Write ? "No space left on device" : "Input/output error";
         EXPECT_EQ(storageLines.size(), 1);
         for (const QString& line : storageLines) {
-            EXPECT_TRUE(line.contains(": " + platform::FilesRoot() + "/")) << line.toStdString();
+            EXPECT_TRUE(line.contains(": " + home() + "/")) << line.toStdString();
             EXPECT_TRUE(line.endsWith(": " + reason)) << line.toStdString();
         }
         EXPECT_FALSE(result.success);
@@ -57,7 +61,27 @@ class FaultTest : public JournalTest {
         readHandheld(store.settingsFilePath, &settingsFile);
         EXPECT_EQ(settingsFile, "Flexitime = 1:40\r\n");
         EXPECT_FALSE(temporaryLeft());
+        // Neither the intent nor a temporary of it.
+        EXPECT_EQ(QDir(home()).entryList({"Tallimer.intent*"}), QStringList());
         return result;
+    }
+
+    // What the next start makes of the device folder: the balance, which settings file and
+    // registry then both hold, and no intent.
+    int32_t restartedBalance() {
+        SettingsStore restarted;
+        LoadSettings(restarted);
+        std::string settingsFile;
+        readHandheld(restarted.settingsFilePath, &settingsFile);
+        const int32_t balance = restarted.settings.flexBalance;
+        EXPECT_EQ(settingsFile, SettingsFileLine(balance).toStdString());
+        Settings registry;
+        SettingsFromRecord(registry, platform::RegistryQueryValue(kRegistryKey, u"GLOBAL")
+                                         .value_or(QVariant())
+                                         .toByteArray());
+        EXPECT_EQ(registry.flexBalance, balance);
+        EXPECT_FALSE(IntentExists());
+        return balance;
     }
 };
 
@@ -82,8 +106,16 @@ const FaultCase kSaveFaults[] = {
     {"JournalOpen", FileStep::Open},
     {"JournalLock", FileStep::Lock},
     {"SeekToEnd", FileStep::Seek},
-    {"EntryWriteDiskFull", FileStep::Write},
-    {"EntryFlush", FileStep::Flush},
+    {"TailRead", FileStep::Read},
+    {"IntentCreate", FileStep::Open, 1},
+    {"IntentLock", FileStep::Lock, 1},
+    {"IntentWriteDiskFull", FileStep::Write},
+    {"IntentFlush", FileStep::Flush},
+    {"IntentClose", FileStep::Close},
+    {"IntentRename", FileStep::Rename},
+    {"EntrySeek", FileStep::Seek, 2},
+    {"EntryWriteDiskFull", FileStep::Write, 1},
+    {"EntryFlush", FileStep::Flush, 1},
     {"NewJournalOpen", FileStep::Open, 0, true, Left::NoJournal},
     {"NewJournalLock", FileStep::Lock, 0, true, Left::NoJournal},
     // The next save then finds no file and writes the header.
@@ -127,11 +159,23 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFau
 // ---- Remove ----
 
 const FaultCase kRemoveFaults[] = {
-    {"JournalOpen", FileStep::Open},       {"JournalLock", FileStep::Lock},
-    {"JournalRead", FileStep::Read},       {"TmpCreate", FileStep::Open, 1},
-    {"TmpLock", FileStep::Lock, 1},        {"TmpMode", FileStep::Attributes},
-    {"TmpWriteDiskFull", FileStep::Write}, {"TmpFlush", FileStep::Flush},
-    {"TmpClose", FileStep::Close},         {"Rename", FileStep::Rename},
+    {"JournalOpen", FileStep::Open},
+    {"JournalLock", FileStep::Lock},
+    {"JournalRead", FileStep::Read},
+    {"TmpCreate", FileStep::Open, 1},
+    {"TmpLock", FileStep::Lock, 1},
+    {"TmpMode", FileStep::Attributes},
+    {"TmpWriteDiskFull", FileStep::Write},
+    // The intent is written once the kept lines are; the temporary is made durable after it.
+    {"IntentCreate", FileStep::Open, 2},
+    {"IntentLock", FileStep::Lock, 2},
+    {"IntentWrite", FileStep::Write, 1},
+    {"IntentFlush", FileStep::Flush},
+    {"IntentClose", FileStep::Close},
+    {"IntentRename", FileStep::Rename},
+    {"TmpFlush", FileStep::Flush, 1},
+    {"TmpClose", FileStep::Close, 1},
+    {"JournalRename", FileStep::Rename, 1},
 };
 
 const std::string kOtherDays = "2004/01/22 08:00\tAlpha\r\n2004/01/22\t12:00\tAlpha\r\n";
@@ -159,6 +203,74 @@ TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveFaults), Name);
+
+// ---- Steps after the journal changed, and crashes between the steps ----
+
+const std::string kOpen = kHeader + "2004/01/23 08:00\tAlpha\r\n";
+const std::string kStop = "2004/01/23\t12:00\tAlpha\r\n";  // 4 hours: the balance less 240
+
+// The Stop is saved, but its settings or the intent's removal are not: the intent stays, and
+// the next start brings settings file and registry to the journal's balance. A settings file
+// that fails after the registry was written is the crash between the two writes.
+TEST_F(FaultTest, UnfinishedStopIsFinishedAtNextStart) {
+    const std::pair<FileStep, int> steps[] = {
+        {FileStep::Open, 2}, {FileStep::Write, 2}, {FileStep::Rename, 1}, {FileStep::Delete, 0}};
+    for (const auto& [step, skip] : steps) {
+        SCOPED_TRACE(int(step));
+        writeHandheld(kJournal, kOpen);
+        store.settings.flexBalance = kBalance;
+        ASSERT_TRUE(SaveSettings(store));
+        const EntryPanelInput input{kDay, "12", "00", "Alpha", scan(kDay).projects};
+        platform::FailStep(step, skip);
+        std::optional<StorageLog> log(std::in_place);
+        EXPECT_TRUE(SaveEntry(input, store, day).success);
+        const QStringList lines = log->lines;
+        log.reset();
+        platform::ClearFaults();
+        EXPECT_TRUE(IntentExists());
+        // Out of step until the next start, and said so.
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_TRUE(
+            lines[0].contains(step == FileStep::Delete ? "/Tallimer.intent: " : "/Tallimer.ini: "))
+            << lines[0].toStdString();
+        EXPECT_EQ(restartedBalance(), kBalance - 240);
+        EXPECT_EQ(journal(), kOpen + kStop);
+    }
+}
+
+// A crash after the intent was written, with the settings file stale from an earlier failed
+// save: a journal as before gets the balance from before, one with the line the balance after,
+// a half-written line is cut back, and a journal changed by something else is left alone.
+TEST_F(FaultTest, LeftoverIntentIsFinishedOrDropped) {
+    const std::string other = "2004/01/23\t13:00\tOther\r\n";
+    const struct {
+        std::string journal, left;
+        int32_t balance;
+    } cases[] = {
+        {kOpen, kOpen, kBalance},
+        {kOpen + kStop, kOpen + kStop, kBalance - 240},
+        {kOpen + kStop.substr(0, 7), kOpen, kBalance},
+        {kOpen + other, kOpen + other, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.journal);
+        Settings after = store.settings;
+        after.flexBalance = kBalance - 240;
+        BalanceChange change;
+        ASSERT_TRUE(change.Begin(store, after, JournalChange::Append, MarkOf(kOpen, kOpen.size()),
+                                 MarkOf(kOpen + kStop, kOpen.size() + kStop.size())));
+        writeHandheld(kJournal, c.journal);
+        writeHandheld(store.settingsFilePath, "Flexitime = 0:0\r\n");
+        EXPECT_EQ(restartedBalance(), c.balance);
+        EXPECT_EQ(journal(), c.left);
+    }
+    // An intent file that is no change record is removed and changes nothing.
+    QFile intent(IntentFilePath());
+    ASSERT_TRUE(intent.open(QIODevice::WriteOnly) &&
+                intent.write("after=00\njournal=append\n") > 0);
+    intent.close();
+    EXPECT_EQ(restartedBalance(), 0);
+}
 
 }  // namespace
 }  // namespace tallimer::test

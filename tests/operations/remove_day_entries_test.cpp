@@ -11,6 +11,7 @@
 #include <random>
 
 #include "journal/kept_lines.h"
+#include "operations/change_intent.h"
 #include "operations/remove_day_entries.h"
 #include "operations/rescan_journal.h"
 #include "operations_test_support.h"
@@ -185,14 +186,16 @@ TEST_F(RemoveDay, SucceedsWhileTheSettingsCannotBeSaved) {
     ASSERT_TRUE(SaveSettings(store));
     ASSERT_TRUE(QFile::remove(home() + "/registry.ini"));
     ASSERT_TRUE(QDir(home()).mkpath("registry.ini"));  // the registry cannot be written
-    platform::FailStep(platform::FileStep::Rename,
-                       1);  // nor the settings file, after the journal
+    // Nor the settings file: the renames are the intent's, the journal's, then its own.
+    platform::FailStep(platform::FileStep::Rename, 2);
     const RemoveResult result = RemoveDayEntries(store, day);
     EXPECT_TRUE(result.success);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
     EXPECT_EQ(store.settings.flexBalance, 340);
     EXPECT_EQ(day.entryCount, 0);
-    EXPECT_EQ(Loaded().settings.flexBalance, 100);
+    // The intent stays, and the next start takes the balance that belongs to the journal.
+    EXPECT_TRUE(IntentExists());
+    EXPECT_EQ(Loaded().settings.flexBalance, 340);
 }
 
 TEST_F(RemoveDay, CopiesOddLinesAsTheyAre) {

@@ -71,7 +71,8 @@ TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
 TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     store.settings = kSample;
     BuildFilePaths(store);
-    platform::FailStep(platform::FileStep::Open);
+    // Each step once past the intent's own.
+    platform::FailStep(platform::FileStep::Open, 1);
     EXPECT_FALSE(SaveSettings(store));
     // The registry was still written.
     EXPECT_EQ(Loaded().settings, kSample);
@@ -81,7 +82,7 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     store.settings.flexBalance = 99;
     for (platform::FileStep step : {platform::FileStep::Write, platform::FileStep::Flush,
                                     platform::FileStep::Close, platform::FileStep::Rename}) {
-        platform::FailStep(step);
+        platform::FailStep(step, 1);
         test::StorageLog log;
         EXPECT_FALSE(SaveSettings(store));
         // One line on standard error says which file and why.
@@ -93,6 +94,10 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
         EXPECT_FALSE(QFile::exists(hostPath(kIni + ".new")));
         platform::ClearFaults();
     }
+    // The intent stayed, and the next start saves what the failed save could not.
+    EXPECT_EQ(Loaded().settings.flexBalance, 99);
+    EXPECT_EQ(settingsFile(), "Flexitime = 1:39\r\n");
+    EXPECT_FALSE(QFile::exists(home() + "/Tallimer.intent"));
 }
 
 TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {

@@ -1,0 +1,265 @@
+#include "operations/change_intent.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QList>
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "platform/device_folder.h"
+#include "platform/diagnostics.h"
+#include "platform/file.h"
+#include "platform/host_file.h"
+
+namespace tallimer {
+
+namespace {
+
+constexpr char kFinishOperation[] = "finish unfinished change";
+
+// An intent is a few hundred bytes; anything longer is not one.
+constexpr long long kIntentLimit = 4096;
+
+const char* ChangeName(JournalChange change) {
+    switch (change) {
+        case JournalChange::Append:
+            return "append";
+        case JournalChange::Replace:
+            return "replace";
+        case JournalChange::None:
+            break;
+    }
+    return "none";
+}
+
+QByteArray MarkText(const JournalMark& mark) {
+    return QByteArray::number(mark.length) + ' ' + mark.tailHash.toHex();
+}
+
+std::optional<JournalMark> ParseMark(const QByteArray& text) {
+    const QList<QByteArray> parts = text.split(' ');
+    bool ok = false;
+    JournalMark mark;
+    if (parts.size() == 2) {
+        mark.length = parts[0].toLongLong(&ok);
+        mark.tailHash = QByteArray::fromHex(parts[1]);
+    }
+    if (!ok || mark.length < 0 || mark.tailHash.size() != 32) {
+        return std::nullopt;
+    }
+    return mark;
+}
+
+std::optional<Settings> ParseRecord(const QByteArray& hex) {
+    const QByteArray record = QByteArray::fromHex(hex);
+    if (record.size() != kSettingsRecordSize) {
+        return std::nullopt;
+    }
+    Settings settings;
+    SettingsFromRecord(settings, record);
+    return settings;
+}
+
+// The mark of the journal's first `end` bytes, read through the open journal.
+std::optional<JournalMark> MarkAt(platform::File& journal, long long end) {
+    const std::optional<std::string> tail = JournalTail(journal, end);
+    return tail ? std::optional(MarkOf(*tail, end)) : std::nullopt;
+}
+
+enum class Found { Old, New, Neither };
+
+// Which side of the change the journal is on. A Stop's line that a crash left half-written
+// (the failed write's cut-back never ran) is cut back here, as that save would have done.
+Found Examine(platform::File& journal, const ChangeIntent& intent) {
+    const long long length = journal.seekToEnd();
+    if (length == intent.newJournal.length && MarkAt(journal, length) == intent.newJournal) {
+        return Found::New;
+    }
+    if (length == intent.oldJournal.length && MarkAt(journal, length) == intent.oldJournal) {
+        return Found::Old;
+    }
+    if (intent.change == JournalChange::Append && length > intent.oldJournal.length &&
+        length < intent.newJournal.length &&
+        MarkAt(journal, intent.oldJournal.length) == intent.oldJournal &&
+        journal.truncate(intent.oldJournal.length) && journal.flush()) {
+        return Found::Old;
+    }
+    return Found::Neither;
+}
+
+}  // namespace
+
+std::optional<std::string> JournalTail(platform::File& journal, long long end) {
+    const long long start = std::max(0LL, end - kMarkWindow);
+    if (end < 0 || !journal.seekTo(start)) {
+        return std::nullopt;
+    }
+    std::string tail(size_t(end - start), '\0');
+    long long filled = 0;
+    while (filled < end - start) {
+        const long long n = journal.read(tail.data() + filled, end - start - filled);
+        if (n <= 0) {
+            return std::nullopt;
+        }
+        filled += n;
+    }
+    return tail;
+}
+
+JournalMark MarkOf(std::string_view end, long long length) {
+    end = end.substr(end.size() - std::min<size_t>(end.size(), size_t(kMarkWindow)));
+    return {length, QCryptographicHash::hash(QByteArrayView(end.data(), qsizetype(end.size())),
+                                             QCryptographicHash::Sha256)};
+}
+
+QByteArray FormatIntent(const ChangeIntent& intent) {
+    QByteArray text;
+    text += "directory=" + intent.databaseDirectory.toUtf8().toPercentEncoding() + '\n';
+    text += "after=" + SettingsToRecord(intent.after).toHex() + '\n';
+    text += "before=" + SettingsToRecord(intent.before).toHex() + '\n';
+    text += QByteArray("journal=") + ChangeName(intent.change) + '\n';
+    text += "old=" + MarkText(intent.oldJournal) + '\n';
+    text += "new=" + MarkText(intent.newJournal) + '\n';
+    return text;
+}
+
+std::optional<ChangeIntent> ParseIntent(std::string_view bytes) {
+    std::map<QByteArray, QByteArray> fields;
+    for (const QByteArray& line : QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0) {
+            fields[line.left(equals)] = line.mid(equals + 1);
+        }
+    }
+    for (const char* key : {"directory", "after", "before", "journal", "old", "new"}) {
+        if (!fields.contains(key)) {
+            return std::nullopt;
+        }
+    }
+    ChangeIntent intent;
+    intent.databaseDirectory =
+        QString::fromUtf8(QByteArray::fromPercentEncoding(fields["directory"]));
+    const auto after = ParseRecord(fields["after"]);
+    const auto before = ParseRecord(fields["before"]);
+    const QByteArray change = fields["journal"];
+    if (!after || !before) {
+        return std::nullopt;
+    }
+    intent.after = *after;
+    intent.before = *before;
+    if (change == ChangeName(JournalChange::None)) {
+        return intent;
+    }
+    if (change == ChangeName(JournalChange::Append)) {
+        intent.change = JournalChange::Append;
+    } else if (change == ChangeName(JournalChange::Replace)) {
+        intent.change = JournalChange::Replace;
+    } else {
+        return std::nullopt;
+    }
+    const auto oldJournal = ParseMark(fields["old"]);
+    const auto newJournal = ParseMark(fields["new"]);
+    if (!oldJournal || !newJournal) {
+        return std::nullopt;
+    }
+    intent.oldJournal = *oldJournal;
+    intent.newJournal = *newJournal;
+    return intent;
+}
+
+QString IntentFilePath() {
+    return platform::DeviceFolder() + QStringLiteral("/Tallimer.intent");
+}
+
+bool IntentExists() {
+    return QFileInfo::exists(IntentFilePath());
+}
+
+bool WriteIntent(const ChangeIntent& intent) {
+    const QByteArray text = FormatIntent(intent);
+    platform::Replacement replacement = platform::Replacement::BesideHostFile(IntentFilePath());
+    if (!replacement.isOpen() ||
+        !replacement.file().write(std::string_view(text.constData(), size_t(text.size()))) ||
+        !replacement.commit()) {
+        platform::ReportHostFailure("write intent", IntentFilePath(),
+                                    platform::SystemReason(errno));
+        return false;
+    }
+    return true;
+}
+
+bool RemoveIntent() {
+    if (!platform::RemoveHostFile(IntentFilePath())) {
+        platform::ReportHostFailure("remove intent", IntentFilePath(),
+                                    platform::SystemReason(errno));
+        return false;
+    }
+    return true;
+}
+
+bool BalanceChange::Begin(const SettingsStore& store, const Settings& after, JournalChange change,
+                          const JournalMark& oldJournal, const JournalMark& newJournal) {
+    earlierPending_ = IntentExists();
+    return WriteIntent(
+        {store.databaseDirectory, after, store.settings, change, oldJournal, newJournal});
+}
+
+void BalanceChange::Abandon() {
+    if (!earlierPending_) {
+        RemoveIntent();
+    }
+}
+
+void BalanceChange::Complete(const SettingsStore& store) {
+    // A removal that fails leaves an intent the next start finishes again, to the same values.
+    if (StoreSettings(store)) {
+        RemoveIntent();
+    }
+}
+
+void FinishLeftoverIntent(SettingsStore& store) {
+    const QString path = IntentFilePath();
+    platform::RemoveStaleReplacementsOfHostFile(path);
+    std::string bytes;
+    if (!platform::ReadHostFile(path, kIntentLimit, bytes)) {
+        return;
+    }
+    const std::optional<ChangeIntent> intent = ParseIntent(bytes);
+    if (!intent) {
+        platform::ReportHostFailure(kFinishOperation, path,
+                                    QStringLiteral("not a change record; removed"));
+        RemoveIntent();
+        return;
+    }
+    SettingsStore healed = store;
+    healed.databaseDirectory = intent->databaseDirectory;
+    BuildFilePaths(healed);
+    healed.settings = intent->after;
+    // Held locked until the settings are saved, so no other change runs meanwhile.
+    platform::File journal;
+    if (intent->change != JournalChange::None) {
+        journal =
+            platform::File::OpenExisting(healed.journalPath, platform::File::Access::ReadWrite);
+        if (!journal.isOpen() && platform::FileExists(healed.journalPath)) {
+            // In use: the program that holds it is in this change and completes it.
+            return;
+        }
+        const Found found = journal.isOpen() ? Examine(journal, *intent) : Found::Neither;
+        if (found == Found::Old) {
+            healed.settings = intent->before;
+        } else if (found == Found::Neither) {
+            // Neither side's balance belongs to it; what was loaded is saved to both stores.
+            platform::ReportHostFailure(
+                kFinishOperation, platform::HostPath(healed.journalPath),
+                QStringLiteral("changed since an unfinished change; balance kept"));
+            healed = store;
+        }
+    }
+    store = healed;
+    if (StoreSettings(store)) {
+        RemoveIntent();
+    }
+}
+
+}  // namespace tallimer
