@@ -42,6 +42,9 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
 LineReader::Read ReadFrom(std::string_view bytes) {
     return [bytes](char* buffer, long long maxBytes) mutable -> long long {
         const size_t n = std::min(bytes.size(), static_cast<size_t>(maxBytes));
+        if (n == 0) {
+            return 0;  // an empty view may have no data pointer to copy from
+        }
         std::memcpy(buffer, bytes.data(), n);
         bytes.remove_prefix(n);
         return static_cast<long long>(n);
