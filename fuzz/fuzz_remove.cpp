@@ -31,7 +31,9 @@ std::string_view KeyFromLine(std::string_view journal, int n) {
     if (lf == std::string_view::npos || lf - start < 10) {
         return {};
     }
-    return journal.substr(start, 10);
+    // A date key is the text of a date: it never holds a NUL byte.
+    const std::string_view key = journal.substr(start, 10);
+    return key.find('\0') == std::string_view::npos ? key : std::string_view{};
 }
 
 // A complete line ends in LF; its text is the bytes before the LF less the last one, ending at
