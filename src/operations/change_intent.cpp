@@ -61,12 +61,6 @@ std::optional<Settings> ParseRecord(const QByteArray& hex) {
     return settings;
 }
 
-// The mark of the journal's first `end` bytes, read through the open journal.
-std::optional<JournalMark> MarkAt(platform::File& journal, long long end) {
-    const std::optional<std::string> tail = JournalTail(journal, end);
-    return tail ? std::optional(MarkOf(*tail, end)) : std::nullopt;
-}
-
 enum class Found { Old, New, Neither };
 
 // Which side of the change the journal is on. A Stop's line that a crash left half-written
@@ -111,6 +105,11 @@ JournalMark MarkOf(std::string_view end, long long length) {
     end = end.substr(end.size() - std::min<size_t>(end.size(), size_t(kMarkWindow)));
     return {length, QCryptographicHash::hash(QByteArrayView(end.data(), qsizetype(end.size())),
                                              QCryptographicHash::Sha256)};
+}
+
+std::optional<JournalMark> MarkAt(platform::File& journal, long long end) {
+    const std::optional<std::string> tail = JournalTail(journal, end);
+    return tail ? std::optional(MarkOf(*tail, end)) : std::nullopt;
 }
 
 QByteArray FormatIntent(const ChangeIntent& intent) {

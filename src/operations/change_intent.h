@@ -34,6 +34,8 @@ JournalMark MarkOf(std::string_view end, long long length);
 // The last min(end, kMarkWindow) bytes of the journal's first `end` bytes; nullopt when they
 // cannot be read.
 std::optional<std::string> JournalTail(platform::File& journal, long long end);
+// The mark of the journal's first `end` bytes, read through the open journal.
+std::optional<JournalMark> MarkAt(platform::File& journal, long long end);
 
 enum class JournalChange { None, Append, Replace };
 

@@ -5,9 +5,11 @@
 #include <optional>
 
 #include "accounting/balance.h"
+#include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/kept_lines.h"
 #include "operations/change_intent.h"
+#include "operations/undo.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -122,16 +124,24 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
                       MarkOf(out.tail, out.length))) {
         return Failure();  // the replacement's temporary goes with it
     }
+    // The old file stays as undo's copy; without one this Remove cannot be undone.
+    const bool keptForUndo = KeepJournalForUndo(store.journalPath);
     if (!replacement.commit()) {
         const int reason = errno;
         change.Abandon();
+        platform::DeleteFile(UndoCopyPath(store.journalPath));
         platform::ReportFailure(kOperation, store.journalPath, reason);
         return Failure();
     }
 
+    const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
     store.settings = after;
     day = removed;
     change.Complete(store);
+    if (keptForUndo) {
+        RecordUndo(store.journalPath, UndoKind::Replace, 0, MarkOf(out.tail, out.length),
+                   balanceChange);
+    }
     RemoveResult result;
     result.success = true;
     result.statusText = LoadString(StringId::StatusStart);

@@ -5,6 +5,7 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "operations/change_intent.h"
+#include "operations/undo.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -115,6 +116,8 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
         }
         return Failure(StringId::DatabaseError);
     }
+    const long long lengthBefore = created ? -1 : journal.seekToEnd() - line.size();
+    const int32_t balanceBefore = settings.flexBalance;
 
     SaveEntryResult result;
     result.success = true;
@@ -139,6 +142,8 @@ SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, Da
         day.periodOpen = 1;
         result.statusText = LoadString(StringId::StatusStop);
     }
+    RecordUndo(store.journalPath, UndoKind::Append, lengthBefore,
+               MarkAt(journal, journal.seekToEnd()), SatSub(settings.flexBalance, balanceBefore));
     result.removeEnabled = true;
     return result;
 }

@@ -8,6 +8,7 @@
 #include "base/leading_integer.h"
 #include "base/saturating.h"
 #include "operations/change_intent.h"
+#include "operations/undo.h"
 #include "platform/code_page.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
@@ -115,6 +116,7 @@ bool StoreSettings(const SettingsStore& store) {
 void RemoveStaleTemporaries(const SettingsStore& store) {
     platform::RemoveStaleReplacements(store.journalPath);
     platform::RemoveStaleReplacements(store.settingsFilePath);
+    platform::RemoveStaleReplacements(UndoRecordPath(store.journalPath));
 }
 
 void BuildFilePaths(SettingsStore& store) {

@@ -500,4 +500,18 @@ void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath) {
     RemoveStaleBeside(ResolvedTarget(targetHostPath));
 }
 
+bool LinkFile(QStringView fromHandheldPath, QStringView toHandheldPath) {
+    const QByteArray to = QFile::encodeName(HostPath(toHandheldPath));
+    if (::unlink(to.constData()) != 0 && errno != ENOENT) {
+        return false;
+    }
+    return ::linkat(AT_FDCWD, QFile::encodeName(HostPath(fromHandheldPath)).constData(), AT_FDCWD,
+                    to.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool RestoreFile(QStringView fromHandheldPath, QStringView toHandheldPath) {
+    return RenameDurably(QFile::encodeName(HostPath(fromHandheldPath)),
+                         QFile::encodeName(ResolvedTarget(HostPath(toHandheldPath))));
+}
+
 }  // namespace tallimer::platform

@@ -90,6 +90,13 @@ void RemoveStaleReplacements(QStringView targetHandheldPath);
 void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath);
 
 bool DeleteFile(QStringView handheldPath);
+
+// Gives the file at `from` (a symlink's target) the second name `to` by a hard link, replacing
+// a file of that name.
+bool LinkFile(QStringView fromHandheldPath, QStringView toHandheldPath);
+// Puts the file at `from` in the place of `to` (at a symlink's target, so the link stays) by
+// one durable rename.
+bool RestoreFile(QStringView fromHandheldPath, QStringView toHandheldPath);
 bool FileExists(QStringView handheldPath);
 
 }  // namespace tallimer::platform

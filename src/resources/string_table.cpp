@@ -38,6 +38,12 @@ QString LoadString(int id) {
         case StringId::NewMonthOffer:
             return QStringLiteral(
                 "New Month reached!\r\nThe flexitime will be\r\nadjusted to the maximum value.");
+        case StringId::NothingToUndo:
+            return QStringLiteral("Nothing to undo.");
+        case StringId::UndoJournalChanged:
+            return QStringLiteral("Not undone!\nThe journal has been changed since.");
+        case StringId::UndoJournalGone:
+            return QStringLiteral("Not undone!\nThe journal is gone.");
         default:
             return {};
     }

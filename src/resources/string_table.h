@@ -21,6 +21,10 @@ constexpr int No = 61230;
 constexpr int DayOpenError = 61231;
 constexpr int DayNotClosedQuestion = 61233;
 constexpr int NewMonthOffer = 61234;
+// Desktop only: the undo's refusals.
+constexpr int NothingToUndo = 62001;
+constexpr int UndoJournalChanged = 62002;
+constexpr int UndoJournalGone = 62003;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

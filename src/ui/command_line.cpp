@@ -26,6 +26,7 @@ constexpr char kHelp[] =
     "  Enter, Return, F23    next field               save the entry (Start or Stop)\n"
     "  Esc, F24              About (\"Ende\" exits)     remove the selected day's entries\n"
     "  Up, Down              step the hour or minute\n"
+    "  Ctrl+Z                undo the last Save Entry or Remove, once\n"
     "\n"
     "Options:\n"
     "  -h, --help     print this help\n"

@@ -17,17 +17,22 @@
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
 #include "operations/setup_form.h"
+#include "operations/undo.h"
 #include "platform/clock.h"
+#include "platform/device_folder.h"
+#include "platform/file.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
 #include "ui/commands.h"
 #include "ui/day_summary_view.h"
 #include "ui/dialog_builder.h"
 #include "ui/entry_panel.h"
+#include "ui/journal_watcher.h"
 #include "ui/message_box.h"
 #include "ui/setup_dialog.h"
 #include "ui/toolbar.h"
 #include "ui/tray.h"
+#include "ui/undo_shortcut.h"
 #include "ui/view_window.h"
 
 namespace tallimer {
@@ -75,6 +80,15 @@ MainWindow::MainWindow() {
 
     refreshTimer_.setInterval(TIMER_REFRESH_MS);
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { RefreshDaySummary(false); });
+
+    // Another program's change to the journal is shown at once, as a date change is.
+    watcher_ = new JournalWatcher(this);
+    connect(watcher_, &JournalWatcher::changedOutside, this, [this] {
+        RescanJournal();
+        ShowTrayState();
+    });
+
+    new UndoShortcut(this, [this] { Command(IDM_UNDO); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -133,6 +147,9 @@ void MainWindow::Command(int id) {
         case IDM_ABOUT:
             AboutCommand();
             break;
+        case IDM_UNDO:
+            UndoCommand();
+            break;
         case IDM_EXIT:
             if (ExitCommand()) {
                 return;
@@ -141,9 +158,7 @@ void MainWindow::Command(int id) {
         default:
             break;
     }
-    if (tray_ != nullptr) {
-        tray_->ShowDay(day_.periodOpen != 0);
-    }
+    ShowTrayState();
     // The main window's own background is painted again after every command.
     repaint();
 }
@@ -198,6 +213,7 @@ void MainWindow::NewMonthCheck() {
 void MainWindow::SaveEntryCommand() {
     const SaveEntryResult result = SaveEntry(panel_->ReadInput(), store_, day_);
     if (!result.success) {
+        AcknowledgeJournal();  // a header kept or a line cut back is no outside change
         if (result.messageId != 0) {
             ShowMessage(this, result.messageId, MessageIcon::Stop);
         }
@@ -237,6 +253,22 @@ void MainWindow::RemoveCommand() {
     ShowMessage(this, StringId::EntryRemoved, MessageIcon::Information);
 }
 
+void MainWindow::UndoCommand() {
+    const UndoResult result = UndoLastChange(store_, day_);
+    if (!result.success) {
+        ShowMessage(this, result.messageId,
+                    result.messageId == StringId::NothingToUndo ? MessageIcon::Information
+                                                                : MessageIcon::Stop);
+        return;
+    }
+    RescanJournal();
+    if (!platform::FileExists(store_.journalPath)) {
+        // The undone save had created the journal: no scan, so the panel shows the empty day.
+        panel_->SetStatus(LoadString(StringId::StatusStart));
+        RefreshDaySummary(true);
+    }
+}
+
 void MainWindow::SwitchView(int32_t viewKind) {
     store_.settings.viewKind = viewKind;
     delete view_;
@@ -245,6 +277,7 @@ void MainWindow::SwitchView(int32_t viewKind) {
 }
 
 void MainWindow::RescanJournal(const QString& journalBefore) {
+    AcknowledgeJournal();
     ScanSink* sink = view_ != nullptr ? view_->BeginScan(store_.settings, month_) : nullptr;
     const QDate date = panel_->selectedDate();
     const ScanResult result =
@@ -262,6 +295,18 @@ void MainWindow::RescanJournal(const QString& journalBefore) {
         view_->EndScan();
     }
     RefreshDaySummary(true);
+}
+
+void MainWindow::ShowTrayState() {
+    if (tray_ != nullptr) {
+        tray_->ShowDay(day_.periodOpen != 0);
+        // Another program's change to the journal takes the undo away.
+        tray_->setCommandEnabled(IDM_UNDO, CanUndo(store_));
+    }
+}
+
+void MainWindow::AcknowledgeJournal() {
+    watcher_->Acknowledge(platform::HostPath(store_.journalPath));
 }
 
 void MainWindow::RefreshDaySummary(bool forced) {

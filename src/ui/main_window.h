@@ -13,6 +13,7 @@
 namespace tallimer {
 
 class EntryPanel;
+class JournalWatcher;
 class Toolbar;
 class Tray;
 class TrayPort;
@@ -62,6 +63,7 @@ class MainWindow : public QWidget {
     const DayState& dayState() const { return day_; }
     QTimer& refreshTimer() { return refreshTimer_; }
     Tray* tray() const { return tray_.get(); }
+    JournalWatcher* journalWatcher() const { return watcher_; }
 
   signals:
     // The shutdown sequence has run; the program ends with exit code 0.
@@ -80,6 +82,8 @@ class MainWindow : public QWidget {
     // At start-up: offers to cap the balance at the maximum in a new month.
     void NewMonthCheck();
     void RemoveCommand();
+    // Desktop only: takes the last Save Entry or Remove back.
+    void UndoCommand();
     void SwitchView(int32_t viewKind);
     void CreateView();
     void OnDateChanged(QDate date);
@@ -88,6 +92,10 @@ class MainWindow : public QWidget {
     // selection would save a blank time.
     void FillTimeListsAtClock();
     void Shutdown();
+    // The journal as it is now is the program's own: no rescan for it.
+    void AcknowledgeJournal();
+    // The tray's icon and its Undo item after a command or another program's change.
+    void ShowTrayState();
 
     SettingsStore store_;
     DayState day_;
@@ -98,6 +106,7 @@ class MainWindow : public QWidget {
     Toolbar* toolbar_ = nullptr;
     ViewWindow* view_ = nullptr;
     std::unique_ptr<Tray> tray_;
+    JournalWatcher* watcher_ = nullptr;
     bool shutDown_ = false;
 };
 

@@ -1,7 +1,8 @@
 // Drives the journal through three contents for the crash test: the base journal (A), A with a
 // Start of 2030/06/15 08:00 (B), B with its Stop at 12:00 (C), and back to A by removing the
-// day. Each cycle scans the day and saves or removes as the window's commands do, from
-// whichever content a killed run left, until the day is empty again.
+// day. The Stop and the removal are each undone once and done again. Each cycle scans the day
+// and saves, removes or undoes as the window's commands do, from whichever content a killed
+// run left, until the day is empty again.
 //
 //   crash_writer        cycles until killed (or until an operation fails: exit 1)
 //   crash_writer N      runs N cycles; exit 0 only when every operation succeeded
@@ -15,6 +16,7 @@
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
 #include "operations/settings_store.h"
+#include "operations/undo.h"
 
 using namespace tallimer;
 
@@ -37,10 +39,13 @@ int main(int argc, char** argv) {
         if (scanned.opened && day.entryCount == 0) {
             scanned.opened = save("08", scanned.projects) && (scanned = scan()).opened;
         }
+        const auto undo = [&] { return UndoLastChange(store, day).success && scan().opened; };
         if (scanned.opened && day.periodOpen != 0) {
-            scanned.opened = save("12", scanned.projects) && scan().opened;
+            scanned.opened = save("12", scanned.projects) && undo() &&
+                             save("12", scanned.projects) && scan().opened;
         }
-        if (!scanned.opened || !RemoveDayEntries(store, day).success) {
+        if (!scanned.opened || !RemoveDayEntries(store, day).success || !undo() ||
+            !RemoveDayEntries(store, day).success) {
             return 1;
         }
     }

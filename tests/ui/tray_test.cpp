@@ -64,6 +64,7 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
     run(IDM_SAVE);
     EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
     EXPECT_TRUE(tray->periodOpen);
+    EXPECT_TRUE(window->tray()->action(IDM_UNDO)->isEnabled());
     EXPECT_EQ(saveItem(), "Save Entry: Stop");
     tickAt(QDate(2004, 1, 23), QTime(14, 0));
     EXPECT_EQ(tray->toolTip, summaryToolTip());

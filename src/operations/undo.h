@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/day_state.h"
+#include "operations/change_intent.h"
+#include "operations/settings_store.h"
+
+namespace tallimer {
+
+// One level of undo for the last journal change. Save Entry appends a line, so undo cuts the
+// journal back to its old length (or removes a journal that the save created); Remove renames
+// a new file over the journal, so the old file is kept as "<journal>.undo" (a hard link taken
+// before the rename) and undo renames it back. A small record beside it, "<journal>.undo-info",
+// names the journal as the change left it, so an undo never throws away what another program
+// wrote since. Undo moves journal and balance as one transaction, as the change did.
+
+// The journal as the change left it: its content's mark and its file, since an editor's save
+// replaces the file.
+struct UndoMark {
+    JournalMark content;
+    unsigned long long inode = 0;
+    bool operator==(const UndoMark&) const = default;
+};
+
+enum class UndoKind { Append, Replace };
+
+struct UndoRecord {
+    UndoKind kind = UndoKind::Append;
+    long long cutLength = 0;  // Append: the length before the line; -1: the save created it
+    UndoMark after;
+    int32_t balanceChange = 0;
+};
+
+QByteArray FormatUndoRecord(const UndoRecord& record);
+std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes);
+
+// Handheld paths of the kept old journal and of the record.
+QString UndoCopyPath(const QString& journalPath);
+QString UndoRecordPath(const QString& journalPath);
+
+// Before Remove's rename: forgets the earlier change's undo and keeps the journal's file as
+// "<journal>.undo"; false when it cannot.
+bool KeepJournalForUndo(const QString& journalPath);
+// After a change, with the journal still locked: writes the record of the journal as the
+// change left it (`after`; nullopt when it could not be read), which replaces an earlier
+// change's. A failure here only costs the undo, never the change.
+void RecordUndo(const QString& journalPath, UndoKind kind, long long cutLength,
+                const std::optional<JournalMark>& after, int32_t balanceChange);
+
+struct UndoResult {
+    bool success = false;
+    int messageId = 0;  // a message to show when undo is refused or fails
+};
+
+// Takes the last change back: the journal's old bytes and the balance before it, saved at
+// once. Refused when there is nothing to undo, when the journal is gone, or when it changed
+// since. A journal that undo removes (the change created it) leaves the day empty.
+UndoResult UndoLastChange(SettingsStore& store, DayState& day);
+// Whether there is a change to undo (the record names the journal as it is now).
+bool CanUndo(const SettingsStore& store);
+
+}  // namespace tallimer

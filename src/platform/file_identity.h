@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace tallimer::platform {
+
+// Which file a path names and in which state, as far as stat(2) tells: enough to see that
+// another program wrote or replaced it.
+struct FileIdentity {
+    bool exists = false;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedNs = 0;
+    long long changedNs = 0;  // the inode's change time, which no program can set back
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentifyHostFile(const QString& hostPath);
+FileIdentity IdentifyFile(QStringView handheldPath);
+
+}  // namespace tallimer::platform

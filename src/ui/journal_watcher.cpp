@@ -1,0 +1,72 @@
+#include "ui/journal_watcher.h"
+
+#include <QFileInfo>
+
+namespace tallimer {
+
+JournalWatcher::JournalWatcher(QObject* parent) : QObject(parent) {
+    coalesce_.setSingleShot(true);
+    coalesce_.setInterval(kCoalesceMs);
+    connect(&coalesce_, &QTimer::timeout, this, [this] {
+        if (pending_) {
+            pending_ = false;
+            Check();
+            coalesce_.start();
+        }
+    });
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &JournalWatcher::OnSignal);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalWatcher::OnSignal);
+}
+
+void JournalWatcher::Acknowledge(const QString& hostPath) {
+    known_ = platform::IdentifyHostFile(hostPath);
+    if (hostPath != path_ || (known_.exists && !watcher_.files().contains(path_))) {
+        path_ = hostPath;
+        Arm();
+    }
+}
+
+// Watches the file anew (after a rename-over the old watch follows the replaced file) and the
+// nearest folder on its way that exists, so a file or folder that appears later is seen.
+void JournalWatcher::Arm() {
+    const QStringList watched = watcher_.files() + watcher_.directories();
+    if (!watched.isEmpty()) {
+        watcher_.removePaths(watched);
+    }
+    if (path_.isEmpty()) {
+        return;
+    }
+    if (QFileInfo::exists(path_)) {
+        watcher_.addPath(path_);
+    }
+    QString folder = QFileInfo(path_).absolutePath();
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder) {
+            return;
+        }
+        folder = parent;
+    }
+    watcher_.addPath(folder);
+}
+
+void JournalWatcher::OnSignal() {
+    if (coalesce_.isActive()) {
+        pending_ = true;
+        return;
+    }
+    Check();
+    coalesce_.start();
+}
+
+void JournalWatcher::Check() {
+    Arm();
+    const platform::FileIdentity now = platform::IdentifyHostFile(path_);
+    if (now == known_) {
+        return;  // the program's own write, or a neighbour's file in the folder
+    }
+    known_ = now;
+    emit changedOutside();
+}
+
+}  // namespace tallimer

@@ -1,0 +1,80 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <cstdio>
+
+#include "ui/commands.h"
+#include "ui/entry_panel.h"
+#include "ui/journal_watcher.h"
+#include "ui/toolbar.h"
+#include "window_fixture.h"
+
+namespace tallimer::test {
+namespace {
+
+using JournalWatch = WindowTest;
+
+// Another program's writes show without a key press; the program's own writes rescan no more
+// than their command does.
+TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
+    start();
+    QSignalSpy outside(window->journalWatcher(), &JournalWatcher::changedOutside);
+    window->Command(IDM_SAVE);
+    QTest::qWait(JournalWatcher::kCoalesceMs + 100);
+    EXPECT_EQ(outside.count(), 0);
+    ASSERT_EQ(window->dayState().entryCount, 2);
+
+    const QString path = hostPath(kJournal);
+    auto entries = [this](int count) {
+        return QTest::qWaitFor([&] { return window->dayState().entryCount == count; }, 1000);
+    };
+    QFile appender(path);
+    ASSERT_TRUE(appender.open(QIODevice::Append));
+    appender.write("2004/01/23 14:00\tA\r\n");
+    appender.close();
+    EXPECT_TRUE(entries(3));
+
+    // An editor's save: a new file renamed over the journal; later appends are still seen.
+    writeHandheld(kJournal + ".new", kHeader);
+    ASSERT_EQ(std::rename(QFile::encodeName(path + ".new").constData(),
+                          QFile::encodeName(path).constData()),
+              0);
+    EXPECT_TRUE(entries(0));
+    ASSERT_TRUE(appender.open(QIODevice::Append));
+    appender.write("2004/01/23 09:00\tB\r\n");
+    appender.close();
+    EXPECT_TRUE(entries(1));
+
+    // A journal that vanishes keeps the views and shows no message.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return !window->toolbar()->isButtonEnabled(IDM_REMOVE); }, 1000));
+    EXPECT_EQ(window->dayState().entryCount, 1);
+    EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
+}
+
+// Ctrl+Z takes the last Save back once, even from the date field, which has the focus at
+// start-up; the context menu offers the same command.
+TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
+    start();
+    window->Command(IDM_SAVE);
+    ASSERT_EQ(window->dayState().entryCount, 2);
+    window->entryPanel()->project()->lineEdit()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\tA\r\n");
+    EXPECT_EQ(window->dayState().entryCount, 1);
+    EXPECT_EQ(window->entryPanel()->status()->text(), "Stop:");
+    ASSERT_EQ(window->actions().size(), 1);
+    EXPECT_EQ(window->actions().front()->text(), "Undo");
+    window->actions().front()->trigger();
+    EXPECT_EQ(messages, (std::vector<QString>{"Entry saved", "Nothing to undo."}));
+}
+
+}  // namespace
+}  // namespace tallimer::test
