@@ -20,25 +20,25 @@ AboutDialog::AboutDialog(std::function<bool()> exitCommand, QWidget* owner)
     setModal(true);
     // Enter presses the focused button ("Info" too, as on the handheld), else "Ende".
     if (auto* info = FindControlAs<QPushButton>(this, IDC_INFO)) {
-        connect(info, &QPushButton::clicked, this, &AboutDialog::ShowKeysHelp);
+        connect(info, &QPushButton::clicked, this, &AboutDialog::showKeysHelp);
     }
     if (auto* ende = FindControlAs<QPushButton>(this, IDC_ENDE)) {
         ende->setDefault(true);
         ende->setFocus();
-        connect(ende, &QPushButton::clicked, this, &AboutDialog::Exit);
+        connect(ende, &QPushButton::clicked, this, &AboutDialog::exit);
     }
     if (owner != nullptr) {
         move(owner->mapToGlobal(AboutDialogPosition(size(), owner->size())));
     }
 }
 
-void AboutDialog::ShowKeysHelp() {
+void AboutDialog::showKeysHelp() {
     ShowMessage(this,
                 ShownMessage{LoadString(StringId::KeysHelp), LoadString(StringId::KeysHelpCaption),
                              MessageIcon::Information, MessageButtons::Ok});
 }
 
-void AboutDialog::Exit() {
+void AboutDialog::exit() {
     // When the program ends, the dialog goes with its main window; otherwise it stays open.
     if (exitCommand_ && exitCommand_()) {
         done(QDialog::Accepted);

@@ -18,8 +18,8 @@ class AboutDialog : public QDialog {
     AboutDialog(std::function<bool()> exitCommand, QWidget* owner);
 
   private:
-    void ShowKeysHelp();
-    void Exit();
+    void showKeysHelp();
+    void exit();
 
     std::function<bool()> exitCommand_;
 };
