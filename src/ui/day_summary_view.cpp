@@ -36,7 +36,7 @@ QLabel* DaySummaryView::valueLabel(int controlId) const {
     return FindControlAs<QLabel>(this, controlId);
 }
 
-void DaySummaryView::ShowSummary(const DaySummaryTexts& texts, bool periodOpen,
+void DaySummaryView::showSummary(const DaySummaryTexts& texts, bool periodOpen,
                                  const Settings& settings) {
     SetText(valueLabel(IDC_SUMMARY_DEBIT), texts.debit);
     SetText(valueLabel(IDC_SUMMARY_CREDIT), texts.credit);

@@ -13,7 +13,7 @@ class DaySummaryView : public ViewWindow {
   public:
     explicit DaySummaryView(QWidget* parent);
 
-    void ShowSummary(const DaySummaryTexts& texts, bool periodOpen, const Settings& settings);
+    void showSummary(const DaySummaryTexts& texts, bool periodOpen, const Settings& settings);
     QLabel* valueLabel(int controlId) const;
 };
 

@@ -338,7 +338,7 @@ void MainWindow::RefreshDaySummary(bool forced) {
         }
         return;
     }
-    summary->ShowSummary(texts, day_.periodOpen != 0, store_.settings);
+    summary->showSummary(texts, day_.periodOpen != 0, store_.settings);
 }
 
 void MainWindow::FillTimeListsAtClock() {
