@@ -9,7 +9,7 @@
 
 namespace tallimer {
 
-void EntryListModel::Reload() {
+void EntryListModel::reload() {
     beginResetModel();
     hasColumns_ = list_.hasColumns();
     try {
@@ -20,7 +20,7 @@ void EntryListModel::Reload() {
     endResetModel();
 }
 
-bool EntryListModel::IsStale() const {
+bool EntryListModel::isStale() const {
     return hasColumns_ != list_.hasColumns() || order_.size() > list_.rowCount();
 }
 
@@ -77,13 +77,13 @@ ScanSink* EntryListView::BeginScan(const Settings& /*settings*/, MonthState& /*m
 }
 
 void EntryListView::ScanFailed() {
-    if (model_->IsStale()) {
-        model_->Reload();
+    if (model_->isStale()) {
+        model_->reload();
     }
 }
 
 void EntryListView::EndScan() {
-    model_->Reload();
+    model_->reload();
     if (list_.hasColumns()) {
         for (int column = 0; column < 3; ++column) {
             view_->setColumnWidth(column, EntryList::kColumnWidths[size_t(column)]);

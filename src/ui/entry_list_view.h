@@ -18,9 +18,9 @@ class EntryListModel : public QAbstractTableModel {
         : QAbstractTableModel(parent), list_(list) {}
 
     // Takes the list's rows and order anew.
-    void Reload();
+    void reload();
     // Whether the rows shown are no longer the list's.
-    bool IsStale() const;
+    bool isStale() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
