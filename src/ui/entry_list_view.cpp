@@ -72,17 +72,17 @@ EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent
     });
 }
 
-ScanSink* EntryListView::BeginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+ScanSink* EntryListView::beginScan(const Settings& /*settings*/, MonthState& /*month*/) {
     return &list_;
 }
 
-void EntryListView::ScanFailed() {
+void EntryListView::scanFailed() {
     if (model_->isStale()) {
         model_->reload();
     }
 }
 
-void EntryListView::EndScan() {
+void EntryListView::endScan() {
     model_->reload();
     if (list_.hasColumns()) {
         for (int column = 0; column < 3; ++column) {

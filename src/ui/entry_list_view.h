@@ -40,9 +40,9 @@ class EntryListView : public ViewWindow {
   public:
     explicit EntryListView(QWidget* parent);
 
-    ScanSink* BeginScan(const Settings& settings, MonthState& month) override;
-    void EndScan() override;
-    void ScanFailed() override;
+    ScanSink* beginScan(const Settings& settings, MonthState& month) override;
+    void endScan() override;
+    void scanFailed() override;
 
     QTreeView* listControl() const { return view_; }
     const EntryList& list() const { return list_; }

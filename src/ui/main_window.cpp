@@ -116,7 +116,7 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::CreateView() {
-    view_ = ViewWindow::Create(store_.settings.viewKind, this);
+    view_ = ViewWindow::createForKind(store_.settings.viewKind, this);
     DarkTitlesOnWhite(view_);
     view_->move(0, kViewTop);
     view_->show();
@@ -278,7 +278,7 @@ void MainWindow::SwitchView(int32_t viewKind) {
 
 void MainWindow::RescanJournal(const QString& journalBefore) {
     AcknowledgeJournal();
-    ScanSink* sink = view_ != nullptr ? view_->BeginScan(store_.settings, month_) : nullptr;
+    ScanSink* sink = view_ != nullptr ? view_->beginScan(store_.settings, month_) : nullptr;
     const QDate date = panel_->selectedDate();
     const ScanResult result =
         journalBefore.isEmpty() ? tallimer::RescanJournal(store_, date, day_, month_, sink)
@@ -286,13 +286,13 @@ void MainWindow::RescanJournal(const QString& journalBefore) {
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
     if (!result.opened) {
         if (view_ != nullptr) {
-            view_->ScanFailed();
+            view_->scanFailed();
         }
         return;  // everything else keeps what it showed
     }
     panel_->ApplyScan(result);
     if (view_ != nullptr) {
-        view_->EndScan();
+        view_->endScan();
     }
     RefreshDaySummary(true);
 }

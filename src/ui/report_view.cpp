@@ -43,12 +43,12 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
 
 ReportView::~ReportView() = default;
 
-ScanSink* ReportView::BeginScan(const Settings& settings, MonthState& month) {
+ScanSink* ReportView::beginScan(const Settings& settings, MonthState& month) {
     report_ = std::make_unique<MonthReport>(settings, month, platform::LocalNow().date());
     return report_.get();
 }
 
-void ReportView::EndScan() {
+void ReportView::endScan() {
     if (!report_) {
         return;
     }

@@ -16,8 +16,8 @@ class ReportView : public ViewWindow {
     explicit ReportView(QWidget* parent);
     ~ReportView() override;
 
-    ScanSink* BeginScan(const Settings& settings, MonthState& month) override;
-    void EndScan() override;
+    ScanSink* beginScan(const Settings& settings, MonthState& month) override;
+    void endScan() override;
 
     QTreeWidget* treeControl() const { return tree_; }
 

@@ -12,7 +12,7 @@ ViewWindow::ViewWindow(int32_t kind, QWidget* parent) : QWidget(parent) {
     BuildDialog(*FindDialogTemplate(IDD_VIEW_DAY + kind), this);
 }
 
-ViewWindow* ViewWindow::Create(int32_t viewKind, QWidget* parent) {
+ViewWindow* ViewWindow::createForKind(int32_t viewKind, QWidget* parent) {
     switch (viewKind) {
         case ViewEntryList:
             return new EntryListView(parent);
@@ -23,7 +23,7 @@ ViewWindow* ViewWindow::Create(int32_t viewKind, QWidget* parent) {
     }
 }
 
-ScanSink* ViewWindow::BeginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+ScanSink* ViewWindow::beginScan(const Settings& /*settings*/, MonthState& /*month*/) {
     return nullptr;
 }
 

@@ -15,14 +15,14 @@ class ViewWindow : public QWidget {
     Q_OBJECT
   public:
     // A kind outside 0 to 2 makes the day summary.
-    static ViewWindow* Create(int32_t viewKind, QWidget* parent);
+    static ViewWindow* createForKind(int32_t viewKind, QWidget* parent);
 
     // Before a scan: the sink the scan hands its lines to (none for the day summary).
-    virtual ScanSink* BeginScan(const Settings& settings, MonthState& month);
+    virtual ScanSink* beginScan(const Settings& settings, MonthState& month);
     // After a scan that could open the journal: show what it gave.
-    virtual void EndScan() {}
+    virtual void endScan() {}
     // After a scan that failed: a sink that had to give up what it held shows that.
-    virtual void ScanFailed() {}
+    virtual void scanFailed() {}
 
   signals:
     // The view wants the journal scanned again (the list's sort toggle).
