@@ -104,12 +104,12 @@ void EntryPanel::setSelectedDate(QDate date) {
     date_->setDate(date);
 }
 
-void EntryPanel::FillTimeLists(Settings& settings) {
+void EntryPanel::fillTimeLists(Settings& settings) {
     Refill(minute_, MinuteListItems(EffectiveMinuteUnit(settings)));
     Refill(hour_, HourListItems());
 }
 
-TimeRecord EntryPanel::SyncTimeLists(TimeRecord time, int32_t minuteUnit) {
+TimeRecord EntryPanel::syncTimeLists(TimeRecord time, int32_t minuteUnit) {
     if (hour_->hasFocus() || minute_->hasFocus()) {
         time.hour = static_cast<uint16_t>(LeadingInteger(SelectedText(hour_)));
         time.minute = static_cast<uint16_t>(LeadingInteger(SelectedText(minute_)));
@@ -123,7 +123,7 @@ TimeRecord EntryPanel::SyncTimeLists(TimeRecord time, int32_t minuteUnit) {
     return selection.snapped;
 }
 
-EntryPanelInput EntryPanel::ReadInput() const {
+EntryPanelInput EntryPanel::readInput() const {
     EntryPanelInput input;
     input.date = date_->date();
     input.hourText = SelectedText(hour_);
@@ -135,21 +135,21 @@ EntryPanelInput EntryPanel::ReadInput() const {
     return input;
 }
 
-void EntryPanel::AppendProject(const QString& name) {
+void EntryPanel::appendProject(const QString& name) {
     const QString text = project_->currentText();
     project_->addItem(name);
     project_->setEditText(text);
 }
 
-void EntryPanel::SetStatus(const QString& text) {
+void EntryPanel::setStatus(const QString& text) {
     status_->setText(text);
 }
 
-void EntryPanel::ApplyScan(const ScanResult& scan) {
+void EntryPanel::applyScan(const ScanResult& scan) {
     project_->clear();
     project_->addItems(scan.projects);
     project_->setEditText(scan.projectEditText);
-    SetStatus(scan.statusText);
+    setStatus(scan.statusText);
 }
 
 }  // namespace tallimer

@@ -32,17 +32,17 @@ class EntryPanel : public QWidget {
     void setSelectedDate(QDate date);
 
     // Empties and refills both lists with the settings' unit (0 or less becomes 1 there).
-    void FillTimeLists(Settings& settings);
+    void fillTimeLists(Settings& settings);
     // Selects the time in the lists, or, while one of them has the focus, returns their
     // selection instead and leaves them.
-    TimeRecord SyncTimeLists(TimeRecord time, int32_t minuteUnit);
+    TimeRecord syncTimeLists(TimeRecord time, int32_t minuteUnit);
 
     // What Save Entry reads.
-    EntryPanelInput ReadInput() const;
-    void AppendProject(const QString& name);
-    void SetStatus(const QString& text);
+    EntryPanelInput readInput() const;
+    void appendProject(const QString& name);
+    void setStatus(const QString& text);
     // The project box and status after a scan.
-    void ApplyScan(const ScanResult& scan);
+    void applyScan(const ScanResult& scan);
 
   signals:
     // The user picked another date in the picker.

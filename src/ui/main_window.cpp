@@ -211,7 +211,7 @@ void MainWindow::NewMonthCheck() {
 }
 
 void MainWindow::SaveEntryCommand() {
-    const SaveEntryResult result = SaveEntry(panel_->ReadInput(), store_, day_);
+    const SaveEntryResult result = SaveEntry(panel_->readInput(), store_, day_);
     if (!result.success) {
         AcknowledgeJournal();  // a header kept or a line cut back is no outside change
         if (result.messageId != 0) {
@@ -220,18 +220,18 @@ void MainWindow::SaveEntryCommand() {
         return;
     }
     if (result.projectToAppend) {
-        panel_->AppendProject(*result.projectToAppend);
+        panel_->appendProject(*result.projectToAppend);
     }
     if (result.preset) {
         // With the focus away from the lists they select the preset instead of reading back.
         QWidget* hadFocus = QApplication::focusWidget();
         panel_->project()->setFocus();
-        panel_->SyncTimeLists(*result.preset, store_.settings.minuteUnit);
+        panel_->syncTimeLists(*result.preset, store_.settings.minuteUnit);
         if (hadFocus != nullptr) {
             hadFocus->setFocus();
         }
     }
-    panel_->SetStatus(result.statusText);
+    panel_->setStatus(result.statusText);
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
     RescanJournal();
     if (store_.settings.automaticMode == 0) {
@@ -247,7 +247,7 @@ void MainWindow::RemoveCommand() {
         }
         return;
     }
-    panel_->SetStatus(result.statusText);
+    panel_->setStatus(result.statusText);
     toolbar_->setButtonEnabled(IDM_REMOVE, false);
     RescanJournal();
     ShowMessage(this, StringId::EntryRemoved, MessageIcon::Information);
@@ -264,7 +264,7 @@ void MainWindow::UndoCommand() {
     RescanJournal();
     if (!platform::FileExists(store_.journalPath)) {
         // The undone save had created the journal: no scan, so the panel shows the empty day.
-        panel_->SetStatus(LoadString(StringId::StatusStart));
+        panel_->setStatus(LoadString(StringId::StatusStart));
         RefreshDaySummary(true);
     }
 }
@@ -290,7 +290,7 @@ void MainWindow::RescanJournal(const QString& journalBefore) {
         }
         return;  // everything else keeps what it showed
     }
-    panel_->ApplyScan(result);
+    panel_->applyScan(result);
     if (view_ != nullptr) {
         view_->endScan();
     }
@@ -325,7 +325,7 @@ void MainWindow::RefreshDaySummary(bool forced) {
         }
     }
     const TimeRecord now =
-        panel_->SyncTimeLists(ClockRecord(clock.time()), store_.settings.minuteUnit);
+        panel_->syncTimeLists(ClockRecord(clock.time()), store_.settings.minuteUnit);
     const DaySummaryTexts texts = DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute);
     if (tray_ != nullptr) {
         tray_->ShowDay(day_.periodOpen != 0);
@@ -342,8 +342,8 @@ void MainWindow::RefreshDaySummary(bool forced) {
 }
 
 void MainWindow::FillTimeListsAtClock() {
-    panel_->FillTimeLists(store_.settings);
-    panel_->SyncTimeLists(ClockRecord(platform::LocalNow().time()), store_.settings.minuteUnit);
+    panel_->fillTimeLists(store_.settings);
+    panel_->syncTimeLists(ClockRecord(platform::LocalNow().time()), store_.settings.minuteUnit);
 }
 
 void MainWindow::OnDateChanged(QDate date) {
