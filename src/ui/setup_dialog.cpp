@@ -42,14 +42,14 @@ SetupDialog::SetupDialog(SettingsStore& store, std::function<void()> afterSave, 
     : QDialog(owner), store_(store), afterSave_(std::move(afterSave)), owner_(owner) {
     BuildDialog(*FindDialogTemplate(IDD_SETUP), this);
     setModal(true);
-    FillForm(SetupFormFor(store_));
+    fillForm(SetupFormFor(store_));
     if (auto* ok = FindControlAs<QPushButton>(this, kOkButton)) {
         ok->setDefault(true);
-        connect(ok, &QPushButton::clicked, this, [this] { Confirm(); });
+        connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
     }
 }
 
-SetupForm SetupDialog::ReadForm() const {
+SetupForm SetupDialog::readForm() const {
     SetupForm form;
     form.breakPerDay = EditText(this, kBreakPerDayEdit);
     form.weeklyHours = EditText(this, kWeeklyHoursEdit);
@@ -64,7 +64,7 @@ SetupForm SetupDialog::ReadForm() const {
     return form;
 }
 
-void SetupDialog::FillForm(const SetupForm& form) {
+void SetupDialog::fillForm(const SetupForm& form) {
     SetEditText(this, kBreakPerDayEdit, form.breakPerDay);
     SetEditText(this, kWeeklyHoursEdit, form.weeklyHours);
     SetEditText(this, kBalanceEdit, form.balance);
@@ -89,8 +89,8 @@ void SetupDialog::showEvent(QShowEvent* event) {
     move(owner_->mapToGlobal(position));
 }
 
-void SetupDialog::Confirm() {
-    ApplySetupForm(ReadForm(), store_);
+void SetupDialog::confirm() {
+    ApplySetupForm(readForm(), store_);
     // Failures of the save are silent; the settings stay in effect for this run.
     SaveSettings(store_);
     if (afterSave_) {

@@ -19,14 +19,14 @@ class SetupDialog : public QDialog {
     SetupDialog(SettingsStore& store, std::function<void()> afterSave, QWidget* owner);
 
     // The fields as they stand.
-    SetupForm ReadForm() const;
+    SetupForm readForm() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FillForm(const SetupForm& form);
-    void Confirm();
+    void fillForm(const SetupForm& form);
+    void confirm();
 
     SettingsStore& store_;
     std::function<void()> afterSave_;
