@@ -66,11 +66,11 @@ class FirstPaint : public QObject {
 // The start-up of the program itself, as its main() runs it.
 int StartUp(QApplication& app) {
     SingleInstance instance;
-    if (instance.AskRunningInstanceToRaise()) {
+    if (instance.askRunningInstanceToRaise()) {
         return 1;
     }
     MainWindow window;
-    instance.Listen([&window] { window.BringToFront(); });
+    instance.listen([&window] { window.BringToFront(); });
     KeyFilter keys(window.KeyActions());
     app.installEventFilter(&keys);
     FirstPaint firstPaint;

@@ -32,12 +32,12 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::LockPath() {
+QString SingleInstance::lockPath() {
     return platform::DeviceFolder() + u'/' + LoadString(StringId::AppTitle) +
            QStringLiteral(".lock");
 }
 
-QString SingleInstance::ServerName() {
+QString SingleInstance::serverName() {
     // Qt gives the runtime folder only when it is the user's own with mode 0700.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) {
@@ -52,9 +52,9 @@ QString SingleInstance::ServerName() {
     return runtime + u'/' + LoadString(StringId::AppTitle) + u'-' + QString::fromLatin1(hash);
 }
 
-bool SingleInstance::Lock() {
+bool SingleInstance::lock() {
     QDir().mkpath(platform::DeviceFolder());
-    lock_ = std::make_unique<QLockFile>(LockPath());
+    lock_ = std::make_unique<QLockFile>(lockPath());
     // A running instance holds the lock for hours: only a holder that is gone makes it stale.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0)) {
@@ -65,12 +65,12 @@ bool SingleInstance::Lock() {
     }
     // A device folder that takes no lock file keeps no one from working; the program reports
     // its own errors with the folder as it meets them.
-    qWarning("cannot take the lock %s", qPrintable(LockPath()));
+    qWarning("cannot take the lock %s", qPrintable(lockPath()));
     return true;
 }
 
-bool SingleInstance::AskRunningInstanceToRaise() {
-    const QString name = ServerName();
+bool SingleInstance::askRunningInstanceToRaise() {
+    const QString name = serverName();
     if (name.isEmpty()) {
         return false;
     }
@@ -98,9 +98,9 @@ bool SingleInstance::AskRunningInstanceToRaise() {
     return true;
 }
 
-bool SingleInstance::Listen(std::function<void()> raise) {
+bool SingleInstance::listen(std::function<void()> raise) {
     raise_ = std::move(raise);
-    const QString name = ServerName();
+    const QString name = serverName();
     if (name.isEmpty()) {
         return false;
     }

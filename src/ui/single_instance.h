@@ -20,21 +20,21 @@ class SingleInstance : public QObject {
     ~SingleInstance() override;
 
     // The lock file in the device folder.
-    static QString LockPath();
+    static QString lockPath();
     // The server's socket path: the user's runtime folder (mode 0700) and a name from the
     // application title and the device folder's canonical path, so a symlinked folder is the
     // same instance. Empty when there is no private runtime folder.
-    static QString ServerName();
+    static QString serverName();
 
     // Takes the device folder's lock, creating the folder, and takes over a lock left by a
     // crashed instance. False when another instance holds it.
-    bool Lock();
+    bool lock();
     // True when another instance answered: it has been asked to come to the front. A holder
     // that is still starting gets a moment to listen.
-    bool AskRunningInstanceToRaise();
+    bool askRunningInstanceToRaise();
     // Listens for later starts; `raise` is called when one asks for this instance. Run only
     // while holding the lock: whatever else holds the name then is not an instance of ours.
-    bool Listen(std::function<void()> raise);
+    bool listen(std::function<void()> raise);
 
   private:
     std::unique_ptr<QLockFile> lock_;

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
 
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;
-    if (!instance.Lock()) {
-        instance.AskRunningInstanceToRaise();
+    if (!instance.lock()) {
+        instance.askRunningInstanceToRaise();
         return 0;
     }
 
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     QObject::connect(
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    instance.Listen([&window] { window.BringToFront(); });
+    instance.listen([&window] { window.BringToFront(); });
     if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
         // The window may be hidden in the tray: the program ends through the shutdown only.
         QApplication::setQuitOnLastWindowClosed(false);

@@ -44,12 +44,12 @@ bool ProcessEventsUntil(Done done) {
 TEST_F(SingleInstanceTest, SecondStartCannotLockAndRaisesTheRunningInstance) {
     int raised = 0;
     SingleInstance first;
-    ASSERT_TRUE(first.Lock());
-    ASSERT_TRUE(first.Listen([&] { ++raised; }));
+    ASSERT_TRUE(first.lock());
+    ASSERT_TRUE(first.listen([&] { ++raised; }));
 
     SingleInstance second;
-    EXPECT_FALSE(second.Lock());
-    EXPECT_TRUE(second.AskRunningInstanceToRaise());
+    EXPECT_FALSE(second.lock());
+    EXPECT_TRUE(second.askRunningInstanceToRaise());
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(raised, 1);
@@ -64,36 +64,36 @@ TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
     }
     ASSERT_GT(gone, 0);
     waitpid(gone, nullptr, 0);
-    QFile stale(SingleInstance::LockPath());
+    QFile stale(SingleInstance::lockPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write(QByteArray::number(gone) + "\ntest_ui\n" + QSysInfo::machineHostName().toUtf8() +
                 "\n");
     stale.close();
     QLocalServer squatter;
-    ASSERT_TRUE(squatter.listen(SingleInstance::ServerName()));
+    ASSERT_TRUE(squatter.listen(SingleInstance::serverName()));
 
     int raised = 0;
     SingleInstance instance;
-    ASSERT_TRUE(instance.Lock());
-    ASSERT_TRUE(instance.Listen([&] { ++raised; }));
-    EXPECT_TRUE(SingleInstance().AskRunningInstanceToRaise());
+    ASSERT_TRUE(instance.lock());
+    ASSERT_TRUE(instance.listen([&] { ++raised; }));
+    EXPECT_TRUE(SingleInstance().askRunningInstanceToRaise());
     EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
 }
 
 // In the private runtime folder, and the same folder however it is reached; the exact name
 // is what second_instance_test.sh waits for.
 TEST_F(SingleInstanceTest, NameBelongsToTheDeviceFolder) {
-    const QString name = SingleInstance::ServerName();
+    const QString name = SingleInstance::serverName();
     EXPECT_TRUE(name.startsWith(runtime_.path() + u'/'));
     QTemporaryDir links;
     ASSERT_TRUE(QFile::link(home(), links.filePath("home")));
     qputenv("TALLIMER_HOME", (links.filePath("home") + QStringLiteral("/./")).toLocal8Bit());
-    EXPECT_EQ(SingleInstance::ServerName(), name);
+    EXPECT_EQ(SingleInstance::serverName(), name);
 
     QTemporaryDir other;
     ASSERT_TRUE(other.isValid());
     qputenv("TALLIMER_HOME", other.path().toLocal8Bit());
-    EXPECT_NE(SingleInstance::ServerName(), name);
+    EXPECT_NE(SingleInstance::serverName(), name);
 }
 
 }  // namespace
