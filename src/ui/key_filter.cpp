@@ -79,7 +79,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         held.grace.stop();
         if (held.longPressDue) {
             held.longPressDue = false;
-            LongPress(action);
+            longPress(action);
         }
         return true;
     }
@@ -106,7 +106,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void KeyFilter::Release(bool action) {
+void KeyFilter::release(bool action) {
     HeldKey& held = keys_[action ? 0 : 1];
     // A release without a pending long press belongs to a long press that already fired, or
     // to a press that a dialog or popup took: it makes no character. A long press that came
@@ -118,7 +118,7 @@ void KeyFilter::Release(bool action) {
     }
 }
 
-void KeyFilter::LongPress(bool action) {
+void KeyFilter::longPress(bool action) {
     // A long press that comes due while a modal dialog runs is dropped: the dialog, not the
     // main window, has the user's attention.
     if (QApplication::activeModalWidget() != nullptr) {
@@ -132,7 +132,7 @@ void KeyFilter::timerEvent(QTimerEvent* event) {
         HeldKey& held = keys_[action ? 0 : 1];
         if (event->timerId() == held.grace.timerId()) {
             held.grace.stop();
-            Release(action);
+            release(action);
             return;
         }
         if (event->timerId() == held.longPress.timerId()) {
@@ -140,7 +140,7 @@ void KeyFilter::timerEvent(QTimerEvent* event) {
             if (held.grace.isActive()) {
                 held.longPressDue = true;  // decided when the grace time ends
             } else {
-                LongPress(action);
+                longPress(action);
             }
             return;
         }

@@ -44,8 +44,8 @@ class KeyFilter : public QObject {
         QBasicTimer grace;
         bool longPressDue = false;  // the long press came due within the grace time
     };
-    void Release(bool action);
-    void LongPress(bool action);
+    void release(bool action);
+    void longPress(bool action);
 
     Actions actions_;
     HeldKey keys_[2];  // the Action key, the Escape key
