@@ -299,7 +299,7 @@ void MainWindow::RescanJournal(const QString& journalBefore) {
 
 void MainWindow::ShowTrayState() {
     if (tray_ != nullptr) {
-        tray_->ShowDay(day_.periodOpen != 0);
+        tray_->showDay(day_.periodOpen != 0);
         // Another program's change to the journal takes the undo away.
         tray_->setCommandEnabled(IDM_UNDO, CanUndo(store_));
     }
@@ -321,15 +321,15 @@ void MainWindow::RefreshDaySummary(bool forced) {
             RescanJournal();
         }
         if (tray_ != nullptr) {
-            tray_->Remind(clock, day_, store_.settings);
+            tray_->remind(clock, day_, store_.settings);
         }
     }
     const TimeRecord now =
         panel_->syncTimeLists(ClockRecord(clock.time()), store_.settings.minuteUnit);
     const DaySummaryTexts texts = DaySummaryAt(day_, store_.settings, now.hour * 60 + now.minute);
     if (tray_ != nullptr) {
-        tray_->ShowDay(day_.periodOpen != 0);
-        tray_->ShowSummary(texts);
+        tray_->showDay(day_.periodOpen != 0);
+        tray_->showSummary(texts);
     }
     auto* summary = qobject_cast<DaySummaryView*>(view_);
     if (summary == nullptr) {

@@ -77,7 +77,7 @@ Tray::~Tray() {
     port_->setMenu(nullptr);
 }
 
-void Tray::ShowDay(bool periodOpen) {
+void Tray::showDay(bool periodOpen) {
     port_->setPeriodOpen(periodOpen);
     QString next = LoadString(periodOpen ? StringId::StatusStop : StringId::StatusStart);
     if (next.endsWith(u':')) {
@@ -86,13 +86,13 @@ void Tray::ShowDay(bool periodOpen) {
     actions_.value(IDM_SAVE)->setText(QStringLiteral("Save Entry: %1").arg(next));
 }
 
-void Tray::ShowSummary(const DaySummaryTexts& texts) {
+void Tray::showSummary(const DaySummaryTexts& texts) {
     port_->setToolTip(
         QStringLiteral("%1\nPresence: %2\nCredit: %3\nFlexitime in total: %4")
             .arg(LoadString(StringId::AppTitle), texts.presence, texts.credit, texts.flexitime));
 }
 
-void Tray::Remind(const QDateTime& clock, const DayState& day, const Settings& settings) {
+void Tray::remind(const QDateTime& clock, const DayState& day, const Settings& settings) {
     for (const Reminder& reminder : DueReminders(memory_, clock, day, settings, preferences_)) {
         port_->showMessage(reminder.title, reminder.text);
     }

@@ -24,11 +24,11 @@ class Tray : public QObject {
     ~Tray() override;
 
     // The icon, and the Save Entry item naming the next entry as the panel's status does.
-    void ShowDay(bool periodOpen);
+    void showDay(bool periodOpen);
     // The tooltip: the day summary's Presence, Credit and Flexitime in total.
-    void ShowSummary(const DaySummaryTexts& texts);
+    void showSummary(const DaySummaryTexts& texts);
     // Shows the reminders due at `clock` (once a minute, from the refresh timer).
-    void Remind(const QDateTime& clock, const DayState& day, const Settings& settings);
+    void remind(const QDateTime& clock, const DayState& day, const Settings& settings);
 
     // A command's menu item; the main window enables IDM_UNDO once there is something to undo.
     QAction* action(int command) const { return actions_.value(command); }
