@@ -10,25 +10,25 @@ JournalWatcher::JournalWatcher(QObject* parent) : QObject(parent) {
     connect(&coalesce_, &QTimer::timeout, this, [this] {
         if (pending_) {
             pending_ = false;
-            Check();
+            check();
             coalesce_.start();
         }
     });
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &JournalWatcher::OnSignal);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalWatcher::OnSignal);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &JournalWatcher::onSignal);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &JournalWatcher::onSignal);
 }
 
-void JournalWatcher::Acknowledge(const QString& hostPath) {
+void JournalWatcher::acknowledge(const QString& hostPath) {
     known_ = platform::IdentifyHostFile(hostPath);
     if (hostPath != path_ || (known_.exists && !watcher_.files().contains(path_))) {
         path_ = hostPath;
-        Arm();
+        arm();
     }
 }
 
 // Watches the file anew (after a rename-over the old watch follows the replaced file) and the
 // nearest folder on its way that exists, so a file or folder that appears later is seen.
-void JournalWatcher::Arm() {
+void JournalWatcher::arm() {
     const QStringList watched = watcher_.files() + watcher_.directories();
     if (!watched.isEmpty()) {
         watcher_.removePaths(watched);
@@ -50,17 +50,17 @@ void JournalWatcher::Arm() {
     watcher_.addPath(folder);
 }
 
-void JournalWatcher::OnSignal() {
+void JournalWatcher::onSignal() {
     if (coalesce_.isActive()) {
         pending_ = true;
         return;
     }
-    Check();
+    check();
     coalesce_.start();
 }
 
-void JournalWatcher::Check() {
-    Arm();
+void JournalWatcher::check() {
+    arm();
     const platform::FileIdentity now = platform::IdentifyHostFile(path_);
     if (now == known_) {
         return;  // the program's own write, or a neighbour's file in the folder

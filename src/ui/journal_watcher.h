@@ -24,15 +24,15 @@ class JournalWatcher : public QObject {
 
     // Watches `hostPath` from now on (a new path after Setup) and takes the file as it is now
     // as known: the caller is about to read it, or has just written it.
-    void Acknowledge(const QString& hostPath);
+    void acknowledge(const QString& hostPath);
 
   signals:
     void changedOutside();
 
   private:
-    void Arm();
-    void OnSignal();
-    void Check();
+    void arm();
+    void onSignal();
+    void check();
 
     QString path_;
     platform::FileIdentity known_;

@@ -306,7 +306,7 @@ void MainWindow::ShowTrayState() {
 }
 
 void MainWindow::AcknowledgeJournal() {
-    watcher_->Acknowledge(platform::HostPath(store_.journalPath));
+    watcher_->acknowledge(platform::HostPath(store_.journalPath));
 }
 
 void MainWindow::RefreshDaySummary(bool forced) {
