@@ -70,19 +70,19 @@ int StartUp(QApplication& app) {
         return 1;
     }
     MainWindow window;
-    instance.listen([&window] { window.BringToFront(); });
-    KeyFilter keys(window.KeyActions());
+    instance.listen([&window] { window.bringToFront(); });
+    KeyFilter keys(window.keyActions());
     app.installEventFilter(&keys);
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
-    window.StartUp();
+    window.startUp();
     window.show();
     return app.exec();
 }
 
 int ListRescans() {
     MainWindow window;
-    window.StartUp();
+    window.startUp();
     window.show();
     auto* list = qobject_cast<EntryListView*>(window.viewWindow());
     if (list == nullptr) {
@@ -92,7 +92,7 @@ int ListRescans() {
     for (int i = 0; i < 7; ++i) {
         QElapsedTimer timer;
         timer.start();
-        window.RescanJournal();
+        window.rescanJournal();
         list->listControl()->viewport()->repaint();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }

@@ -72,28 +72,28 @@ MainWindow::MainWindow() {
 
     toolbar_ = new Toolbar(this);
     toolbar_->move(0, kToolbarTop);
-    connect(toolbar_, &Toolbar::commandRaised, this, &MainWindow::Command);
+    connect(toolbar_, &Toolbar::commandRaised, this, &MainWindow::command);
 
     panel_ = new EntryPanel(this);
     panel_->move(0, 0);
-    connect(panel_, &EntryPanel::dateChanged, this, &MainWindow::OnDateChanged);
+    connect(panel_, &EntryPanel::dateChanged, this, &MainWindow::onDateChanged);
 
     refreshTimer_.setInterval(TIMER_REFRESH_MS);
-    connect(&refreshTimer_, &QTimer::timeout, this, [this] { RefreshDaySummary(false); });
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] { refreshDaySummary(false); });
 
     // Another program's change to the journal is shown at once, as a date change is.
     watcher_ = new JournalWatcher(this);
     connect(watcher_, &JournalWatcher::changedOutside, this, [this] {
-        RescanJournal();
-        ShowTrayState();
+        rescanJournal();
+        showTrayState();
     });
 
-    new UndoShortcut(this, [this] { Command(IDM_UNDO); });
+    new UndoShortcut(this, [this] { command(IDM_UNDO); });
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::StartUp() {
+void MainWindow::startUp() {
     LoadSettings(store_);
     RemoveStaleTemporaries(store_);
     // A stored view outside the three shows the day summary.
@@ -104,66 +104,66 @@ void MainWindow::StartUp() {
     panel_->setSelectedDate(clock.date());
     // At the clock even when the first scan finds no journal, so an automatic Start at the
     // very first start records the time, not a blank one.
-    FillTimeListsAtClock();
-    CreateView();
+    fillTimeListsAtClock();
+    createView();
     toolbar_->setChecked(IDM_VIEW_DAY + store_.settings.viewKind);
-    RescanJournal();
+    rescanJournal();
     if (store_.settings.automaticMode != 0 && day_.periodOpen == 0) {
-        PostCommand(IDM_SAVE);
+        postCommand(IDM_SAVE);
     }
     refreshTimer_.start();
-    NewMonthCheck();
+    newMonthCheck();
 }
 
-void MainWindow::CreateView() {
+void MainWindow::createView() {
     view_ = ViewWindow::createForKind(store_.settings.viewKind, this);
     DarkTitlesOnWhite(view_);
     view_->move(0, kViewTop);
     view_->show();
-    connect(view_, &ViewWindow::rescanRequested, this, [this] { RescanJournal(); });
+    connect(view_, &ViewWindow::rescanRequested, this, [this] { rescanJournal(); });
 }
 
-void MainWindow::PostCommand(int id) {
+void MainWindow::postCommand(int id) {
     QMetaObject::invokeMethod(
-        this, [this, id] { Command(id); }, Qt::QueuedConnection);
+        this, [this, id] { command(id); }, Qt::QueuedConnection);
 }
 
-void MainWindow::Command(int id) {
+void MainWindow::command(int id) {
     switch (id) {
         case IDM_VIEW_DAY:
         case IDM_VIEW_LIST:
         case IDM_VIEW_REPORT:
-            SwitchView(id - IDM_VIEW_DAY);
+            switchView(id - IDM_VIEW_DAY);
             break;
         case IDM_SAVE:
-            SaveEntryCommand();
+            saveEntryCommand();
             break;
         case IDM_REMOVE:
-            RemoveCommand();
+            removeCommand();
             break;
         case IDM_SETTINGS:
-            SetupCommand();
+            setupCommand();
             break;
         case IDM_ABOUT:
-            AboutCommand();
+            aboutCommand();
             break;
         case IDM_UNDO:
-            UndoCommand();
+            undoCommand();
             break;
         case IDM_EXIT:
-            if (ExitCommand()) {
+            if (exitCommand()) {
                 return;
             }
             break;
         default:
             break;
     }
-    ShowTrayState();
+    showTrayState();
     // The main window's own background is painted again after every command.
     repaint();
 }
 
-bool MainWindow::ExitCommand() {
+bool MainWindow::exitCommand() {
     if (day_.periodOpen != 0 && store_.settings.automaticMode == 0 &&
         ShowMessage(this, StringId::DayNotClosedQuestion, MessageIcon::Exclamation,
                     MessageButtons::OkCancel) != MessageAnswer::Ok) {
@@ -173,14 +173,14 @@ bool MainWindow::ExitCommand() {
     return true;
 }
 
-void MainWindow::SetupCommand() {
+void MainWindow::setupCommand() {
     const QPointer<QWidget> hadFocus = QApplication::focusWidget();
     const QString journalBefore = store_.journalPath;
     SetupDialog dialog(
         store_,
         [this, journalBefore] {
-            FillTimeListsAtClock();
-            RescanJournal(journalBefore);
+            fillTimeListsAtClock();
+            rescanJournal(journalBefore);
         },
         this);
     dialog.exec();
@@ -189,16 +189,16 @@ void MainWindow::SetupCommand() {
     }
 }
 
-void MainWindow::AboutCommand() {
+void MainWindow::aboutCommand() {
     const QPointer<QWidget> hadFocus = QApplication::focusWidget();
-    AboutDialog dialog([this] { return ExitCommand(); }, this);
+    AboutDialog dialog([this] { return exitCommand(); }, this);
     dialog.exec();
     if (!shutDown_ && hadFocus != nullptr) {
         hadFocus->setFocus();
     }
 }
 
-void MainWindow::NewMonthCheck() {
+void MainWindow::newMonthCheck() {
     if (!NewMonthCheckAsks(month_.newMonthFlag, store_.settings)) {
         return;
     }
@@ -207,13 +207,13 @@ void MainWindow::NewMonthCheck() {
         ApplyNewMonthCap(store_.settings);
         SaveSettings(store_);
     }
-    RefreshDaySummary(true);
+    refreshDaySummary(true);
 }
 
-void MainWindow::SaveEntryCommand() {
+void MainWindow::saveEntryCommand() {
     const SaveEntryResult result = SaveEntry(panel_->readInput(), store_, day_);
     if (!result.success) {
-        AcknowledgeJournal();  // a header kept or a line cut back is no outside change
+        acknowledgeJournal();  // a header kept or a line cut back is no outside change
         if (result.messageId != 0) {
             ShowMessage(this, result.messageId, MessageIcon::Stop);
         }
@@ -233,13 +233,13 @@ void MainWindow::SaveEntryCommand() {
     }
     panel_->setStatus(result.statusText);
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
-    RescanJournal();
+    rescanJournal();
     if (store_.settings.automaticMode == 0) {
         ShowMessage(this, StringId::EntrySaved, MessageIcon::Information);
     }
 }
 
-void MainWindow::RemoveCommand() {
+void MainWindow::removeCommand() {
     const RemoveResult result = RemoveDayEntries(store_, day_);
     if (!result.success) {
         if (result.messageId != 0) {
@@ -249,11 +249,11 @@ void MainWindow::RemoveCommand() {
     }
     panel_->setStatus(result.statusText);
     toolbar_->setButtonEnabled(IDM_REMOVE, false);
-    RescanJournal();
+    rescanJournal();
     ShowMessage(this, StringId::EntryRemoved, MessageIcon::Information);
 }
 
-void MainWindow::UndoCommand() {
+void MainWindow::undoCommand() {
     const UndoResult result = UndoLastChange(store_, day_);
     if (!result.success) {
         ShowMessage(this, result.messageId,
@@ -261,27 +261,27 @@ void MainWindow::UndoCommand() {
                                                                 : MessageIcon::Stop);
         return;
     }
-    RescanJournal();
+    rescanJournal();
     if (!platform::FileExists(store_.journalPath)) {
         // The undone save had created the journal: no scan, so the panel shows the empty day.
         panel_->setStatus(LoadString(StringId::StatusStart));
-        RefreshDaySummary(true);
+        refreshDaySummary(true);
     }
 }
 
-void MainWindow::SwitchView(int32_t viewKind) {
+void MainWindow::switchView(int32_t viewKind) {
     store_.settings.viewKind = viewKind;
     delete view_;
-    CreateView();
-    RescanJournal();
+    createView();
+    rescanJournal();
 }
 
-void MainWindow::RescanJournal(const QString& journalBefore) {
-    AcknowledgeJournal();
+void MainWindow::rescanJournal(const QString& journalBefore) {
+    acknowledgeJournal();
     ScanSink* sink = view_ != nullptr ? view_->beginScan(store_.settings, month_) : nullptr;
     const QDate date = panel_->selectedDate();
     const ScanResult result =
-        journalBefore.isEmpty() ? tallimer::RescanJournal(store_, date, day_, month_, sink)
+        journalBefore.isEmpty() ? RescanJournal(store_, date, day_, month_, sink)
                                 : RescanAfterSetup(store_, journalBefore, date, day_, month_, sink);
     toolbar_->setButtonEnabled(IDM_REMOVE, result.removeEnabled);
     if (!result.opened) {
@@ -294,10 +294,10 @@ void MainWindow::RescanJournal(const QString& journalBefore) {
     if (view_ != nullptr) {
         view_->endScan();
     }
-    RefreshDaySummary(true);
+    refreshDaySummary(true);
 }
 
-void MainWindow::ShowTrayState() {
+void MainWindow::showTrayState() {
     if (tray_ != nullptr) {
         tray_->showDay(day_.periodOpen != 0);
         // Another program's change to the journal takes the undo away.
@@ -305,11 +305,11 @@ void MainWindow::ShowTrayState() {
     }
 }
 
-void MainWindow::AcknowledgeJournal() {
+void MainWindow::acknowledgeJournal() {
     watcher_->acknowledge(platform::HostPath(store_.journalPath));
 }
 
-void MainWindow::RefreshDaySummary(bool forced) {
+void MainWindow::refreshDaySummary(bool forced) {
     const QDateTime clock = platform::LocalNow();
     if (!forced) {
         const RefreshTick tick = TickRefresh(refreshMemory_, clock, day_.periodOpen != 0);
@@ -318,7 +318,7 @@ void MainWindow::RefreshDaySummary(bool forced) {
         }
         if (tick.moveToTodayAndRescan) {
             panel_->setSelectedDate(clock.date());
-            RescanJournal();
+            rescanJournal();
         }
         if (tray_ != nullptr) {
             tray_->remind(clock, day_, store_.settings);
@@ -341,19 +341,19 @@ void MainWindow::RefreshDaySummary(bool forced) {
     summary->showSummary(texts, day_.periodOpen != 0, store_.settings);
 }
 
-void MainWindow::FillTimeListsAtClock() {
+void MainWindow::fillTimeListsAtClock() {
     panel_->fillTimeLists(store_.settings);
     panel_->syncTimeLists(ClockRecord(platform::LocalNow().time()), store_.settings.minuteUnit);
 }
 
-void MainWindow::OnDateChanged(QDate date) {
+void MainWindow::onDateChanged(QDate date) {
     // Only a date that differs from the scanned one rescans.
     if (SelectedDateText(date) != day_.selectedDateText) {
-        RescanJournal();
+        rescanJournal();
     }
 }
 
-void MainWindow::MoveFocusToNextField() {
+void MainWindow::moveFocusToNextField() {
     // The panel's control that has the focus (the project box's text field counts as the
     // box); views have controls with the same ids, so only the panel is searched.
     int focused = -1;
@@ -382,31 +382,31 @@ void MainWindow::MoveFocusToNextField() {
     }
 }
 
-KeyFilter::Actions MainWindow::KeyActions() {
+KeyFilter::Actions MainWindow::keyActions() {
     return {
-        [this] { MoveFocusToNextField(); },
-        [this] { PostCommand(IDM_ABOUT); },
-        [this] { PostCommand(IDM_SAVE); },
-        [this] { PostCommand(IDM_REMOVE); },
+        [this] { moveFocusToNextField(); },
+        [this] { postCommand(IDM_ABOUT); },
+        [this] { postCommand(IDM_SAVE); },
+        [this] { postCommand(IDM_REMOVE); },
     };
 }
 
-void MainWindow::BringToFront() {
+void MainWindow::bringToFront() {
     showNormal();
     raise();
     activateWindow();
 }
 
-void MainWindow::AttachTray(std::unique_ptr<TrayPort> port) {
+void MainWindow::attachTray(std::unique_ptr<TrayPort> port) {
     tray_ = std::make_unique<Tray>(std::move(port), LoadDesktopPreferences());
     connect(tray_.get(), &Tray::commandRaised, this, [this](int id) {
         // The toolbar's check group shows the view, whoever switched it.
         if (id >= IDM_VIEW_DAY && id <= IDM_VIEW_REPORT) {
             toolbar_->setChecked(id);
         }
-        Command(id);
+        command(id);
     });
-    connect(tray_.get(), &Tray::clicked, this, &MainWindow::BringToFront);
+    connect(tray_.get(), &Tray::clicked, this, &MainWindow::bringToFront);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -417,18 +417,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Shutdown();
+    runShutdown();
     event->accept();
 }
 
-void MainWindow::Shutdown() {
+void MainWindow::runShutdown() {
     if (shutDown_) {
         return;
     }
     shutDown_ = true;
     refreshTimer_.stop();
     if (day_.periodOpen != 0 && store_.settings.automaticMode != 0) {
-        Command(IDM_SAVE);  // the automatic Stop, sent
+        command(IDM_SAVE);  // the automatic Stop, sent
     }
     SaveSettings(store_);
     emit shutDown();

@@ -35,26 +35,26 @@ class MainWindow : public QWidget {
 
     // The application start-up: settings, lists, view, first scan, automatic Start, refresh
     // timer. Run once, before the window is shown.
-    void StartUp();
+    void startUp();
 
     // The command dispatcher ("sent": runs now) and its queued form ("posted").
-    void Command(int id);
-    void PostCommand(int id);
+    void command(int id);
+    void postCommand(int id);
 
     // The program's refresh: rereads the journal and updates panel, toolbar and view. With
     // `journalBefore`, it is the rescan after Setup, which may have moved the journal.
-    void RescanJournal(const QString& journalBefore = {});
+    void rescanJournal(const QString& journalBefore = {});
     // The live refresh; unforced it works once per clock minute.
-    void RefreshDaySummary(bool forced);
+    void refreshDaySummary(bool forced);
 
     // The Enter character: the focus walks hour, minute, project, date, hour.
-    void MoveFocusToNextField();
+    void moveFocusToNextField();
     // What the hardware keys do in this window.
-    KeyFilter::Actions KeyActions();
+    KeyFilter::Actions keyActions();
     // A later start of the program asked for this window.
-    void BringToFront();
-    // Shows the day in a tray icon and raises the commands from its menu; before StartUp.
-    void AttachTray(std::unique_ptr<TrayPort> port);
+    void bringToFront();
+    // Shows the day in a tray icon and raises the commands from its menu; before startUp.
+    void attachTray(std::unique_ptr<TrayPort> port);
 
     EntryPanel* entryPanel() const { return panel_; }
     Toolbar* toolbar() const { return toolbar_; }
@@ -73,29 +73,29 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void SaveEntryCommand();
-    void SetupCommand();
-    void AboutCommand();
+    void saveEntryCommand();
+    void setupCommand();
+    void aboutCommand();
     // Ends the program unless a period is open outside automatic mode and the user does not
     // confirm; true when it ends.
-    bool ExitCommand();
+    bool exitCommand();
     // At start-up: offers to cap the balance at the maximum in a new month.
-    void NewMonthCheck();
-    void RemoveCommand();
+    void newMonthCheck();
+    void removeCommand();
     // Desktop only: takes the last Save Entry or Remove back.
-    void UndoCommand();
-    void SwitchView(int32_t viewKind);
-    void CreateView();
-    void OnDateChanged(QDate date);
+    void undoCommand();
+    void switchView(int32_t viewKind);
+    void createView();
+    void onDateChanged(QDate date);
     // Refills the time lists and selects the clock's time in them: the rescan that follows
     // does so too, but not when the journal cannot be opened (none yet), and lists without a
     // selection would save a blank time.
-    void FillTimeListsAtClock();
-    void Shutdown();
+    void fillTimeListsAtClock();
+    void runShutdown();
     // The journal as it is now is the program's own: no rescan for it.
-    void AcknowledgeJournal();
+    void acknowledgeJournal();
     // The tray's icon and its Undo item after a command or another program's change.
-    void ShowTrayState();
+    void showTrayState();
 
     SettingsStore store_;
     DayState day_;

@@ -30,20 +30,20 @@ int main(int argc, char** argv) {
     QObject::connect(
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    instance.listen([&window] { window.BringToFront(); });
+    instance.listen([&window] { window.bringToFront(); });
     if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
         // The window may be hidden in the tray: the program ends through the shutdown only.
         QApplication::setQuitOnLastWindowClosed(false);
-        window.AttachTray(std::move(tray));
+        window.attachTray(std::move(tray));
     }
     // The session's end, by a signal or by the session manager's quit, is a close request:
     // the shutdown (automatic Stop, settings) runs and the exit code is 0.
     const platform::TerminationSignals endSignals([&window] { window.close(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.close(); });
-    KeyFilter keys(window.KeyActions());
+    KeyFilter keys(window.keyActions());
     app.installEventFilter(&keys);
 
-    window.StartUp();
+    window.startUp();
     window.show();
     return app.exec();
 }

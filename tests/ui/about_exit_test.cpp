@@ -29,7 +29,7 @@ void WithAbout(MainWindow& window, std::function<void(AboutDialog*)> inside) {
             about->reject();  // still open: close it so the test goes on
         }
     });
-    window.Command(IDM_ABOUT);
+    window.command(IDM_ABOUT);
 }
 
 const std::string kOpenDay = kHeader + "2004/01/23 08:00\tA\r\n";

@@ -24,7 +24,7 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     QSignalSpy outside(window->journalWatcher(), &JournalWatcher::changedOutside);
-    window->Command(IDM_SAVE);
+    window->command(IDM_SAVE);
     QTest::qWait(JournalWatcher::kCoalesceMs + 100);
     EXPECT_EQ(outside.count(), 0);
     ASSERT_EQ(window->dayState().entryCount, 2);
@@ -63,7 +63,7 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
 TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
-    window->Command(IDM_SAVE);
+    window->command(IDM_SAVE);
     ASSERT_EQ(window->dayState().entryCount, 2);
     window->entryPanel()->project()->lineEdit()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);

@@ -185,7 +185,7 @@ TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
     QApplication::sendEvent(hours->viewport(), &wheel);
     EXPECT_EQ(SelectedText(hours), "11");
     EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
-    window->Command(IDM_SAVE);
+    window->command(IDM_SAVE);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 11:00\t\r\n");
 }
 
@@ -205,7 +205,7 @@ TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     for (int view : {IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT}) {
-        window->Command(view);
+        window->command(view);
         ExpectReadableTexts(window.get());
     }
     for (int dialog : {IDM_SETTINGS, IDM_ABOUT}) {
@@ -215,7 +215,7 @@ TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
             ExpectReadableTexts(open);
             qobject_cast<QDialog*>(open)->reject();
         });
-        window->Command(dialog);
+        window->command(dialog);
     }
     QApplication::setPalette(before);
 }
@@ -230,7 +230,7 @@ void ConfirmSetup(MainWindow& window, const char* directory = nullptr) {
         }
         QTest::mouseClick(FindControlAs<QPushButton>(dialog, 1), Qt::LeftButton);
     });
-    window.Command(IDM_SETTINGS);
+    window.command(IDM_SETTINGS);
 }
 
 // Setup's OK refills the time lists; with no journal to rescan yet they must still hold the
@@ -334,12 +334,12 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     clickTitle(2);  // ascending, one date's rows still in journal order
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/22");
     EXPECT_EQ(rows()->index(1, 1).data().toString(), "  12:00");
-    window->Command(IDM_VIEW_LIST);  // the view already shown, made anew
+    window->command(IDM_VIEW_LIST);  // the view already shown, made anew
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/23");
     quit();
 
     window = std::make_unique<MainWindow>();
-    window->StartUp();
+    window->startUp();
     EXPECT_NE(rows(), nullptr);
     EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
 }
@@ -373,13 +373,13 @@ TEST_F(Window, SummaryFollowsTheClockOncePerMinute) {
     writeHandheld(kJournal, kHeader + "2004/01/23 12:00\tA\r\n");
     start();
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
-    window->RefreshDaySummary(false);  // the first tick only learns the minute and the day
+    window->refreshDaySummary(false);  // the first tick only learns the minute and the day
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 0, 40)));
-    window->RefreshDaySummary(false);
+    window->refreshDaySummary(false);
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 3)));
     EXPECT_TRUE(window->refreshTimer().isActive());
-    window->RefreshDaySummary(false);                                  // what the timer runs
+    window->refreshDaySummary(false);                                  // what the timer runs
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:05");  // 13:03 snaps to 13:05
 }
 
@@ -387,9 +387,9 @@ TEST_F(Window, NewDayMovesTheDateWithNoPeriodOpen) {
     writeHandheld(kJournal, kHeader + "2004/01/23 12:00\tA\r\n2004/01/23\t13:00\tA\r\n");
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(23, 59)));
     start();
-    window->RefreshDaySummary(false);
+    window->refreshDaySummary(false);
     platform::SetClock(QDateTime(QDate(2004, 1, 24), QTime(0, 1)));
-    window->RefreshDaySummary(false);
+    window->refreshDaySummary(false);
     EXPECT_EQ(window->entryPanel()->selectedDate(), QDate(2004, 1, 24));
     EXPECT_EQ(window->dayState().selectedDateText, "2004/01/24");
 }
@@ -400,7 +400,7 @@ TEST_F(Window, AutomaticModeRecordsStartAndStopWithoutBoxes) {
     QCoreApplication::processEvents();  // the posted automatic Start
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
-    window->RefreshDaySummary(true);  // the lists follow the clock
+    window->refreshDaySummary(true);  // the lists follow the clock
     quit();
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
     EXPECT_TRUE(messages.empty());

@@ -42,7 +42,7 @@ class TrayWindow : public WindowTest {
     }
     void tickAt(QDate date, QTime time) {
         platform::SetClock(QDateTime(date, time));
-        window->RefreshDaySummary(false);
+        window->refreshDaySummary(false);
     }
     void writePreferences(const QByteArray& ini) {
         QFile file(DesktopPreferencesFilePath());
@@ -69,7 +69,7 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
     tickAt(QDate(2004, 1, 23), QTime(14, 0));
     EXPECT_EQ(tray->toolTip, summaryToolTip());
 
-    window->Command(IDM_REMOVE);
+    window->command(IDM_REMOVE);
     EXPECT_FALSE(tray->periodOpen);
     EXPECT_EQ(saveItem(), "Save Entry: Start");
     window->entryPanel()->date()->setDate(QDate(2004, 1, 22));  // a rescan of an open day
@@ -149,7 +149,7 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
 
     platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
-    window->RefreshDaySummary(true);
+    window->refreshDaySummary(true);
     run(IDM_EXIT);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");

@@ -57,18 +57,18 @@ class WindowTest : public DeviceTest {
         if (withTray) {
             auto port = std::make_unique<FakeTray>();
             tray = port.get();
-            window->AttachTray(std::move(port));
+            window->attachTray(std::move(port));
         }
-        keys = std::make_unique<KeyFilter>(window->KeyActions());
+        keys = std::make_unique<KeyFilter>(window->keyActions());
         qApp->installEventFilter(keys.get());
-        window->StartUp();
+        window->startUp();
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QCoreApplication::processEvents();
         // The refresh timer's first tick, which brings the lists to the clock even when
         // there is no journal to scan yet.
-        window->RefreshDaySummary(false);
+        window->refreshDaySummary(false);
     }
 
     // Closes the window as the platform's close request does.
