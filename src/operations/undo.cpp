@@ -177,26 +177,21 @@ UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
     Settings after = store.settings;
     after.flexBalance = SatSub(after.flexBalance, record->balanceChange);
     const std::optional<JournalMark> before = MarkBefore(*record, journal, path);
+    // Always through an intent, so a crash between journal and settings heals at the next start.
     BalanceChange change;
-    const bool movesBalance = record->balanceChange != 0;
-    if (!before || (movesBalance &&
-                    !change.Begin(store, after, JournalChange::Replace, now->content, *before))) {
+    if (!before || !change.Begin(store, after, JournalChange::Replace, now->content, *before)) {
         platform::ReportFailure(kOperation, path);
         return Refused(StringId::DatabaseError);
     }
     if (!PutBack(*record, journal, path)) {
         const int reason = errno;
-        if (movesBalance) {
-            change.Abandon();
-        }
+        change.Abandon();
         platform::ReportFailure(kOperation, path, reason);
         return Refused(StringId::DatabaseError);
     }
     DropRecord(path);
     store.settings = after;
-    if (movesBalance) {
-        change.Complete(store);
-    }
+    change.Complete(store);
     if (record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here.
         day = DayState{0, 0, day.selectedDateText, 0, 0, 0};

@@ -83,6 +83,21 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
     EXPECT_EQ(UndoLastChange(store, day).messageId, StringId::UndoJournalGone);
 }
 
+// A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
+TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
+    const UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240};
+    const QByteArray text = FormatUndoRecord(record);
+    const auto read = ParseUndoRecord(text.toStdString());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->after, record.after);
+    EXPECT_EQ(read->balanceChange, -240);
+    for (const auto& [from, to] :
+         {std::pair{"\n12\n", "\n-12\n"}, std::pair{"\n-240\n", "\n2147483648\n"},
+          std::pair{"replace", "rename"}}) {
+        EXPECT_FALSE(ParseUndoRecord(QByteArray(text).replace(from, to).toStdString())) << to;
+    }
+}
+
 // An undo whose step fails changes nothing and can be tried again.
 TEST_F(Undo, FailedStepLeavesJournalAndBalanceForAnotherTry) {
     ASSERT_TRUE(save(kDay, "12", "00").success);
