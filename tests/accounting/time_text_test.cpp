@@ -11,8 +11,6 @@
 namespace tallimer {
 namespace {
 
-using namespace std::string_view_literals;
-
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
@@ -72,26 +70,23 @@ TEST(ParseHoursText, Forms) {
     }
 }
 
+// Bytes and wide texts agree; NUL, bytes above ASCII, fullwidth digits and the no-break space
+// are neither digits nor blanks.
 TEST(LeadingInteger, WideAndBytesAgree) {
     for (const auto& [text, value] : std::vector<std::pair<std::string, int32_t>>{
-             {"  -15x", -15},
              {"\t\n\v\f\r+7", 7},
              {"+-3", 0},
              {"2147483648", kMax},
              {"-2147483648", kMin},
              {"-2147483649", kMin},
              {"000000000000000000000012", 12},
+             {std::string("12\00034", 5), 12},  // "12", NUL, "34"
+             {"\2405", 0},
          }) {
         EXPECT_EQ(LeadingInteger(std::string_view(text)), value) << text;
         EXPECT_EQ(LeadingInteger(QString::fromLatin1(text)), value) << text;
     }
-}
-
-TEST(LeadingInteger, StopsAtNulAndNonAsciiDigits) {
-    EXPECT_EQ(LeadingInteger("12\00034"sv), 12);  // "12", NUL, "34"
-    EXPECT_EQ(LeadingInteger("\0005"sv), 0);
-    EXPECT_EQ(LeadingInteger("\2405"sv), 0);  // a byte above ASCII, then "5"
-    // Fullwidth digits and the no-break space are not digits or blanks here.
+    EXPECT_EQ(LeadingInteger(QStringView(u"  -15x")), -15);
     EXPECT_EQ(LeadingInteger(QStringView(u"\uFF11")), 0);
     EXPECT_EQ(LeadingInteger(QStringView(u"\u00A05")), 0);
 }

@@ -35,7 +35,8 @@ TEST_F(ReportCommand, ExitStatuses) {
           QStringList{"--view", "month"}, QStringList{"--now", "13:00"}, QStringList{"extra"},
           QStringList{"--format", "xml"},
           // CSV and JSON are for the views of records only.
-          QStringList{"--format", "csv"}, QStringList{"--view", "panel", "--format", "json"}}) {
+          QStringList{"--format", "csv"}, QStringList{"--view", "day", "--format", "csv"},
+          QStringList{"--view", "panel", "--format", "json"}}) {
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(out.isEmpty());
         EXPECT_TRUE(err.contains("usage: tallimer-report"));

@@ -1,13 +1,11 @@
-# Runs tallimer-report on one golden case and compares what it prints with the case's
-# expected.txt. A case folder holds:
-#   args          the command's arguments, one a line
-#   journal.txt   the journal (\My Documents\Tallimer.txt), byte for byte
-#   Tallimer.ini  optional: the settings file, which holds the balance
-#   registry.ini  optional: the stored settings; without it, the shared golden/registry.ini
-#                 (break 30, target 480, unit 5)
-#   expected.txt  what tallimer-report prints
-# Called as: cmake -DREPORT=<tallimer-report> -DCASE=<case folder> -DWORK=<scratch folder> -P
-# With -DUPDATE=1 the output is written to expected.txt instead (to add a case; review it).
+# Runs tallimer-report on one golden case and compares what it prints with the expected output.
+# A case folder holds the device: journal.txt (the journal, byte for byte), optional
+# Tallimer.ini (the settings file, which holds the balance) and registry.ini (the stored
+# settings; without it, the shared golden/registry.ini: break 30, target 480, unit 5). Each
+# NAME.args in it (the arguments on one line, quoted as in a shell) is one case, and NAME.out
+# what tallimer-report prints for it.
+# Called as: cmake -DREPORT=<tallimer-report> -DCASE=<folder> -DNAME=<name> -DWORK=<scratch> -P
+# With -DUPDATE=1 the output is written to NAME.out instead (to add a case; review it).
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -23,21 +21,23 @@ else()
     file(COPY_FILE "${CASE}/../registry.ini" "${WORK}/registry.ini")
 endif()
 
-file(STRINGS "${CASE}/args" args)
+file(READ "${CASE}/${NAME}.args" line)
+separate_arguments(args UNIX_COMMAND "${line}")
 execute_process(
     COMMAND "${CMAKE_COMMAND}" -E env "TALLIMER_HOME=${WORK}" "${REPORT}" ${args}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-    message(FATAL_ERROR "tallimer-report ${args} exited with ${status}: ${err}")
+    message(FATAL_ERROR "tallimer-report ${line} exited with ${status}: ${err}")
 endif()
 
+set(expected_file "${CASE}/${NAME}.out")
 if(UPDATE)
-    file(WRITE "${CASE}/expected.txt" "${out}")
+    file(WRITE "${expected_file}" "${out}")
     return()
 endif()
-file(READ "${CASE}/expected.txt" expected)
+file(READ "${expected_file}" expected)
 if(NOT out STREQUAL expected)
     file(WRITE "${WORK}/actual.txt" "${out}")
-    execute_process(COMMAND diff -u "${CASE}/expected.txt" "${WORK}/actual.txt")
-    message(FATAL_ERROR "output differs from ${CASE}/expected.txt")
+    execute_process(COMMAND diff -u "${expected_file}" "${WORK}/actual.txt")
+    message(FATAL_ERROR "output differs from ${expected_file}")
 endif()

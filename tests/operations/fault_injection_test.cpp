@@ -15,7 +15,6 @@
 #include "operations_test_support.h"
 #include "platform/fault.h"
 #include "platform/file.h"
-#include "platform/registry.h"
 #include "resources/string_table.h"
 
 namespace tallimer::test {
@@ -64,24 +63,6 @@ class FaultTest : public JournalTest {
         // Neither the intent nor a temporary of it.
         EXPECT_EQ(QDir(home()).entryList({"Tallimer.intent*"}), QStringList());
         return result;
-    }
-
-    // What the next start makes of the device folder: the balance, which settings file and
-    // registry then both hold, and no intent.
-    int32_t restartedBalance() {
-        SettingsStore restarted;
-        LoadSettings(restarted);
-        std::string settingsFile;
-        readHandheld(restarted.settingsFilePath, &settingsFile);
-        const int32_t balance = restarted.settings.flexBalance;
-        EXPECT_EQ(settingsFile, SettingsFileLine(balance).toStdString());
-        Settings registry;
-        SettingsFromRecord(registry, platform::RegistryQueryValue(kRegistryKey, u"GLOBAL")
-                                         .value_or(QVariant())
-                                         .toByteArray());
-        EXPECT_EQ(registry.flexBalance, balance);
-        EXPECT_FALSE(IntentExists());
-        return balance;
     }
 };
 

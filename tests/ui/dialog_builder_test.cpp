@@ -4,22 +4,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QIcon>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QToolButton>
-#include <QTreeView>
-#include <QTreeWidget>
 #include <vector>
 
 #include "resources/dialog_templates.h"
-#include "ui/commands.h"
 #include "ui/dialog_builder.h"
-#include "ui/toolbar.h"
 
 namespace tallimer::test {
 namespace {
@@ -63,38 +52,10 @@ TEST(DialogBuilder, BuildsEachControlKindFoundById) {
     }
     EXPECT_EQ(chain, (std::vector<int>{1003, 1001, 1002}));
 
-    QWidget day, list, report, setup, about;
-    BuildDialog(*FindDialogTemplate(130), &day);
-    BuildDialog(*FindDialogTemplate(131), &list);
-    BuildDialog(*FindDialogTemplate(132), &report);
+    QWidget setup;
     BuildDialog(*FindDialogTemplate(144), &setup);
-    BuildDialog(*FindDialogTemplate(103), &about);
-    EXPECT_EQ(FindControlAs<QLabel>(&day, 1007)->text(), QStringLiteral("---"));
-    EXPECT_EQ(day.findChildren<QGroupBox*>().size(), 2);
-    EXPECT_NE(FindControlAs<QTreeView>(&list, 1003), nullptr);
-    EXPECT_TRUE(FindControlAs<QTreeWidget>(&report, 1006)->isHeaderHidden());
-    EXPECT_NE(FindControlAs<QLineEdit>(&setup, 1032), nullptr);
     EXPECT_EQ(FindControlAs<QCheckBox>(&setup, 1011)->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(setup.windowTitle(), QStringLiteral("Setup"));
-    EXPECT_TRUE(FindControlAs<QPushButton>(&about, 57665)->isDefault());
-    EXPECT_FALSE(FindControlAs<QLabel>(&about, 1014)->pixmap().isNull());
-}
-
-TEST(Artwork, ToolbarStripIsSevenImagesInSixteenColours) {
-    const QImage strip(QStringLiteral(":/toolbar.png"));
-    EXPECT_EQ(strip.size(), QSize(182, 26));
-    EXPECT_LE(strip.colorCount(), 16);
-    EXPECT_GT(strip.colorCount(), 0);
-    EXPECT_EQ(QImage(QStringLiteral(":/icon107.png")).size(), QSize(32, 32));
-
-    // At a scale factor of 2 the images are drawn from their double-size artwork.
-    Toolbar toolbar(nullptr);
-    const QPixmap button = toolbar.button(IDM_SAVE)->icon().pixmap(QSize(26, 26), 2.0);
-    EXPECT_EQ(button.size(), QSize(52, 52));
-    EXPECT_EQ(
-        button.toImage(),
-        QImage(":/toolbar@2x.png").copy(156, 0, 52, 52).convertToFormat(button.toImage().format()));
-    EXPECT_EQ(ProgramIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
 }
 
 }  // namespace

@@ -8,14 +8,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
-#include <QWheelEvent>
 #include <cmath>
 
 #include "platform/file.h"
@@ -39,44 +35,6 @@ QString SelectedText(const QListWidget* list) {
 QString SummaryText(MainWindow& window, int id) {
     auto* view = qobject_cast<DaySummaryView*>(window.viewWindow());
     return view != nullptr ? view->valueLabel(id)->text() : QString();
-}
-
-// Presses a key and releases it after `holdMs`, as a person does, through the application.
-void PressKey(QWidget* target, Qt::Key key, int holdMs) {
-    QTest::keyPress(target, key);
-    QTest::qWait(holdMs);
-    QTest::keyRelease(target, key);
-    QTest::qWait(KeyFilter::kRepeatGraceMs + 20);  // the release is one, not a repeat
-}
-
-// Every node's text fits its column (a scroll bar shows the rest) and is its tooltip; a leaf
-// has the connecting line drawn beside it.
-void ExpectWholeTextsAndBranchLines(QTreeWidget* tree) {
-    tree->expandAll();
-    QCoreApplication::processEvents();
-    const QImage image = tree->viewport()->grab().toImage();
-    const QColor base = tree->palette().color(QPalette::Base);
-    bool lineSeen = false;
-    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
-        QTreeWidgetItem* item = *it;
-        int depth = 0;
-        for (QTreeWidgetItem* p = item->parent(); p != nullptr; p = p->parent()) {
-            ++depth;
-        }
-        const int needed = (depth + 1) * tree->indentation() +
-                           tree->fontMetrics().horizontalAdvance(item->text(0));
-        EXPECT_LE(needed, tree->columnWidth(0)) << item->text(0).toStdString();
-        EXPECT_EQ(item->toolTip(0), item->text(0));
-        const QRect row = tree->visualItemRect(item);
-        if (item->childCount() == 0 && row.isValid()) {
-            for (int x = row.left() - tree->indentation() / 2; x < row.left(); ++x) {
-                lineSeen |= image.pixelColor(x, row.center().y()) != base;
-            }
-        }
-    }
-    EXPECT_TRUE(lineSeen);
-    EXPECT_EQ(tree->horizontalScrollBar()->maximum() > 0,
-              tree->columnWidth(0) > tree->viewport()->width());
 }
 
 // WCAG's contrast ratio of two colours, 1 to 21.
@@ -151,44 +109,6 @@ TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  00:00");
 }
 
-TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
-    start();
-    window->entryPanel()->hourList()->setFocus();
-    for (int expected : {IDC_MINUTE, IDC_PROJECT, IDC_DATE, IDC_HOUR}) {
-        PressKey(QApplication::focusWidget(), Qt::Key_Return, 0);
-        QWidget* focus = QApplication::focusWidget();
-        while (focus != nullptr && ControlId(focus) < 0) {
-            focus = focus->parentWidget();
-        }
-        ASSERT_NE(focus, nullptr);
-        EXPECT_EQ(ControlId(focus), expected);
-    }
-    EXPECT_EQ(journal(), "");
-
-    PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 400);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
-    EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
-}
-
-// The focused list shows a frame of its own. Two wheel steps down from 13 show and select
-// 11; what shows is what Save records.
-TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
-    start();
-    QListWidget* hours = window->entryPanel()->hourList();
-    const QPoint edge(0, hours->height() / 2);
-    const QColor unfocused = hours->grab().toImage().pixelColor(edge);
-    hours->setFocus();
-    EXPECT_NE(hours->grab().toImage().pixelColor(edge), unfocused);
-    QWheelEvent wheel(QPointF(5, 5), hours->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
-                      QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(hours->viewport(), &wheel);
-    EXPECT_EQ(SelectedText(hours), "11");
-    EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
-    window->command(IDM_SAVE);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 11:00\t\r\n");
-}
-
 // A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     QPalette dark;
@@ -233,22 +153,13 @@ void ConfirmSetup(MainWindow& window, const char* directory = nullptr) {
     window.command(IDM_SETTINGS);
 }
 
-// Setup's OK refills the time lists; with no journal to rescan yet they must still hold the
-// clock's time, or the next save would record a blank one.
-TEST_F(Window, SetupOkWithoutAJournalKeepsTheClockInTheLists) {
-    start();
-    ConfirmSetup(*window);
-    EXPECT_EQ(SelectedText(window->entryPanel()->hourList()), "13");
-    EXPECT_EQ(SelectedText(window->entryPanel()->minuteList()), "00");
-    QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
-}
-
 // The old journal's open period must not make the first entry of the new one a Stop.
 TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     ConfirmSetup(*window, "\\Elsewhere");
+    // The lists are refilled with no journal to rescan: they still hold the clock's time.
+    EXPECT_EQ(SelectedText(window->entryPanel()->hourList()), "13");
     EXPECT_EQ(window->entryPanel()->status()->text(), "Start:");
     EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "No");
@@ -286,24 +197,8 @@ TEST_F(Window, RescanThatCannotOpenTheJournalLeavesTheViews) {
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
 }
 
-// After the selected day is removed, picking another date reads that date's entries.
-TEST_F(Window, HeldEscapeRemovesTheDayAndADateChangeRescans) {
-    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n");
-    start();
-    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
-    PressKey(window->entryPanel()->hourList(), Qt::Key_Escape, KeyFilter::kLongPressMs + 400);
-    EXPECT_EQ(journal(), kHeader + "2004/01/22 08:00\tA\r\n");
-    EXPECT_EQ(messages, std::vector<QString>{"Entry removed"});
-    EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
-    EXPECT_EQ(window->entryPanel()->status()->text(), "Start:");
-
-    window->entryPanel()->date()->setDate(QDate(2004, 1, 22));
-    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
-    EXPECT_EQ(window->dayState().entryCount, 1);
-}
-
-// A click on any column title reverses the list's order (the order itself is in the golden
-// list cases of tallimer-report); showing the list anew resets it.
+// A rescan builds the report anew. A click on any column title reverses the list's order (the
+// order itself is in the golden list cases of tallimer-report); showing the list anew resets it.
 TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n" +
                                 "2004/01/22\t12:00\tC\r\n");
@@ -312,9 +207,14 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     auto* report = qobject_cast<ReportView*>(window->viewWindow());
     ASSERT_NE(report, nullptr);
     QTreeWidget* tree = report->treeControl();
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), "REPORT");
+    // The month's project totals: REPORT, the month, its " n project(s)".
+    const auto projects = [tree] { return tree->topLevelItem(0)->child(0)->child(0); };
+    const int before = projects()->childCount();
+    window->entryPanel()->project()->setEditText("D");
+    window->command(IDM_SAVE);  // a Start of project D, then the rescan
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
-    ExpectWholeTextsAndBranchLines(tree);
+    EXPECT_EQ(projects()->childCount(), before + 1);
 
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_LIST), Qt::LeftButton);
     auto rows = [this] {
@@ -322,7 +222,7 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
         return list != nullptr ? list->listControl()->model() : nullptr;
     };
     ASSERT_NE(rows(), nullptr);
-    ASSERT_EQ(rows()->rowCount(), 3);
+    ASSERT_EQ(rows()->rowCount(), 4);
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/23");
     EXPECT_EQ(rows()->index(0, 1).data().toString(), "  09:00");
     auto clickTitle = [this](int column) {
@@ -342,69 +242,6 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     window->startUp();
     EXPECT_NE(rows(), nullptr);
     EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
-}
-
-// The summary's boxes: a black border whatever the text's colour, the value in the middle.
-TEST_F(Window, SummaryValuesSitInTheMiddleOfBlackBoxes) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 12:00\tA\r\n");
-    start();
-    auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
-    for (int id : {IDC_SUMMARY_DEBIT, IDC_SUMMARY_CREDIT}) {
-        QLabel* box = view->valueLabel(id);
-        const QImage image = box->grab().toImage();
-        EXPECT_EQ(image.pixelColor(0, box->height() / 2), QColor(Qt::black));
-        const QColor inside = image.pixelColor(2, 2);
-        int top = -1;
-        int bottom = -1;
-        for (int y = 1; y < image.height() - 1; ++y) {
-            for (int x = 1; x < image.width() - 1; ++x) {
-                if (image.pixelColor(x, y) != inside) {
-                    top = top < 0 ? y : top;
-                    bottom = y;
-                }
-            }
-        }
-        ASSERT_GE(top, 0);
-        EXPECT_LE(std::abs((top - 1) - (image.height() - 2 - bottom)), 2) << id;
-    }
-}
-
-TEST_F(Window, SummaryFollowsTheClockOncePerMinute) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 12:00\tA\r\n");
-    start();
-    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
-    window->refreshDaySummary(false);  // the first tick only learns the minute and the day
-    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 0, 40)));
-    window->refreshDaySummary(false);
-    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
-    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(13, 3)));
-    EXPECT_TRUE(window->refreshTimer().isActive());
-    window->refreshDaySummary(false);                                  // what the timer runs
-    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:05");  // 13:03 snaps to 13:05
-}
-
-TEST_F(Window, NewDayMovesTheDateWithNoPeriodOpen) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 12:00\tA\r\n2004/01/23\t13:00\tA\r\n");
-    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(23, 59)));
-    start();
-    window->refreshDaySummary(false);
-    platform::SetClock(QDateTime(QDate(2004, 1, 24), QTime(0, 1)));
-    window->refreshDaySummary(false);
-    EXPECT_EQ(window->entryPanel()->selectedDate(), QDate(2004, 1, 24));
-    EXPECT_EQ(window->dayState().selectedDateText, "2004/01/24");
-}
-
-TEST_F(Window, AutomaticModeRecordsStartAndStopWithoutBoxes) {
-    store.settings.automaticMode = 1;
-    start();
-    QCoreApplication::processEvents();  // the posted automatic Start
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
-    platform::SetClock(QDateTime(QDate(2004, 1, 23), QTime(17, 30)));
-    window->refreshDaySummary(true);  // the lists follow the clock
-    quit();
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Loaded().settings.flexBalance, 270 - 480);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "operations/desktop_preferences_store.h"
 #include "ui/commands.h"
 #include "ui/day_summary_view.h"
-#include "ui/entry_list_view.h"
 #include "ui/entry_panel.h"
 #include "ui/report_view.h"
 #include "ui/toolbar.h"
@@ -87,14 +86,9 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     start();
     EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
 
-    run(IDM_VIEW_LIST);
-    EXPECT_NE(qobject_cast<EntryListView*>(window->viewWindow()), nullptr);
-    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
     run(IDM_VIEW_REPORT);
     EXPECT_NE(qobject_cast<ReportView*>(window->viewWindow()), nullptr);
-    run(IDM_VIEW_DAY);
-    EXPECT_NE(qobject_cast<DaySummaryView*>(window->viewWindow()), nullptr);
-    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_REPORT)->isChecked());
 
     std::vector<QString> dialogs;
     auto closeDialog = [&dialogs] {
@@ -133,6 +127,8 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     EXPECT_EQ(ended.count(), 1);
 }
 
+// In automatic mode the Start and the Stop are recorded without a box, and the Stop's balance
+// is saved.
 TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     writePreferences("[Tray]\nKeepRunningWhenClosed=true\n");
     store.settings.automaticMode = 1;
@@ -153,6 +149,8 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     run(IDM_EXIT);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n2004/01/23\t17:30\t\r\n");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Loaded().settings.flexBalance, 270 - 480);
 }
 
 TEST_F(TrayWindow, RemindersComeFromTheRefreshTimerAndWriteNothing) {
