@@ -110,6 +110,11 @@ TEST_F(Rescan, LinesAcrossReadsAndOverlongLinesStayApart) {
     EXPECT_EQ(day.presence, 240);
     ASSERT_EQ(r.projects.size(), 3);
     EXPECT_EQ(r.projects[1], QString(LineReader::kLongestLine - 18, u'L'));
+    // The same bytes in memory make the same day.
+    DayState fromBytes;
+    MonthState monthFromBytes;
+    ScanJournalBytes(bytes, store.settings, kDay, fromBytes, monthFromBytes);
+    EXPECT_EQ(fromBytes, day);
 }
 
 }  // namespace

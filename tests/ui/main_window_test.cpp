@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "platform/file.h"
@@ -35,6 +36,14 @@ QString SelectedText(const QListWidget* list) {
 QString SummaryText(MainWindow& window, int id) {
     auto* view = qobject_cast<DaySummaryView*>(window.viewWindow());
     return view != nullptr ? view->valueLabel(id)->text() : QString();
+}
+
+// Presses a key and releases it after `holdMs`, as a person does, through the application.
+void PressKey(QWidget* target, Qt::Key key, int holdMs) {
+    QTest::keyPress(target, key);
+    QTest::qWait(holdMs);
+    QTest::keyRelease(target, key);
+    QTest::qWait(KeyFilter::kRepeatGraceMs + 20);  // the release is one, not a repeat
 }
 
 // WCAG's contrast ratio of two colours, 1 to 21.
@@ -109,6 +118,45 @@ TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  00:00");
 }
 
+TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
+    start();
+    window->entryPanel()->hourList()->setFocus();
+    for (int expected : {IDC_MINUTE, IDC_PROJECT, IDC_DATE, IDC_HOUR}) {
+        PressKey(QApplication::focusWidget(), Qt::Key_Return, 0);
+        QWidget* focus = QApplication::focusWidget();
+        while (focus != nullptr && ControlId(focus) < 0) {
+            focus = focus->parentWidget();
+        }
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(ControlId(focus), expected);
+    }
+    EXPECT_EQ(journal(), "");
+
+    PressKey(QApplication::focusWidget(), Qt::Key_Return, KeyFilter::kLongPressMs + 400);
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
+    EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
+}
+
+// The focused list shows a frame of its own. Two wheel steps down from 13 show and select
+// 11; what shows is what Save records.
+TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
+    start();
+    QListWidget* hours = window->entryPanel()->hourList();
+    const QPoint edge(0, hours->height() / 2);
+    const QColor unfocused = hours->grab().toImage().pixelColor(edge);
+    hours->setFocus();
+    EXPECT_NE(hours->grab().toImage().pixelColor(edge), unfocused);
+    QWheelEvent wheel(QPointF(5, 5), hours->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(hours->viewport(), &wheel);
+    EXPECT_EQ(SelectedText(hours), "11");
+    EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
+    window->command(IDM_SAVE);
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 11:00\t\r\n");
+}
+
+// A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 // A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     QPalette dark;
@@ -197,6 +245,24 @@ TEST_F(Window, RescanThatCannotOpenTheJournalLeavesTheViews) {
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  01:00");
 }
 
+// After the selected day is removed, picking another date reads that date's entries.
+TEST_F(Window, HeldEscapeRemovesTheDayAndADateChangeRescans) {
+    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n");
+    start();
+    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    PressKey(window->entryPanel()->hourList(), Qt::Key_Escape, KeyFilter::kLongPressMs + 400);
+    EXPECT_EQ(journal(), kHeader + "2004/01/22 08:00\tA\r\n");
+    EXPECT_EQ(messages, std::vector<QString>{"Entry removed"});
+    EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(window->entryPanel()->status()->text(), "Start:");
+
+    window->entryPanel()->date()->setDate(QDate(2004, 1, 22));
+    EXPECT_TRUE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
+    EXPECT_EQ(window->dayState().entryCount, 1);
+}
+
+// A click on any column title reverses the list's order (the order itself is in the golden
+// list cases of tallimer-report); showing the list anew resets it.
 // A rescan builds the report anew. A click on any column title reverses the list's order (the
 // order itself is in the golden list cases of tallimer-report); showing the list anew resets it.
 TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
