@@ -31,6 +31,8 @@ void WithAbout(MainWindow& window, std::function<void(AboutDialog*)> inside) {
     window.command(IDM_ABOUT);
 }
 
+const std::string kOpenDay = kHeader + "2004/01/23 08:00\tA\r\n";
+
 using AboutAndExit = WindowTest;
 
 // Enter presses the focused button, as on the handheld: on "Info" it shows the keys help and
@@ -52,6 +54,35 @@ TEST_F(AboutAndExit, EnterOnInfoShowsTheKeysHelpAndEndeEndsAtOnce) {
     EXPECT_FALSE(window->isVisible());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].startsWith("Action\t\tnext field"));
+}
+
+TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
+    writeHandheld(kJournal, kOpenDay);
+    start();
+    answer = MessageAnswer::Cancel;
+    bool stillOpen = false;
+    WithAbout(*window, [&](AboutDialog* about) {
+        Click(about, AboutDialog::IDC_ENDE);
+        stillOpen = OpenAbout() == about;
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(messages, std::vector<QString>{"This day is not closed.\nQuit anyway?"});
+
+    answer = MessageAnswer::Ok;
+    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(journal(), kOpenDay);  // no Stop recorded
+}
+
+TEST_F(AboutAndExit, AutomaticModeEndsWithoutQuestionAndRecordsTheStop) {
+    writeHandheld(kJournal, kOpenDay);
+    store.settings.automaticMode = 1;
+    start();
+    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(journal(), kOpenDay + "2004/01/23\t13:00\tA\r\n");  // the box shows the last project
 }
 
 TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
