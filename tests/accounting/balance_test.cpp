@@ -44,18 +44,6 @@ TEST(AddClosedPeriod, ExtremeValuesSaturate) {
     EXPECT_EQ(gain.credit, kMax);
 }
 
-TEST(BookStopInBalance, TwoStopsMoveTheBalanceByTheDaysFinalCredit) {
-    Settings s = Workday();
-    s.flexBalance = 100;
-    DayState day;
-    BookStopInBalance(s, day, 240);
-    EXPECT_EQ(day.credit, -240);
-    EXPECT_EQ(s.flexBalance, 100 - 240);
-    BookStopInBalance(s, day, 300);  // presence 540, break charged: credit 30
-    EXPECT_EQ(day.credit, 30);
-    EXPECT_EQ(s.flexBalance, 100 + 30);
-}
-
 TEST(NewMonthCheck, AsksOnlyAboveTheMaximumAtANewMonth) {
     const struct {
         int32_t flag, balance, minimum, maximum;

@@ -14,14 +14,12 @@ namespace {
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
-// As the report shows a time: the clock form, then the decimal hours with the hundredths
-// truncated.
+// The clock form, then the decimal hours with the hundredths truncated.
 TEST(FormatSignedTime, ClockFormThenDecimalHours) {
     const struct {
         int32_t value;
         const char16_t* text;
     } cases[] = {
-        // Everyday values are in the golden reports of tallimer-report.
         {10, u"+ 00:10  ( + 0.16 )"},
         {-1, u"- 00:01  ( - 0.01 )"},
         {kMin, u"- 35791394:08  ( - 35791394.13 )"},
@@ -56,16 +54,14 @@ TEST(ParseHoursText, Forms) {
         {u"7.05", 423}, {u"7.125", 427}, {u"-0:30", -30}, {u"-0,25", -15},
         {u"-:30", 30},  {u"1.5:30", 90}, {u"1,5.5", 90},  {u"1:2:3", 62},
     };
-    const std::vector<TextValue> saturated = {
-        {u"99999999999", kMax},
-        {u"35791394:08", kMax},
-        {u"-35791394:09", kMin},
-        {u"-1:99999999999", kMin},
-    };
+    const std::vector<TextValue> saturated = {{u"99999999999", kMax},
+                                              {u"35791394:08", kMax},
+                                              {u"-35791394:09", kMin},
+                                              {u"-1:99999999999", kMin}};
     for (const std::vector<TextValue>& cases : {forms, saturated}) {
-        for (const TextValue& c : cases) {
-            EXPECT_EQ(ParseHoursText(QString::fromUtf16(c.text)), c.value)
-                << QString::fromUtf16(c.text).toStdString();
+        for (const auto& [text, value] : cases) {
+            EXPECT_EQ(ParseHoursText(QString::fromUtf16(text)), value)
+                << QString::fromUtf16(text).toStdString();
         }
     }
 }
@@ -81,8 +77,7 @@ TEST(LeadingInteger, WideAndBytesAgree) {
              {"-2147483649", kMin},
              {"000000000000000000000012", 12},
              {std::string("12\00034", 5), 12},  // "12", NUL, "34"
-             {"\2405", 0},
-         }) {
+             {"\2405", 0}}) {
         EXPECT_EQ(LeadingInteger(std::string_view(text)), value) << text;
         EXPECT_EQ(LeadingInteger(QString::fromLatin1(text)), value) << text;
     }
@@ -102,13 +97,12 @@ TEST(EditForms, ShowThenReadGivesTheSameValue) {
         QString text;
         ASSERT_EQ(LeadingInteger(FormatEditHours(text, v, F::Plain)), v);
         // The unsigned forms hold values that are not negative.
-        const bool unsignedToo = v >= 0 && v <= 3000;
         for (F form : {F::SignedHoursMinutes, F::SignedHoursOptionalMinutes, F::HoursMinutes,
                        F::HoursOptionalMinutes}) {
-            if (unsignedToo || form == F::SignedHoursMinutes ||
+            if ((v >= 0 && v <= 3000) || form == F::SignedHoursMinutes ||
                 form == F::SignedHoursOptionalMinutes) {
                 ASSERT_EQ(ParseHoursText(FormatEditHours(text, v, form)), v)
-                    << int(form) << " " << text.toStdString();
+                    << int(form) << " " << v;
             }
         }
     }

@@ -1,9 +1,6 @@
-// Kills a process that saves and removes entries at random moments and checks that after the
-// next start the journal is whole, one of the contents the writer moves between, and that the
-// balance in settings file and registry is the one that belongs to that content.
-//
-// TALLIMER_CRASH_KILLS sets the number of kills on the journal of realistic size (default 300);
-// the 100 MiB journal, whose cycle takes seconds, gets a hundredth of them (at least 2).
+// Kills a writer of entries at random moments: the next start must find a whole journal, one of
+// the writer's contents, with its balance. TALLIMER_CRASH_KILLS sets the kills (default 300);
+// the 100 MiB journal gets a hundredth of them (at least 2).
 
 #include <signal.h>
 #include <spawn.h>
@@ -73,8 +70,9 @@ int RunWriter(const std::string& argument) {
 long long MicrosecondsOf(const std::string& argument) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(RunWriter(argument), 0) << "crash_writer " << argument;
-    const auto took = std::chrono::steady_clock::now() - start;
-    return std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
 }
 
 class CrashSafety : public JournalTest {
@@ -128,14 +126,11 @@ class CrashSafety : public JournalTest {
         // Whatever the kills left, the next run works and ends in A at the first balance.
         ASSERT_EQ(RunWriter("1"), 0);
         ASSERT_EQ(journal(), base);
-        SettingsStore restarted;
-        LoadSettings(restarted);
-        EXPECT_EQ(restarted.settings.flexBalance, kBalance);
+        EXPECT_EQ(Loaded().settings.flexBalance, kBalance);
 
         std::cout << base.size() << "-byte journal, " << kills << " kills: A " << found[0] << ", B "
                   << found[1] << ", C " << found[2] << ", intents left " << intents << "\n";
-        if (expectHits) {
-            // Kills that never hit a change in flight would prove little.
+        if (expectHits) {  // kills that never hit a change in flight would prove little
             EXPECT_GT(intents, 0);
             EXPECT_GT(found[1] + found[2], 0);
         }

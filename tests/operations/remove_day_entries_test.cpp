@@ -2,17 +2,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 
 #include "journal/kept_lines.h"
-#include "operations/change_intent.h"
 #include "operations/remove_day_entries.h"
-#include "operations/rescan_journal.h"
 #include "operations_test_support.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -22,8 +17,7 @@ namespace {
 
 const QDate kDay(2004, 1, 23);
 const std::string kOtherDays =
-    "2004/01/22 08:00\tAlpha\r\n"
-    "2004/01/22\t12:00\tAlpha 2004/01/23 mentioned\r\n";
+    "2004/01/22 08:00\tAlpha\r\n2004/01/22\t12:00\tAlpha 2004/01/23 mentioned\r\n";
 const std::string kLongLine = "2004/01/24 09:00\t" + std::string(300, 'p') + "\r\n";
 
 class RemoveDay : public JournalTest {
@@ -51,11 +45,8 @@ TEST_F(RemoveDay, KeepsEveryOtherLineByteForByte) {
     EXPECT_EQ(store.settings.flexBalance, 340);
     EXPECT_EQ(day, (DayState{0, 0, "2004/01/23", 0, 0, 0}));
     EXPECT_EQ(Loaded().settings.flexBalance, 340);
-
-    // Nothing left to remove: silent.
-    const RemoveResult again = RemoveDayEntries(store, day);
-    EXPECT_FALSE(again.success);
-    EXPECT_EQ(again.messageId, 0);
+    const RemoveResult again = RemoveDayEntries(store, day);  // nothing left: silent
+    EXPECT_TRUE(!again.success && again.messageId == 0);
 }
 
 TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough) {
@@ -65,8 +56,7 @@ TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough
         platform::File holder =
             platform::File::OpenExisting(kJournal, platform::File::Access::ReadWrite);
         ASSERT_TRUE(holder.isOpen());
-        const RemoveResult result = RemoveDayEntries(store, day);
-        EXPECT_EQ(result.messageId, StringId::DatabaseError);
+        EXPECT_EQ(RemoveDayEntries(store, day).messageId, StringId::DatabaseError);
         EXPECT_EQ(journal(), before);
         EXPECT_EQ(day, dayBefore);
         EXPECT_EQ(store.settings.flexBalance, 100);
@@ -145,8 +135,7 @@ TEST_F(RemoveDay, SucceedsWhileTheSettingsCannotBeSaved) {
     ASSERT_TRUE(QDir(home()).mkpath("registry.ini"));  // the registry cannot be written
     // Nor the settings file: the renames are the intent's, the journal's, then its own.
     platform::FailStep(platform::FileStep::Rename, 2);
-    const RemoveResult result = RemoveDayEntries(store, day);
-    EXPECT_TRUE(result.success);
+    EXPECT_TRUE(RemoveDayEntries(store, day).success);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
     EXPECT_EQ(store.settings.flexBalance, 340);
     EXPECT_EQ(day.entryCount, 0);

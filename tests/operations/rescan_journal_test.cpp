@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
-
 #include "journal/line_reader.h"
 #include "operations/setup_form.h"
 #include "operations_test_support.h"
@@ -13,9 +11,6 @@
 
 namespace tallimer::test {
 namespace {
-
-// What a scan shows (panel, day, list, report) is in the golden cases of tests/cli; here what
-// they cannot show: the month flag and the state a failed scan leaves.
 
 const QDate kDay(2004, 1, 23);
 const std::string kOpenDay = kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n";
@@ -41,10 +36,8 @@ TEST_F(Rescan, JournalThatCannotBeOpenedChangesOnlyTheRemoveState) {
     EXPECT_EQ(month.newMonthFlag, 0);
     EXPECT_EQ(SaveEntry({kDay, "14", "00", {}, {}}, store, day).messageId, StringId::DatabaseError);
     EXPECT_FALSE(SaveSettings(store));
-    SettingsStore loaded;
-    LoadSettings(loaded);
     // Not the defaults: the failed save left its intent, whose settings the start takes up.
-    EXPECT_EQ(loaded.settings, store.settings);
+    EXPECT_EQ(Loaded().settings, store.settings);
     ::alarm(0);
 }
 

@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <limits>
 #include <optional>
-#include <string>
-#include <utility>
 
 #include "operations/desktop_preferences_store.h"
-#include "platform/fault.h"
 #include "platform/registry.h"
 #include "support/device_fixture.h"
 
@@ -33,22 +28,6 @@ class SettingsStoreTest : public test::DeviceTest {
         return bytes;
     }
 };
-
-TEST_F(SettingsStoreTest, SaveThenLoadRoundTrips) {
-    store.settings = kSample;
-    store.databaseDirectory = QStringLiteral("\\Storage Card\\Work\\");
-    BuildFilePaths(store);
-    ASSERT_TRUE(SaveSettings(store));
-
-    std::string file;
-    ASSERT_TRUE(readHandheld(QStringLiteral("\\Storage Card\\Work\\Tallimer.ini"), &file));
-    EXPECT_EQ(file, "Flexitime = -1:-15\r\n");
-
-    const SettingsStore loaded = Loaded();
-    EXPECT_EQ(loaded.settings, kSample);
-    EXPECT_EQ(loaded.databaseDirectory, store.databaseDirectory);
-    EXPECT_EQ(loaded.journalPath, QStringLiteral("\\Storage Card\\Work\\Tallimer.txt"));
-}
 
 TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
     const std::pair<std::string, int32_t> files[] = {
@@ -100,18 +79,6 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     EXPECT_FALSE(QFile::exists(home() + "/Tallimer.intent"));
 }
 
-TEST_F(SettingsStoreTest, FailedRegistryWriteStillWritesTheFile) {
-    // A folder in the registry store's place makes it unwritable.
-    ASSERT_TRUE(QDir(home()).mkpath(QStringLiteral("registry.ini")));
-    store.settings.flexBalance = 605;
-    BuildFilePaths(store);
-    test::StorageLog log;
-    EXPECT_FALSE(SaveSettings(store));
-    EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
-    ASSERT_EQ(log.lines.size(), 1);
-    EXPECT_TRUE(log.lines[0].startsWith("write registry: " + home() + "/registry.ini: "));
-}
-
 // desktop.ini holds the desktop's own preferences; the settings record and file are not read.
 TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRest) {
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
@@ -148,7 +115,6 @@ TEST(SettingsRecord, ShortValueFillsLeadingBytesOnlyAndLongValueIsCut) {
     EXPECT_EQ(s, expected);
     SettingsFromRecord(s, QByteArray());  // nothing stored: nothing changes
     EXPECT_EQ(s, expected);
-
     Settings cut;
     SettingsFromRecord(cut, SettingsToRecord(kNumbered) + QByteArray(100, '\xFF'));
     EXPECT_EQ(cut, kNumbered);

@@ -40,17 +40,14 @@ TEST(SetupForm, OpeningShowsEveryFieldInItsFormAndOkReadsItBack) {
     EXPECT_EQ(after.databaseDirectory, "\\Data\\");
 }
 
-TEST(SetupForm, BalanceUnderAnHourKeepsItsSign) {
+// A balance under an hour keeps its sign; minutes of the weekly hours that do not divide by
+// five are cut.
+TEST(SetupForm, BalanceUnderAnHourAndWeeklyHours) {
     SettingsStore store;
     store.settings.flexBalance = -30;
     EXPECT_EQ(SetupFormFor(store).balance, "-0:30");
-    EXPECT_EQ(Confirmed(store).settings.flexBalance, -30);
-}
-
-// Minutes of the weekly hours that do not divide by five are cut (38.5 is in setup_dialog_test).
-TEST(SetupForm, WeeklyHoursGiveTheDailyTarget) {
-    const SettingsStore store =
-        Confirmed(SettingsStore{}, [](SetupForm& f) { f.weeklyHours = "38:31"; });
+    store = Confirmed(store, [](SetupForm& f) { f.weeklyHours = "38:31"; });
+    EXPECT_EQ(store.settings.flexBalance, -30);
     EXPECT_EQ(store.settings.targetPerDay, 462);
     EXPECT_EQ(SetupFormFor(store).weeklyHours, "38:30");
 }

@@ -1,9 +1,6 @@
-#include <QFile>
-
-#include "operations/remove_day_entries.h"
 #include "operations/undo.h"
+#include "operations/remove_day_entries.h"
 #include "operations_test_support.h"
-#include "platform/fault.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
 
@@ -25,9 +22,7 @@ class Undo : public JournalTest {
     // The journal's bytes, the stored balance and the day as a fresh scan finds them.
     void expectState(const std::string& bytes, int32_t balance, int32_t entries) {
         EXPECT_EQ(journal(), bytes);
-        SettingsStore stored;
-        LoadSettings(stored);
-        EXPECT_EQ(stored.settings.flexBalance, balance);
+        EXPECT_EQ(Loaded().settings.flexBalance, balance);
         EXPECT_EQ(store.settings.flexBalance, balance);
         scan(kDay);
         EXPECT_EQ(day.entryCount, entries);

@@ -29,11 +29,5 @@ TEST(CodePageTest, MissingCharactersBecomeOneQuestionMarkEach) {
     EXPECT_EQ(ToCodePage(QStringView(loneSurrogates + 1, 2)), "?");
 }
 
-TEST(CodePageTest, FoldedCharactersCompareCaseBlind) {
-    EXPECT_EQ(CodePageFoldTable()['A'], u'a');
-    EXPECT_EQ(CodePageFoldTable()[0xC4], u'ä');
-    EXPECT_EQ(CodePageFoldTable()[0x8A], CodePageChar(0x9A));  // Š and š
-}
-
 }  // namespace
 }  // namespace tallimer::platform

@@ -44,24 +44,6 @@ TEST_F(FileTest, ReadersShareAWriterWaitsForThemAndASecondWriterFails) {
     closer.join();
 }
 
-TEST_F(FileTest, OpenOrCreateMakesFoldersAndTellsWhetherItCreated) {
-    bool created = false;
-    File file = File::OpenOrCreate(u"\\My Documents\\sub\\j.txt", &created);
-    ASSERT_TRUE(file.isOpen());
-    EXPECT_TRUE(created);
-    ASSERT_TRUE(file.write("x"));
-    file.close();
-    file = File::OpenOrCreate(u"/My Documents/sub/j.txt", &created);
-    EXPECT_FALSE(created);
-    EXPECT_EQ(file.seekToEnd(), 1);
-    EXPECT_FALSE(File::OpenExisting(u"My Documents", File::Access::Read).isOpen());
-
-    // A file this open created but could not lock is removed again.
-    FailStep(FileStep::Lock);
-    EXPECT_FALSE(File::OpenOrCreate(u"new.txt", &created).isOpen());
-    EXPECT_FALSE(FileExists(u"new.txt"));
-}
-
 TEST_F(FileTest, ReplacementReplacesASymlinksTargetWithItsModeAndLeavesNoTemporary) {
     writeHandheld("real/j.txt", "old and longer");
     const QString real = hostPath("real/j.txt");

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QString>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 
 #include "operations/settings_store.h"
 #include "platform/clock.h"
+#include "platform/device_folder.h"
 #include "platform/fault.h"
 
 namespace tallimer::test {
@@ -38,11 +41,23 @@ class DeviceTest : public ::testing::Test {
     }
 
     QString home() const { return home_.path(); }
-    // Host path of a handheld path below files/.
-    QString hostPath(const QString& handheldPath) const;
+    QString hostPath(const QString& handheldPath) const { return platform::HostPath(handheldPath); }
     // Whole content of a handheld file; false when it is missing.
-    bool readHandheld(const QString& handheldPath, std::string* out) const;
-    void writeHandheld(const QString& handheldPath, const std::string& bytes) const;
+    bool readHandheld(const QString& handheldPath, std::string* out) const {
+        QFile f(hostPath(handheldPath));
+        if (!f.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        *out = f.readAll().toStdString();
+        return true;
+    }
+    void writeHandheld(const QString& handheldPath, const std::string& bytes) const {
+        const QString path = hostPath(handheldPath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    }
     // The journal's bytes, empty when there is none.
     std::string journal() const {
         std::string bytes;
@@ -65,14 +80,23 @@ class DeviceTest : public ::testing::Test {
 // The lines of the tallimer.storage category written while it lives (it is not nested).
 class StorageLog {
   public:
-    StorageLog();
-    ~StorageLog();
+    StorageLog() : previous_(qInstallMessageHandler(Capture)) { active = this; }
+    ~StorageLog() {
+        active = nullptr;
+        qInstallMessageHandler(previous_);
+    }
     StorageLog(const StorageLog&) = delete;
     StorageLog& operator=(const StorageLog&) = delete;
 
     QStringList lines;
 
   private:
+    static void Capture(QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (active != nullptr && qstrcmp(context.category, "tallimer.storage") == 0) {
+            active->lines << text;
+        }
+    }
+    static inline StorageLog* active = nullptr;
     QtMessageHandler previous_;
 };
 

@@ -103,30 +103,22 @@ TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
     EXPECT_FALSE(window->isVisible());
 }
 
-// Nothing recorded yet in January 2004; the balance above the maximum of 10:00.
-class NewMonth : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
+// Nothing recorded yet in January 2004, the balance above the maximum of 10:00: OK caps it.
+TEST_F(AboutAndExit, NewMonthOkCapsTheBalanceCancelKeepsIt) {
+    for (MessageAnswer given : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
         writeHandheld(kJournal, kHeader + "2003/12/31 08:00\tA\r\n");
         store.settings.flexBalance = 700;
         store.settings.flexMaximum = 600;
+        answer = given;
+        messages.clear();
+        start();
+        EXPECT_EQ(messages, std::vector<QString>{"New Month reached!\r\nThe flexitime will be\r\n"
+                                                 "adjusted to the maximum value."});
+        const int32_t expected = given == MessageAnswer::Ok ? 600 : 700;
+        EXPECT_EQ(window->store().settings.flexBalance, expected);
+        EXPECT_EQ(Loaded().settings.flexBalance, expected);
+        quit();
     }
-};
-
-TEST_F(NewMonth, OkCapsTheBalanceAndSavesIt) {
-    start();
-    EXPECT_EQ(messages, std::vector<QString>{"New Month reached!\r\nThe flexitime will be\r\n"
-                                             "adjusted to the maximum value."});
-    EXPECT_EQ(window->store().settings.flexBalance, 600);
-    EXPECT_EQ(Loaded().settings.flexBalance, 600);
-}
-
-TEST_F(NewMonth, CancelKeepsTheBalance) {
-    answer = MessageAnswer::Cancel;
-    start();
-    EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(window->store().settings.flexBalance, 700);
 }
 
 }  // namespace

@@ -61,8 +61,7 @@ class KeyFilterTest : public ::testing::Test {
         edit_->setFocus();
     }
 
-    // A key event as the platform delivers it: to the window, which hands it on to the focus
-    // widget and its parents.
+    // A key event as the platform delivers it: to the window, which hands it to the focus.
     void send(QEvent::Type type, int key, bool autoRepeat = false, QWidget* target = nullptr) {
         QWindow* window = (target ? target : &window_)->windowHandle();
         qt_handleKeyEvent(window, type, key, Qt::NoModifier, QString(), autoRepeat);
@@ -128,9 +127,8 @@ TEST_F(KeyFilterTest, ShortPressGivesOneCharacterAtReleaseAndNoWidgetSeesTheKey)
     EXPECT_EQ(spy_.seen, 0);
 }
 
-// Two keys are held together, so one wait covers both timers. The auto-repeat halfway,
-// flagged or not, must not restart them, and the releases after the long press make no
-// character.
+// Two keys held together; the auto-repeat halfway, flagged or not, must not restart the timers,
+// and the releases after the long press make no character.
 TEST_F(KeyFilterTest, HeldKeysGiveOneLongPressAndNoCharacter) {
     for (auto [action, escape, flagged] : {std::tuple{Qt::Key_Return, Qt::Key_F24, true},
                                            std::tuple{Qt::Key_F23, Qt::Key_Escape, false}}) {
@@ -152,8 +150,7 @@ TEST_F(KeyFilterTest, HeldKeysGiveOneLongPressAndNoCharacter) {
     EXPECT_EQ(spy_.seen, 0);
 }
 
-// The repeat of a key still held from before (the long press that opened a message box) must
-// not answer the dialog; a fresh press does.
+// The repeat of a key still held from the long press that opened a dialog must not answer it.
 TEST_F(KeyFilterTest, ModalDialogHandlesFreshPressesButNotTheRepeatOfAHeldKey) {
     for (auto [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted},
                                std::pair{Qt::Key_Escape, QDialog::Rejected}}) {
@@ -170,8 +167,7 @@ TEST_F(KeyFilterTest, ModalDialogHandlesFreshPressesButNotTheRepeatOfAHeldKey) {
     EXPECT_EQ(calls_, kNone);
 }
 
-// The open list of a combo box closes on the key's shortcut check, before the press itself
-// arrives; the press still is the list's.
+// The open list of a combo box closes on the key's shortcut check; the press is still the list's.
 TEST_F(KeyFilterTest, OpenPopupHandlesTheKeysItself) {
     combo_->setFocus();
     for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
@@ -192,8 +188,7 @@ TEST_F(KeyFilterTest, OpenPopupHandlesTheKeysItself) {
     }
 }
 
-// A release inside a modal dialog cancels the long press; one that falls due while the dialog
-// runs is dropped.
+// A release inside a modal dialog cancels the long press; one falling due in it is dropped.
 TEST_F(KeyFilterTest, ModalDialogCancelsOrDropsTheLongPress) {
     press(Qt::Key_Return);
     auto dialog = showModalDialog();

@@ -60,9 +60,8 @@ double Contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// Every visible text of `window` against the background it is drawn on: its own when it
-// fills it, else the nearest filled parent's. The day summary's own colours (the labels that
-// fill their background) are as specified and not checked.
+// Every visible text of `window` against the background of its nearest filled ancestor; the
+// day summary's filled labels keep their own fixed colours.
 void ExpectReadableTexts(QWidget* window) {
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || (qobject_cast<QLabel*>(w) && w->autoFillBackground())) {
@@ -96,7 +95,6 @@ void ExpectReadableTexts(QWidget* window) {
 
 using Window = WindowTest;
 
-// First start: the handheld's screen layout, the day summary and nothing to remove yet.
 TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     start();
     EXPECT_EQ(window->size(), QSize(240, 294));
@@ -137,8 +135,7 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
 }
 
-// The focused list shows a frame of its own. Two wheel steps down from 13 show and select
-// 11; what shows is what Save records.
+// The focused list shows a frame; two wheel steps down from 13 select 11, which Save records.
 TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
     start();
     QListWidget* hours = window->entryPanel()->hourList();
@@ -156,7 +153,6 @@ TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
     EXPECT_EQ(journal(), kHeader + "2004/01/23 11:00\t\r\n");
 }
 
-// A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 // A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     QPalette dark;
@@ -206,7 +202,6 @@ TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     ConfirmSetup(*window, "\\Elsewhere");
-    // The lists are refilled with no journal to rescan: they still hold the clock's time.
     EXPECT_EQ(SelectedText(window->entryPanel()->hourList()), "13");
     EXPECT_EQ(window->entryPanel()->status()->text(), "Start:");
     EXPECT_FALSE(window->toolbar()->isButtonEnabled(IDM_REMOVE));
@@ -230,8 +225,7 @@ TEST_F(Window, FailedSaveShowsTheDatabaseErrorAndChangesNothing) {
     EXPECT_EQ(window->dayState().periodOpen, 1);
 }
 
-// A rescan that cannot open the journal (another program holds it) leaves panel and view as
-// they were; only Remove is off.
+// A rescan that cannot open the journal leaves panel and view as they were; Remove is off.
 TEST_F(Window, RescanThatCannotOpenTheJournalLeavesTheViews) {
     writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tB\r\n2004/01/22\t09:00\tB\r\n" +
                                 "2004/01/23 12:00\tA\r\n");
@@ -261,10 +255,8 @@ TEST_F(Window, HeldEscapeRemovesTheDayAndADateChangeRescans) {
     EXPECT_EQ(window->dayState().entryCount, 1);
 }
 
-// A click on any column title reverses the list's order (the order itself is in the golden
-// list cases of tallimer-report); showing the list anew resets it.
-// A rescan builds the report anew. A click on any column title reverses the list's order (the
-// order itself is in the golden list cases of tallimer-report); showing the list anew resets it.
+// A rescan builds the report anew; a click on any column title reverses the list's order, and
+// showing the list anew resets it.
 TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n" +
                                 "2004/01/22\t12:00\tC\r\n");
@@ -273,7 +265,6 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     auto* report = qobject_cast<ReportView*>(window->viewWindow());
     ASSERT_NE(report, nullptr);
     QTreeWidget* tree = report->treeControl();
-    // The month's project totals: REPORT, the month, its " n project(s)".
     const auto projects = [tree] { return tree->topLevelItem(0)->child(0)->child(0); };
     const int before = projects()->childCount();
     window->entryPanel()->project()->setEditText("D");
@@ -283,17 +274,14 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     EXPECT_EQ(projects()->childCount(), before + 1);
 
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_LIST), Qt::LeftButton);
-    auto rows = [this] {
-        auto* list = qobject_cast<EntryListView*>(window->viewWindow());
-        return list != nullptr ? list->listControl()->model() : nullptr;
-    };
+    auto list = [this] { return qobject_cast<EntryListView*>(window->viewWindow()); };
+    auto rows = [&list] { return list() != nullptr ? list()->listControl()->model() : nullptr; };
     ASSERT_NE(rows(), nullptr);
     ASSERT_EQ(rows()->rowCount(), 4);
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/23");
     EXPECT_EQ(rows()->index(0, 1).data().toString(), "  09:00");
-    auto clickTitle = [this](int column) {
-        auto* list = qobject_cast<EntryListView*>(window->viewWindow());
-        QHeaderView* header = list->listControl()->header();
+    auto clickTitle = [&list](int column) {
+        QHeaderView* header = list()->listControl()->header();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + 5, 5));
     };

@@ -5,12 +5,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFrame>
 #include <QTextTable>
 #include <QTimer>
-#include <vector>
 
 #include "resources/string_table.h"
 
@@ -27,13 +24,13 @@ TEST(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
         int buttonCount;
         MessageAnswer expected;
     };
+    using enum MessageIcon;
     using enum MessageAnswer;
+    using B = MessageButtons;
     const Case cases[] = {
-        {MessageIcon::Information, MessageButtons::Ok, Qt::Key_Escape, QMessageBox::Information, 1,
-         Ok},
-        {MessageIcon::Exclamation, MessageButtons::OkCancel, Qt::Key_Escape, QMessageBox::Warning,
-         2, Cancel},
-        {MessageIcon::Stop, MessageButtons::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2, Ok},
+        {Information, B::Ok, Qt::Key_Escape, QMessageBox::Information, 1, Ok},
+        {Exclamation, B::OkCancel, Qt::Key_Escape, QMessageBox::Warning, 2, Cancel},
+        {Stop, B::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2, Ok},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "key " << c.key << " buttons " << c.buttonCount);

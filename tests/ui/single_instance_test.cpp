@@ -4,12 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "support/device_fixture.h"
 
@@ -31,19 +29,8 @@ class SingleInstanceTest : public test::DeviceTest {
     QTemporaryDir runtime_;
 };
 
-// Lets the event loop run until `done` holds, for at most five seconds.
-template <typename Done>
-bool ProcessEventsUntil(Done done) {
-    QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
-
-// A crashed instance leaves its lock file (of a process that is gone); someone else listens
-// on the name. The next start runs all the same and answers on the name; a second one cannot
-// lock and asks it to raise its window.
+// A crashed instance's lock (its process is gone) and a stranger on the name do not stop the
+// next start; a second one cannot lock and asks it to raise its window.
 TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
     const pid_t gone = fork();
     if (gone == 0) {
@@ -66,7 +53,7 @@ TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
     SingleInstance second;
     EXPECT_FALSE(second.lock());
     EXPECT_TRUE(second.askRunningInstanceToRaise());
-    EXPECT_TRUE(ProcessEventsUntil([&] { return raised > 0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 5000));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -32,9 +31,6 @@ class TrayWindow : public WindowTest {
     // The tooltip made of the texts the day summary shows.
     QString summaryToolTip() const {
         auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
-        if (view == nullptr) {
-            return {};
-        }
         return "Tallimer\nPresence: " + view->valueLabel(IDC_SUMMARY_PRESENCE)->text() +
                "\nCredit: " + view->valueLabel(IDC_SUMMARY_CREDIT)->text() +
                "\nFlexitime in total: " + view->valueLabel(IDC_SUMMARY_FLEXITIME)->text();
@@ -127,16 +123,14 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     EXPECT_EQ(ended.count(), 1);
 }
 
-// In automatic mode the Start and the Stop are recorded without a box, and the Stop's balance
-// is saved.
+// In automatic mode the Start and the Stop are recorded without a box, the Stop's balance saved.
 TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     writePreferences("[Tray]\nKeepRunningWhenClosed=true\n");
     store.settings.automaticMode = 1;
     start();
     QCoreApplication::processEvents();  // the posted automatic Start
     QSignalSpy ended(window.get(), &MainWindow::shutDown);
-    // The close box: the window system's event, handed over with its spontaneous flag
-    // (sendEvent would clear it).
+    // The close box: the window system's event, spontaneous (sendEvent would clear the flag).
     QCloseEvent closeBox;
     QSpontaneKeyEvent::setSpontaneous(&closeBox);
     static_cast<QObject*>(window.get())->event(&closeBox);
