@@ -9,9 +9,8 @@ namespace {
 
 using ReportCommand = DeviceTest;
 
-// What the views print is in the golden cases (golden/); here the exit statuses. No journal: 1
-// with a message; an empty one: 0 and not even the list's titles; bad arguments: 2 with the
-// usage.
+// No journal: 1 with a message; an empty one: 0 and not even the list's titles; bad arguments:
+// 2 with the usage.
 TEST_F(ReportCommand, ExitStatuses) {
     QString out;
     QString err;

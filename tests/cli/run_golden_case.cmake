@@ -1,10 +1,5 @@
-# Runs tallimer-report on one golden case and compares what it prints with the expected output.
-# A case folder holds the device: journal.txt (the journal, byte for byte), optional
-# Tallimer.ini (the settings file, which holds the balance) and registry.ini (the stored
-# settings; without it, the shared golden/registry.ini: break 30, target 480, unit 5). Each
-# NAME.args in it (the arguments on one line, quoted as in a shell) is one case, and NAME.out
-# what tallimer-report prints for it.
-# Called as: cmake -DREPORT=<tallimer-report> -DCASE=<folder> -DNAME=<name> -DWORK=<scratch> -P
+# Runs tallimer-report with NAME.args of a case folder (journal.txt, optional Tallimer.ini and
+# registry.ini, else golden/registry.ini: break 30, target 480, unit 5) and compares with NAME.out.
 # With -DUPDATE=1 the output is written to NAME.out instead (to add a case; review it).
 cmake_minimum_required(VERSION 3.25)
 

@@ -1,11 +1,7 @@
-// Drives the journal through three contents for the crash test: the base journal (A), A with a
-// Start of 2030/06/15 08:00 (B), B with its Stop at 12:00 (C), and back to A by removing the
-// day. The Stop and the removal are each undone once and done again. Each cycle scans the day
-// and saves, removes or undoes as the window's commands do, from whichever content a killed
-// run left, until the day is empty again.
-//
-//   crash_writer        cycles until killed (or until an operation fails: exit 1)
-//   crash_writer N      runs N cycles; exit 0 only when every operation succeeded
+// For the crash test: moves the journal from A (the base) to B (a Start of 2030/06/15 08:00), C
+// (its Stop at 12:00) and back to A by removing the day, undoing the Stop and the removal once
+// each, as the window's commands do, from whatever a killed run left. With N: N cycles, exit 0
+// only when every operation succeeded; without: cycles until killed (exit 1 on a failure).
 
 #include <QDate>
 #include <cstdlib>
