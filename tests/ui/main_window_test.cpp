@@ -169,6 +169,12 @@ TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     for (int view : {IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT}) {
         window->command(view);
         ExpectReadableTexts(window.get());
+        if (auto* summary = qobject_cast<DaySummaryView*>(window->viewWindow())) {
+            // The summary keeps its own boxes: the open period's presence grey on light grey.
+            const QPalette presence = summary->valueLabel(IDC_SUMMARY_PRESENCE)->palette();
+            EXPECT_EQ(presence.color(QPalette::Window), QColor(192, 192, 192));
+            EXPECT_EQ(presence.color(QPalette::WindowText), QColor(128, 128, 128));
+        }
     }
     for (int dialog : {IDM_SETTINGS, IDM_ABOUT}) {
         QTimer::singleShot(0, [] {
@@ -284,12 +290,13 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     EXPECT_EQ(rows()->index(1, 1).data().toString(), "  12:00");
     window->command(IDM_VIEW_LIST);  // the view already shown, made anew
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/23");
+    window->command(IDM_VIEW_REPORT);  // the last of the three views
     quit();
 
     window = std::make_unique<MainWindow>();
     window->startUp();
-    EXPECT_NE(rows(), nullptr);
-    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_LIST)->isChecked());
+    EXPECT_NE(qobject_cast<ReportView*>(window->viewWindow()), nullptr);
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_REPORT)->isChecked());
 }
 
 }  // namespace
