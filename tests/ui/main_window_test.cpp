@@ -261,9 +261,11 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n" +
                                 "2004/01/22\t12:00\tC\r\n");
     start();
+    EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_REPORT), Qt::LeftButton);
     auto* report = qobject_cast<ReportView*>(window->viewWindow());
     ASSERT_NE(report, nullptr);
+    EXPECT_FALSE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
     QTreeWidget* tree = report->treeControl();
     const auto projects = [tree] { return tree->topLevelItem(0)->child(0)->child(0); };
     const int before = projects()->childCount();
