@@ -177,10 +177,8 @@ bool IntentExists() {
 
 bool WriteIntent(const ChangeIntent& intent) {
     const QByteArray text = FormatIntent(intent);
-    platform::Replacement replacement = platform::Replacement::BesideHostFile(IntentFilePath());
-    if (!replacement.isOpen() ||
-        !replacement.file().write(std::string_view(text.constData(), size_t(text.size()))) ||
-        !replacement.commit()) {
+    if (!platform::Replacement::BesideHostFile(IntentFilePath())
+             .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportHostFailure("write intent", IntentFilePath(),
                                     platform::SystemReason(errno));
         return false;

@@ -102,11 +102,9 @@ bool StoreSettings(const SettingsStore& store) {
 
     // Written beside the old file and renamed over it, so a failed write (a full disk)
     // leaves the old line rather than a partial one that would read as another balance.
-    platform::Replacement file = platform::Replacement::Beside(store.settingsFilePath);
     const QByteArray line = SettingsFileLine(store.settings.flexBalance);
-    if (!file.isOpen() ||
-        !file.file().write(std::string_view(line.constData(), size_t(line.size()))) ||
-        !file.commit()) {
+    if (!platform::Replacement::Beside(store.settingsFilePath)
+             .commitWith(std::string_view(line.constData(), size_t(line.size())))) {
         platform::ReportFailure(kSaveOperation, store.settingsFilePath);
         return false;
     }

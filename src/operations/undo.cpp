@@ -134,10 +134,8 @@ void RecordUndo(const QString& journalPath, UndoKind kind, long long cutLength,
     }
     const UndoMark mark{after.value_or(JournalMark{}), platform::IdentifyFile(journalPath).inode};
     const QByteArray text = FormatUndoRecord({kind, cutLength, mark, balanceChange});
-    platform::Replacement record = platform::Replacement::Beside(UndoRecordPath(journalPath));
-    if (!after || !record.isOpen() ||
-        !record.file().write(std::string_view(text.constData(), size_t(text.size()))) ||
-        !record.commit()) {
+    if (!after || !platform::Replacement::Beside(UndoRecordPath(journalPath))
+                       .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportFailure(kOperation, UndoRecordPath(journalPath));
         DropRecord(journalPath);
     }

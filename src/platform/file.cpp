@@ -482,6 +482,10 @@ bool Replacement::commit() {
     return true;
 }
 
+bool Replacement::commitWith(std::string_view bytes) {
+    return isOpen() && file_.write(bytes) && commit();
+}
+
 void Replacement::abandon() {
     const int reason = errno;  // the failure's, for its report
     if (!temporary_.isEmpty()) {

@@ -75,6 +75,8 @@ class Replacement {
     // Flushes, closes and renames over the target. On failure the temporary is removed and
     // the target is as it was.
     bool commit();
+    // Writes `bytes` as the whole new content and commits; false when any step fails.
+    bool commitWith(std::string_view bytes);
 
   private:
     void abandon();
