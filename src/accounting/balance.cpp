@@ -1,5 +1,7 @@
 #include "accounting/balance.h"
 
+#include <cstdlib>
+
 #include "base/saturating.h"
 
 namespace tallimer {
@@ -34,6 +36,13 @@ bool NewMonthCheckAsks(int32_t newMonthFlag, const Settings& settings) {
 
 void ApplyNewMonthCap(Settings& settings) {
     settings.flexBalance = settings.flexMaximum;
+}
+
+bool IsOneDaysBalanceChange(int64_t change, const Settings& settings) {
+    constexpr int64_t kDayMinutes = 24 * 60;
+    const int64_t most = kDayMinutes + std::abs(int64_t(settings.targetPerDay)) +
+                         std::abs(int64_t(settings.breakPerDay));
+    return change >= -most && change <= most;
 }
 
 }  // namespace tallimer

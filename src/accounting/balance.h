@@ -17,6 +17,11 @@ void BookStopInBalance(Settings& settings, DayState& day, int32_t duration);
 // Remove takes the day's credit out of the balance and empties the day.
 void BookDayRemoval(Settings& settings, DayState& day);
 
+// Whether a booking of one day (a Stop, a Remove, and the undo of either) can move the balance
+// by `change`: a day holds at most 24 hours of presence, less its target and break. A record
+// that claims more was not written by one.
+bool IsOneDaysBalanceChange(int64_t change, const Settings& settings);
+
 // Whether the new-month check asks to cap the balance.
 bool NewMonthCheckAsks(int32_t newMonthFlag, const Settings& settings);
 // The answer OK to that question.

@@ -7,10 +7,12 @@
 #include <map>
 #include <string>
 
+#include "accounting/balance.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "platform/host_file.h"
+#include "platform/own_file.h"
 
 namespace tallimer {
 
@@ -20,6 +22,10 @@ constexpr char kFinishOperation[] = "finish unfinished change";
 
 // An intent is a few hundred bytes; anything longer is not one.
 constexpr long long kIntentLimit = 4096;
+// The most one Save appends: the header of a new journal and one entry line, with room.
+constexpr long long kMostAppended = 1024;
+// The database directory is a buffer of 260 characters, terminator included.
+constexpr qsizetype kMostDirectoryLength = 259;
 
 const char* ChangeName(JournalChange change) {
     switch (change) {
@@ -59,6 +65,30 @@ std::optional<Settings> ParseRecord(const QByteArray& hex) {
     Settings settings;
     SettingsFromRecord(settings, record);
     return settings;
+}
+
+// Whether the intent is one a change of this program writes: a settings save changes
+// nothing between its two sides, a journal change only the balance, by what one day's
+// booking can, and an append adds one line. Anything else is not acted on.
+bool IsPlausible(const ChangeIntent& intent) {
+    if (intent.databaseDirectory.size() > kMostDirectoryLength ||
+        std::any_of(intent.databaseDirectory.cbegin(), intent.databaseDirectory.cend(),
+                    [](QChar c) { return c.unicode() < 0x20; })) {
+        return false;
+    }
+    if (intent.change == JournalChange::None) {
+        return intent.after == intent.before;
+    }
+    Settings balanceAside = intent.after;
+    balanceAside.flexBalance = intent.before.flexBalance;
+    if (balanceAside != intent.before ||
+        !IsOneDaysBalanceChange(int64_t(intent.after.flexBalance) - intent.before.flexBalance,
+                                intent.before)) {
+        return false;
+    }
+    return intent.change != JournalChange::Append ||
+           (intent.newJournal.length > intent.oldJournal.length &&
+            intent.newJournal.length - intent.oldJournal.length <= kMostAppended);
 }
 
 enum class Found { Old, New, Neither };
@@ -167,17 +197,23 @@ std::optional<ChangeIntent> ParseIntent(std::string_view bytes) {
     return intent;
 }
 
+std::optional<ChangeIntent> ParsePlausibleIntent(std::string_view bytes) {
+    std::optional<ChangeIntent> intent = ParseIntent(bytes);
+    return intent && IsPlausible(*intent) ? intent : std::nullopt;
+}
+
 QString IntentFilePath() {
     return platform::DeviceFolder() + QStringLiteral("/Tallimer.intent");
 }
 
 bool IntentExists() {
-    return QFileInfo::exists(IntentFilePath());
+    const QFileInfo info(IntentFilePath());
+    return info.exists() || info.isSymLink();
 }
 
 bool WriteIntent(const ChangeIntent& intent) {
     const QByteArray text = FormatIntent(intent);
-    if (!platform::Replacement::BesideHostFile(IntentFilePath())
+    if (!platform::Replacement::ForOwnFile(IntentFilePath())
              .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportHostFailure("write intent", IntentFilePath(),
                                     platform::SystemReason(errno));
@@ -208,21 +244,32 @@ void BalanceChange::Abandon() {
     }
 }
 
-void BalanceChange::Complete(const SettingsStore& store) {
+bool BalanceChange::Complete(const SettingsStore& store) {
     // A removal that fails leaves an intent the next start finishes again, to the same values.
-    if (StoreSettings(store)) {
-        RemoveIntent();
+    if (!StoreSettings(store)) {
+        return false;
     }
+    RemoveIntent();
+    return true;
 }
 
 void FinishLeftoverIntent(SettingsStore& store) {
     const QString path = IntentFilePath();
-    platform::RemoveStaleReplacementsOfHostFile(path);
+    platform::RemoveStaleReplacementsOfOwnFile(path);
     std::string bytes;
-    if (!platform::ReadHostFile(path, kIntentLimit, bytes)) {
-        return;
+    switch (platform::ReadOwnFile(path, kIntentLimit, bytes)) {
+        case platform::OwnRead::Read:
+            break;
+        case platform::OwnRead::Missing:
+            return;
+        case platform::OwnRead::Foreign:
+            platform::RemoveForeign(kFinishOperation, path, errno);
+            return;
+        case platform::OwnRead::Failed:
+            platform::ReportHostFailure(kFinishOperation, path, platform::SystemReason(errno));
+            return;
     }
-    const std::optional<ChangeIntent> intent = ParseIntent(bytes);
+    const std::optional<ChangeIntent> intent = ParsePlausibleIntent(bytes);
     if (!intent) {
         platform::ReportHostFailure(kFinishOperation, path,
                                     QStringLiteral("not a change record; removed"));

@@ -50,6 +50,9 @@ struct ChangeIntent {
 
 QByteArray FormatIntent(const ChangeIntent& intent);
 std::optional<ChangeIntent> ParseIntent(std::string_view bytes);
+// Also nullopt for a record that no change of this program writes (values out of what they
+// can be).
+std::optional<ChangeIntent> ParsePlausibleIntent(std::string_view bytes);
 
 // DeviceFolder()/Tallimer.intent.
 QString IntentFilePath();
@@ -67,7 +70,8 @@ class BalanceChange {
     bool Begin(const SettingsStore& store, const Settings& after, JournalChange change,
                const JournalMark& oldJournal, const JournalMark& newJournal);
     void Abandon();
-    void Complete(const SettingsStore& store);
+    // False when the settings could not be saved (reported; the intent stays).
+    bool Complete(const SettingsStore& store);
 
   private:
     // An intent of an earlier failed save: this one's `before` now stands in for it, so it

@@ -5,6 +5,7 @@
 
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
+#include "platform/own_file.h"
 
 namespace tallimer {
 
@@ -39,6 +40,13 @@ QString DesktopPreferencesFilePath() {
 
 DesktopPreferences LoadDesktopPreferences() {
     DesktopPreferences preferences;
+    // QSettings would follow a link and wait on a FIFO.
+    if (const int reason = platform::ForeignReason(DesktopPreferencesFilePath()); reason != 0) {
+        platform::ReportHostFailure(
+            "load desktop preferences", DesktopPreferencesFilePath(),
+            platform::SystemReason(reason) + QStringLiteral("; defaults used"));
+        return preferences;
+    }
     const QSettings file(DesktopPreferencesFilePath(), QSettings::IniFormat);
     preferences.targetReachedReminder =
         ReadBool(file, kTargetReached, preferences.targetReachedReminder);

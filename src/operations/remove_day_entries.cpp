@@ -1,5 +1,6 @@
 #include "operations/remove_day_entries.h"
 
+#include <QCryptographicHash>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -47,7 +48,9 @@ struct Output {
 };
 
 // Copies the journal from its current position to its end: with `kept`, the lines it keeps.
-bool Copy(platform::File& journal, KeptLines* kept, Output& copy) {
+// `read`, when given, takes in every byte read.
+bool Copy(platform::File& journal, KeptLines* kept, Output& copy,
+          QCryptographicHash* read = nullptr) {
     std::string buffer(size_t(kCopyChunk), '\0');
     std::string out;
     for (;;) {
@@ -57,6 +60,9 @@ bool Copy(platform::File& journal, KeptLines* kept, Output& copy) {
             return false;
         }
         const std::string_view piece(buffer.data(), size_t(got));
+        if (read != nullptr) {
+            read->addData(QByteArrayView(piece.data(), qsizetype(piece.size())));
+        }
         out.clear();
         if (kept == nullptr) {
             out = piece;
@@ -74,12 +80,14 @@ bool Copy(platform::File& journal, KeptLines* kept, Output& copy) {
     }
 }
 
-// Writes the journal's kept lines to `out`, from its start.
-bool WriteKept(platform::File& journal, const QByteArray& key, Output& out) {
+// Writes the journal's kept lines to `out`, from its start; `whole` hashes the whole journal,
+// for undo to know its kept copy again.
+bool WriteKept(platform::File& journal, const QByteArray& key, Output& out,
+               QCryptographicHash& whole) {
     KeptLines kept(std::string_view(key.constData(), size_t(key.size())));
     // A last line without LF that began with the key is kept all the same; its bytes were
     // not held, so they are read again.
-    return journal.seekTo(0) && Copy(journal, &kept, out) &&
+    return journal.seekTo(0) && Copy(journal, &kept, out, &whole) &&
            (kept.DroppedTailStart() < 0 ||
             (journal.seekTo(kept.DroppedTailStart()) && Copy(journal, nullptr, out)));
 }
@@ -110,7 +118,8 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
     }
     platform::Replacement replacement = platform::Replacement::Beside(store.journalPath);
     Output out{replacement.file(), 0, {}};
-    if (!replacement.isOpen() || !WriteKept(journal, dateKey, out)) {
+    QCryptographicHash whole(QCryptographicHash::Sha256);
+    if (!replacement.isOpen() || !WriteKept(journal, dateKey, out, whole)) {
         platform::ReportFailure(kOperation, store.journalPath);
         return Failure();
     }
@@ -135,12 +144,13 @@ RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
     }
 
     const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
+    const platform::FileIdentity old = journal.identity();
     store.settings = after;
     day = removed;
     change.Complete(store);
     if (keptForUndo) {
         RecordUndo(store.journalPath, UndoKind::Replace, 0, MarkOf(out.tail, out.length),
-                   balanceChange);
+                   balanceChange, {old.device, old.inode, old.size, whole.result()});
     }
     RemoveResult result;
     result.success = true;

@@ -10,6 +10,7 @@
 #include "operations/change_intent.h"
 #include "operations/undo.h"
 #include "platform/code_page.h"
+#include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file.h"
 #include "platform/registry.h"
@@ -69,6 +70,29 @@ std::optional<int32_t> ReadSettingsFileBalance(const QString& path) {
     return ParseSettingsFile(std::string_view(buffer, size_t(filled)));
 }
 
+// Whether the file at `path` may be written over: none there, an empty one, or one that reads
+// as a settings file. Anything else (a link to some other file, say) is never replaced.
+bool MayReplaceSettingsFile(const QString& path) {
+    constexpr long long kMostSettingsFile = 1024;
+    platform::File file = platform::File::OpenExisting(path, platform::File::Access::Read);
+    if (!file.isOpen()) {
+        return true;  // missing, or the replacement's own open says why not
+    }
+    std::string bytes(size_t(kMostSettingsFile + 1), '\0');
+    long long filled = 0;
+    while (filled <= kMostSettingsFile) {
+        const long long n = file.read(bytes.data() + filled, kMostSettingsFile + 1 - filled);
+        if (n <= 0) {
+            break;
+        }
+        filled += n;
+    }
+    bytes.resize(size_t(filled));
+    const std::string_view head = std::string_view(bytes).substr(0, size_t(kSettingsFileReadLimit));
+    return bytes.empty() || (filled <= kMostSettingsFile && bytes.find('\0') == std::string::npos &&
+                             ParseSettingsFile(head).has_value());
+}
+
 }  // namespace
 
 void LoadSettings(SettingsStore& store) {
@@ -103,6 +127,10 @@ bool StoreSettings(const SettingsStore& store) {
     // Written beside the old file and renamed over it, so a failed write (a full disk)
     // leaves the old line rather than a partial one that would read as another balance.
     const QByteArray line = SettingsFileLine(store.settings.flexBalance);
+    if (!MayReplaceSettingsFile(store.settingsFilePath)) {
+        platform::ReportFailure(kSaveOperation, store.settingsFilePath, platform::kForeignContent);
+        return false;
+    }
     if (!platform::Replacement::Beside(store.settingsFilePath)
              .commitWith(std::string_view(line.constData(), size_t(line.size())))) {
         platform::ReportFailure(kSaveOperation, store.settingsFilePath);
@@ -114,7 +142,8 @@ bool StoreSettings(const SettingsStore& store) {
 void RemoveStaleTemporaries(const SettingsStore& store) {
     platform::RemoveStaleReplacements(store.journalPath);
     platform::RemoveStaleReplacements(store.settingsFilePath);
-    platform::RemoveStaleReplacements(UndoRecordPath(store.journalPath));
+    platform::RemoveStaleReplacementsOfOwnFile(
+        platform::HostPath(UndoRecordPath(store.journalPath)));
 }
 
 void BuildFilePaths(SettingsStore& store) {

@@ -29,11 +29,22 @@ struct UndoMark {
 
 enum class UndoKind { Append, Replace };
 
+// The old journal Remove kept as "<journal>.undo": its file and the SHA-256 of its content,
+// so that undo puts back only the file it kept, never one put there since.
+struct UndoCopy {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    QByteArray hash;
+    bool operator==(const UndoCopy&) const = default;
+};
+
 struct UndoRecord {
     UndoKind kind = UndoKind::Append;
     long long cutLength = 0;  // Append: the length before the line; -1: the save created it
     UndoMark after;
     int32_t balanceChange = 0;
+    UndoCopy copy;  // Replace only
 };
 
 QByteArray FormatUndoRecord(const UndoRecord& record);
@@ -50,16 +61,21 @@ bool KeepJournalForUndo(const QString& journalPath);
 // change left it (`after`; nullopt when it could not be read), which replaces an earlier
 // change's. A failure here only costs the undo, never the change.
 void RecordUndo(const QString& journalPath, UndoKind kind, long long cutLength,
-                const std::optional<JournalMark>& after, int32_t balanceChange);
+                const std::optional<JournalMark>& after, int32_t balanceChange,
+                const UndoCopy& copy = {});
 
 struct UndoResult {
     bool success = false;
-    int messageId = 0;  // a message to show when undo is refused or fails
+    // A message to show when undo is refused or fails, or when it was done but the balance
+    // could not be saved.
+    int messageId = 0;
 };
 
 // Takes the last change back: the journal's old bytes and the balance before it, saved at
 // once. Refused when there is nothing to undo, when the journal is gone, or when it changed
-// since. A journal that undo removes (the change created it) leaves the day empty.
+// since. A record or copy that is not what the change left (planted, altered, out of range) is
+// dropped with one diagnostics line: there is then nothing to undo. A journal that undo removes
+// (the change created it) leaves the day empty.
 UndoResult UndoLastChange(SettingsStore& store, DayState& day);
 // Whether there is a change to undo (the record names the journal as it is now).
 bool CanUndo(const SettingsStore& store);

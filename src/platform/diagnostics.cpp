@@ -17,7 +17,22 @@ void ReportHostFailure(const char* operation, const QString& hostPath, const QSt
 }
 
 QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+        case kNotRegularFile:
+            return QStringLiteral("not a regular file");
+        case kSymbolicLink:
+            return QStringLiteral("a symbolic link");
+        case kOtherLinks:
+            return QStringLiteral("has other hard links");
+        case kOtherOwner:
+            return QStringLiteral("owned by another user");
+        case kForeignContent:
+            return QStringLiteral("not in the format this program writes");
+        case kHeldTooLong:
+            return QStringLiteral("held for longer than a write takes");
+        default:
+            return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 }  // namespace tallimer::platform

@@ -18,7 +18,16 @@ void ReportFailure(const char* operation, QStringView handheldPath, int error = 
 // The same for a host path and a reason in words.
 void ReportHostFailure(const char* operation, const QString& hostPath, const QString& reason);
 
-// The system's text for an errno value.
+// Reasons of the program's own, beyond the system's, for a file it will not use. They travel
+// in errno like the system's, so every report names the file and why in one line.
+constexpr int kNotRegularFile = 0x10001;
+constexpr int kSymbolicLink = 0x10002;
+constexpr int kOtherLinks = 0x10003;
+constexpr int kOtherOwner = 0x10004;
+constexpr int kForeignContent = 0x10005;
+constexpr int kHeldTooLong = 0x10006;
+
+// The system's text for an errno value, or the words for one of the program's own reasons.
 QString SystemReason(int error);
 
 }  // namespace tallimer::platform

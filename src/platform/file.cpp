@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -19,7 +18,9 @@
 #include <utility>
 
 #include "platform/device_folder.h"
+#include "platform/diagnostics.h"
 #include "platform/fault.h"
+#include "platform/file_steps.h"
 
 namespace tallimer::platform {
 
@@ -30,20 +31,9 @@ constexpr mode_t kNewFileMode = 0666;
 // How long a writer waits for readers, or a reader for a writer, and how often it looks.
 constexpr auto kLockWait = std::chrono::milliseconds(1000);
 constexpr auto kLockPoll = std::chrono::milliseconds(10);
-constexpr char kReplacementInfix[] = ".new-";
-constexpr int kReplacementSuffixLength = 6;
-constexpr char kSuffixCharacters[] =
-    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 QByteArray NativePath(QStringView handheldPath) {
     return QFile::encodeName(HostPath(handheldPath));
-}
-
-// Closes without consulting the fault seam: for clean-up paths, whose result nobody uses.
-void CloseQuietly(int fd) {
-    if (fd >= 0) {
-        ::close(fd);
-    }
 }
 
 // Opens an existing path; fails on anything but a regular file, as the handheld has no
@@ -58,7 +48,7 @@ int OpenRegular(const QByteArray& path, int flags) {
     struct stat info {};
     int error = 0;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = EINVAL;
+        error = kNotRegularFile;
     } else if ((flags & O_ACCMODE) != O_RDONLY && (info.st_mode & 0222) == 0) {
         error = EACCES;
     } else {
@@ -97,34 +87,6 @@ int OpenCreating(const QByteArray& path, bool* created) {
         }
     }
     return -1;
-}
-
-// Readers share the file; a writer holds it alone. Waiting is by polling, so a writer can
-// tell readers (who leave soon) from another writer (who fails it at once, as specified).
-bool TakeLock(int fd, bool exclusive) {
-    if (StepFails(FileStep::Lock)) {
-        return false;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-    for (;;) {
-        if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
-            return true;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            return false;
-        }
-        if (exclusive) {
-            // A shared lock is to be had only when every holder is a reader.
-            if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
-                return false;
-            }
-            ::flock(fd, LOCK_UN);
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(kLockPoll);
-    }
 }
 
 bool TruncateFd(int fd, long long length) {
@@ -167,6 +129,40 @@ void Abandon(int fd, const QByteArray& path, bool created) {
 }
 
 }  // namespace
+
+void CloseQuietly(int fd) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+// Waiting is by polling, so a writer can tell readers (who leave soon) from another writer
+// (who fails it at once, as specified).
+bool TakeLock(int fd, bool exclusive) {
+    if (StepFails(FileStep::Lock)) {
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return false;
+        }
+        if (exclusive) {
+            // A shared lock is to be had only when every holder is a reader.
+            if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+                return false;
+            }
+            ::flock(fd, LOCK_UN);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kLockPoll);
+    }
+}
 
 File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
@@ -303,6 +299,11 @@ bool File::flush() {
     return result == 0;
 }
 
+FileIdentity File::identity() const {
+    struct stat info {};
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? IdentityOf(info) : FileIdentity{};
+}
+
 bool File::close() {
     if (fd_ < 0) {
         return true;
@@ -323,199 +324,6 @@ bool DeleteFile(QStringView handheldPath) {
 bool FileExists(QStringView handheldPath) {
     struct stat info {};
     return ::stat(NativePath(handheldPath).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-namespace {
-
-// The file a replacement stands in for: a symlink's final target, so the link stays.
-QString ResolvedTarget(const QString& hostPath) {
-    const QFileInfo info(hostPath);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        if (!target.isEmpty()) {
-            return target;
-        }
-    }
-    return info.absoluteFilePath();
-}
-
-QByteArray RandomSuffix() {
-    QByteArray suffix;
-    for (int i = 0; i < kReplacementSuffixLength; ++i) {
-        suffix += kSuffixCharacters[QRandomGenerator::global()->bounded(
-            int(sizeof kSuffixCharacters - 1))];
-    }
-    return suffix;
-}
-
-bool IsReplacementName(const QString& name, const QString& targetName) {
-    const QString prefix = targetName + QLatin1String(kReplacementInfix);
-    if (name.size() != prefix.size() + kReplacementSuffixLength || !name.startsWith(prefix)) {
-        return false;
-    }
-    for (const QChar c : QStringView(name).sliced(prefix.size())) {
-        if (c.unicode() > 127 || !std::strchr(kSuffixCharacters, char(c.unicode()))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void RemoveStaleBeside(const QString& resolvedTarget) {
-    const QFileInfo target(resolvedTarget);
-    const QDir folder = target.absoluteDir();
-    const QStringList candidates =
-        folder.entryList({target.fileName() + QLatin1String(kReplacementInfix) + u'*'},
-                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString& name : candidates) {
-        if (!IsReplacementName(name, target.fileName())) {
-            continue;
-        }
-        const QByteArray path = QFile::encodeName(folder.filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        struct stat info {};
-        // A writer holds its temporary locked until it is renamed or removed.
-        if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(path.constData());
-        }
-        CloseQuietly(fd);
-    }
-}
-
-// The new file gets the old one's owner where permitted (the group alone when only that is),
-// then its mode; chown comes first, as it may clear set-id bits.
-bool CopyAttributes(int fd, const struct stat& old) {
-    if (StepFails(FileStep::Attributes)) {
-        return false;
-    }
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        [[maybe_unused]] const int ignored = ::fchown(fd, uid_t(-1), old.st_gid);
-    }
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
-}
-
-// rename(2), made durable: the rename is done once it returns, so syncing the folder is best
-// effort, and its failure does not report the replaced file as unchanged.
-bool RenameDurably(const QByteArray& from, const QByteArray& to) {
-    if (StepFails(FileStep::Rename) || ::rename(from.constData(), to.constData()) != 0) {
-        return false;
-    }
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(to)).absolutePath());
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        CloseQuietly(dirFd);
-    }
-    return true;
-}
-
-}  // namespace
-
-Replacement Replacement::Beside(QStringView targetHandheldPath) {
-    return BesideHostFile(HostPath(targetHandheldPath));
-}
-
-Replacement Replacement::BesideHostFile(const QString& targetHostPath) {
-    if (StepFails(FileStep::Open)) {
-        return {};
-    }
-    const QString target = ResolvedTarget(targetHostPath);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-
-    Replacement replacement;
-    replacement.target_ = QFile::encodeName(target);
-    struct stat old {};
-    const bool replacesFile = ::stat(replacement.target_.constData(), &old) == 0;
-    if (replacesFile && !S_ISREG(old.st_mode)) {
-        return {};
-    }
-    // New and exclusive under a fresh name: nothing planted at a name is ever written through.
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        replacement.temporary_ = replacement.target_ + kReplacementInfix + RandomSuffix();
-        fd = ::open(replacement.temporary_.constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
-        if (fd < 0 && errno != EEXIST) {
-            return {};
-        }
-    }
-    if (fd < 0) {
-        return {};
-    }
-    replacement.file_ = File(fd);
-    if (!TakeLock(fd, true) || (replacesFile && !CopyAttributes(fd, old))) {
-        return {};  // the destructor removes the temporary
-    }
-    return replacement;
-}
-
-Replacement::Replacement(Replacement&& other) noexcept
-    : file_(std::move(other.file_)),
-      temporary_(std::exchange(other.temporary_, {})),
-      target_(std::move(other.target_)) {}
-
-Replacement& Replacement::operator=(Replacement&& other) noexcept {
-    if (this != &other) {
-        abandon();
-        file_ = std::move(other.file_);
-        temporary_ = std::exchange(other.temporary_, {});
-        target_ = std::move(other.target_);
-    }
-    return *this;
-}
-
-Replacement::~Replacement() {
-    abandon();
-}
-
-bool Replacement::commit() {
-    if (!file_.isOpen()) {
-        return false;
-    }
-    const bool flushed = file_.flush();
-    if (!file_.close() || !flushed || !RenameDurably(temporary_, target_)) {
-        abandon();
-        return false;
-    }
-    temporary_.clear();
-    return true;
-}
-
-bool Replacement::commitWith(std::string_view bytes) {
-    return isOpen() && file_.write(bytes) && commit();
-}
-
-void Replacement::abandon() {
-    const int reason = errno;  // the failure's, for its report
-    if (!temporary_.isEmpty()) {
-        ::unlink(temporary_.constData());
-        temporary_.clear();
-    }
-    file_ = File();
-    errno = reason;
-}
-
-void RemoveStaleReplacements(QStringView targetHandheldPath) {
-    RemoveStaleReplacementsOfHostFile(HostPath(targetHandheldPath));
-}
-
-void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath) {
-    RemoveStaleBeside(ResolvedTarget(targetHostPath));
-}
-
-bool LinkFile(QStringView fromHandheldPath, QStringView toHandheldPath) {
-    const QByteArray to = QFile::encodeName(HostPath(toHandheldPath));
-    if (::unlink(to.constData()) != 0 && errno != ENOENT) {
-        return false;
-    }
-    return ::linkat(AT_FDCWD, QFile::encodeName(HostPath(fromHandheldPath)).constData(), AT_FDCWD,
-                    to.constData(), AT_SYMLINK_FOLLOW) == 0;
-}
-
-bool RestoreFile(QStringView fromHandheldPath, QStringView toHandheldPath) {
-    return RenameDurably(QFile::encodeName(HostPath(fromHandheldPath)),
-                         QFile::encodeName(ResolvedTarget(HostPath(toHandheldPath))));
 }
 
 }  // namespace tallimer::platform

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_identity.h"
+
 namespace tallimer::platform {
 
 // A file opened "without sharing": a writer takes an exclusive flock at open, a reader a
@@ -26,6 +28,11 @@ class File {
 
     // Opens a file that exists; fails when it does not.
     static File OpenExisting(QStringView handheldPath, Access access);
+    // Opens one of the program's own files (records and copies it keeps beside the journal
+    // and in the device folder) for reading: never through a link and never waiting, and only
+    // a regular file with one link that belongs to this user. Not open when it is missing
+    // (errno ENOENT) or is something else (errno names why, see diagnostics.h).
+    static File OpenOwn(const QString& hostPath);
     // Opens a file for reading and writing, creating it (and the folders on its way) when
     // missing.
     // *created tells whether this call created it.
@@ -47,6 +54,8 @@ class File {
     bool flush();
     // Closes and reports whether the close succeeded. Closing a closed file succeeds.
     bool close();
+    // The open file's device, inode and size; nothing when it cannot be told.
+    FileIdentity identity() const;
 
   private:
     friend class Replacement;
@@ -62,8 +71,12 @@ class File {
 class Replacement {
   public:
     static Replacement Beside(QStringView targetHandheldPath);
-    // For files outside the handheld's root, such as the device folder's own files.
+    // For a user's file outside the handheld's root (the registry's folder).
     static Replacement BesideHostFile(const QString& targetHostPath);
+    // For one of the program's own files: the name itself takes the new file, whatever was
+    // planted there (a link is replaced, never followed), and no attributes are copied from it.
+    // Fails only on a folder in its place (errno EISDIR).
+    static Replacement ForOwnFile(const QString& hostPath);
 
     Replacement() = default;
     Replacement(Replacement&& other) noexcept;
@@ -79,6 +92,8 @@ class Replacement {
     bool commitWith(std::string_view bytes);
 
   private:
+    enum class Target { UserFile, OwnFile };
+    static Replacement open(const QString& target, Target kind);
     void abandon();
 
     File file_;
@@ -90,15 +105,14 @@ class Replacement {
 // written (locked) stays.
 void RemoveStaleReplacements(QStringView targetHandheldPath);
 void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath);
+// The same beside an own file's name, which is never followed.
+void RemoveStaleReplacementsOfOwnFile(const QString& hostPath);
 
 bool DeleteFile(QStringView handheldPath);
 
 // Gives the file at `from` (a symlink's target) the second name `to` by a hard link, replacing
 // a file of that name.
 bool LinkFile(QStringView fromHandheldPath, QStringView toHandheldPath);
-// Puts the file at `from` in the place of `to` (at a symlink's target, so the link stays) by
-// one durable rename.
-bool RestoreFile(QStringView fromHandheldPath, QStringView toHandheldPath);
 bool FileExists(QStringView handheldPath);
 
 }  // namespace tallimer::platform

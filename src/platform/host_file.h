@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <string>
 
 namespace tallimer::platform {
 
@@ -10,8 +9,5 @@ namespace tallimer::platform {
 
 // Removes `hostPath`; true when it is gone (a missing file counts).
 bool RemoveHostFile(const QString& hostPath);
-
-// Reads at most `limit` bytes of `hostPath` into `out`; false when it cannot be read.
-bool ReadHostFile(const QString& hostPath, long long limit, std::string& out);
 
 }  // namespace tallimer::platform

@@ -9,6 +9,7 @@
 
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
+#include "platform/own_file.h"
 
 namespace tallimer::platform {
 
@@ -79,9 +80,20 @@ std::optional<QVariant> RegistryQueryValue(QStringView key, QStringView name) {
 
 bool RegistrySetValues(QStringView key, const std::vector<std::pair<QString, QVariant>>& values) {
     QDir().mkpath(DeviceFolder());
+    // QSettings waits for its lock file as long as it looks held: one planted there is
+    // cleared first, so a save never hangs on it.
+    if (!ClearForeignLock("write registry", RegistryFilePath() + QStringLiteral(".lock"), true)) {
+        return false;
+    }
     const auto settings = OpenKey(key);
     if (settings == nullptr) {
         ReportHostFailure("write registry", RegistryFilePath(), kNotRegular);
+        return false;
+    }
+    // A file that does not read as a registry (a link to someone else's file, say) is never
+    // written over.
+    if (settings->status() == QSettings::FormatError) {
+        ReportHostFailure("write registry", RegistryFilePath(), SystemReason(kForeignContent));
         return false;
     }
     for (const auto& [name, value] : values) {

@@ -267,6 +267,9 @@ void MainWindow::undoCommand() {
         panel_->setStatus(LoadString(StringId::StatusStart));
         refreshDaySummary(true);
     }
+    if (result.messageId != 0) {
+        ShowMessage(this, result.messageId, MessageIcon::Stop);  // undone, but not saved
+    }
 }
 
 void MainWindow::switchView(int32_t viewKind) {

@@ -6,8 +6,10 @@
 #include <QShowEvent>
 #include <utility>
 
+#include "resources/string_table.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
+#include "ui/message_box.h"
 
 namespace tallimer {
 
@@ -91,8 +93,11 @@ void SetupDialog::showEvent(QShowEvent* event) {
 
 void SetupDialog::confirm() {
     ApplySetupForm(readForm(), store_);
-    // Failures of the save are silent; the settings stay in effect for this run.
-    SaveSettings(store_);
+    // The settings stay in effect for this run either way; a save that failed is said, as
+    // the next start would otherwise find the old ones without a word.
+    if (!SaveSettings(store_)) {
+        ShowMessage(owner_, StringId::DatabaseError, MessageIcon::Stop);
+    }
     if (afterSave_) {
         afterSave_();
     }

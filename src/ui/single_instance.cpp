@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/device_folder.h"
+#include "platform/own_file.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
@@ -54,6 +55,11 @@ QString SingleInstance::serverName() {
 
 bool SingleInstance::lock() {
     QDir().mkpath(platform::DeviceFolder());
+    // QLockFile would follow a link, wait on a FIFO and take junk for a live holder. What
+    // cannot be cleared is reported, and, as below, keeps no one from working.
+    if (!platform::ClearForeignLock("take the lock", lockPath(), false)) {
+        return true;
+    }
     lock_ = std::make_unique<QLockFile>(lockPath());
     // A running instance holds the lock for hours: only a holder that is gone makes it stale.
     lock_->setStaleLockTime(0);

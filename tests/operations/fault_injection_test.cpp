@@ -185,7 +185,7 @@ const std::string kStop = "2004/01/23\t12:00\tAlpha\r\n";  // 4 hours: the balan
 // that fails after the registry was written is the crash between the two writes.
 TEST_F(FaultTest, UnfinishedStopIsFinishedAtNextStart) {
     const std::pair<FileStep, int> steps[] = {
-        {FileStep::Open, 2}, {FileStep::Write, 2}, {FileStep::Rename, 1}, {FileStep::Delete, 0}};
+        {FileStep::Open, 3}, {FileStep::Write, 2}, {FileStep::Rename, 1}, {FileStep::Delete, 0}};
     for (const auto& [step, skip] : steps) {
         SCOPED_TRACE(int(step));
         writeHandheld(kJournal, kOpen);

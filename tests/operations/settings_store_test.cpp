@@ -50,8 +50,8 @@ TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
 TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     store.settings = kSample;
     BuildFilePaths(store);
-    // Each step once past the intent's own.
-    platform::FailStep(platform::FileStep::Open, 1);
+    // Each step once past the intent's own and the look at the old file.
+    platform::FailStep(platform::FileStep::Open, 2);
     EXPECT_FALSE(SaveSettings(store));
     // The registry was still written.
     EXPECT_EQ(Loaded().settings, kSample);

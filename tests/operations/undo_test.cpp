@@ -80,12 +80,17 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
 
 // A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
 TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
-    const UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240};
+    const UndoRecord record{UndoKind::Replace,
+                            0,
+                            {{12, QByteArray(32, 'h')}, 7},
+                            -240,
+                            {3, 5, 40, QByteArray(32, 'c')}};
     const QByteArray text = FormatUndoRecord(record);
     const auto read = ParseUndoRecord(text.toStdString());
     ASSERT_TRUE(read);
     EXPECT_EQ(read->after, record.after);
     EXPECT_EQ(read->balanceChange, -240);
+    EXPECT_EQ(read->copy, record.copy);
     for (const auto& [from, to] :
          {std::pair{"\n12\n", "\n-12\n"}, std::pair{"\n-240\n", "\n2147483648\n"},
           std::pair{"replace", "rename"}}) {

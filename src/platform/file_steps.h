@@ -1,0 +1,15 @@
+#pragma once
+
+// Steps shared by the file layer's sources; not for use above the platform layer.
+
+namespace tallimer::platform {
+
+// Closes without consulting the fault seam: for clean-up paths, whose result nobody uses.
+void CloseQuietly(int fd);
+
+// Takes the file's lock: exclusive for a writer, shared for a reader. A writer that meets
+// readers, or a reader that meets a writer, waits for them up to about a second; a writer
+// that meets a writer fails at once.
+bool TakeLock(int fd, bool exclusive);
+
+}  // namespace tallimer::platform
