@@ -112,7 +112,9 @@ platform::File OpenKeptCopy(const UndoRecord& record, const QString& journalPath
     const QString path = UndoCopyPath(journalPath);
     platform::File copy = platform::File::OpenOwn(platform::HostPath(path));
     if (!copy.isOpen()) {
-        if (errno != ENOENT) {
+        if (errno == ENOENT) {
+            DropRecord(journalPath);  // a record of a copy that is gone
+        } else {
             DropForeign(journalPath, path, errno);
         }
         return {};
@@ -320,8 +322,7 @@ bool CanUndo(const SettingsStore& store) {
 UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
     const QString& path = store.journalPath;
     const std::optional<UndoRecord> record = ReadRecord(path);
-    if (!record ||
-        (record->kind == UndoKind::Replace && !platform::FileExists(UndoCopyPath(path)))) {
+    if (!record) {
         return Refused(StringId::NothingToUndo);
     }
     // Held locked until journal and balance are back, so no other writer comes in between.

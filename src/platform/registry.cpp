@@ -54,6 +54,32 @@ void ReportStoreFailure(const char* operation, const QSettings& settings,
     ReportHostFailure(operation, settings.fileName(), reason);
 }
 
+// Whether the registry's file reads as one: an INI file of sections, comments and "key=value"
+// lines, as QSettings writes it. QSettings takes nearly any bytes for INI, so a link to some
+// other file (a program, a script) would be written over without this look.
+bool ReadsAsRegistry(const QString& path) {
+    constexpr qint64 kMostRegistry = 4 * 1024 * 1024;
+    QFile file(path);
+    if (!file.exists()) {
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostRegistry) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0')) {
+        return false;
+    }
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (!line.isEmpty() && !line.startsWith('[') && !line.startsWith(';') &&
+            !line.startsWith('#') && !line.contains('=')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool RegistryKeyExists(QStringView key) {
@@ -92,7 +118,7 @@ bool RegistrySetValues(QStringView key, const std::vector<std::pair<QString, QVa
     }
     // A file that does not read as a registry (a link to someone else's file, say) is never
     // written over.
-    if (settings->status() == QSettings::FormatError) {
+    if (settings->status() == QSettings::FormatError || !ReadsAsRegistry(RegistryFilePath())) {
         ReportHostFailure("write registry", RegistryFilePath(), SystemReason(kForeignContent));
         return false;
     }

@@ -62,24 +62,30 @@ bool IsReplacementName(const QString& name, const QString& targetName) {
     return true;
 }
 
-// A temporary that is not a regular file of ours (a link, a FIFO, a socket planted under a
+// A temporary that is not a regular file (a link, a FIFO, a socket, a folder planted under a
 // temporary's name) is no writer's: it goes too, unfollowed.
 void RemoveStaleBeside(const QString& resolvedTarget) {
     const QFileInfo target(resolvedTarget);
     const QDir folder = target.absoluteDir();
     const QStringList candidates =
         folder.entryList({target.fileName() + QLatin1String(kReplacementInfix) + u'*'},
-                         QDir::Files | QDir::Hidden | QDir::System);
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : candidates) {
         if (!IsReplacementName(name, target.fileName())) {
             continue;
         }
         const QByteArray path = QFile::encodeName(folder.filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat info {};
+        if (::lstat(path.constData(), &info) != 0) {
+            continue;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            ::rmdir(path.constData());
+            continue;
+        }
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         // A writer holds its temporary locked until it is renamed or removed.
-        if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (fd < 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             ::unlink(path.constData());
         }
         CloseQuietly(fd);

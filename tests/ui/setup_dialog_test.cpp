@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QVariant>
@@ -10,6 +12,7 @@
 #include "platform/registry.h"
 #include "support/device_fixture.h"
 #include "ui/dialog_builder.h"
+#include "ui/message_box.h"
 #include "ui/setup_dialog.h"
 
 namespace tallimer::test {
@@ -64,6 +67,23 @@ TEST_F(SetupDialogTest, OkStoresTheTypedSettingsAndRefreshesOnce) {
     ASSERT_TRUE(readHandheld(QStringLiteral("\\Data\\Work\\Tallimer.ini"), &ini));
     EXPECT_EQ(ini, "Flexitime = -1:-15\r\n");
     EXPECT_EQ(Stored(), (Settings{30, 462, -75, 5, 0, 0, 0, 0, 1080, 1}));
+}
+
+// The settings stay in effect for the run, but a save that failed is said.
+TEST_F(SetupDialogTest, AFailedSaveIsSaid) {
+    QStringList shown;
+    SetMessageAnswerer([&shown](const ShownMessage& message) {
+        shown << message.text;
+        return MessageAnswer::Ok;
+    });
+    const QString ini = platform::HostPath(store.settingsFilePath);
+    ASSERT_TRUE(QFile::remove(ini) && QDir().mkdir(ini));  // no file can take its place
+    type(1025, "2:00");
+    QTest::keyClick(edit(1025), Qt::Key_Return);
+    SetMessageAnswerer(nullptr);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(store.settings.flexBalance, 120);
+    EXPECT_EQ(shown, QStringList{"Error with database access"});
 }
 
 TEST_F(SetupDialogTest, EscLeavesEverythingAsItWas) {
