@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <functional>
 
 #include "accounting/balance.h"
 #include "base/saturating.h"
@@ -159,10 +160,32 @@ std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
     return MarkOf(tail, length);
 }
 
+// Moves journal and balance back as one transaction, always through an intent, so a crash
+// between journal and settings heals at the next start. `putBack` changes the journal.
+UndoResult PutBack(SettingsStore& store, const Settings& after, const JournalMark& now,
+                   const JournalMark& before, const std::function<bool()>& putBack) {
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, now, before)) {
+        return Refused(StringId::DatabaseError);  // reported by the intent's write
+    }
+    if (!putBack()) {
+        const int reason = errno;
+        change.Abandon();
+        platform::ReportFailure(kOperation, store.journalPath, reason);
+        return Refused(StringId::DatabaseError);
+    }
+    DropRecord(store.journalPath);
+    store.settings = after;
+    UndoResult result;
+    result.success = true;
+    result.messageId = change.Complete(store) ? 0 : StringId::DatabaseError;
+    return result;
+}
+
 // Undo of a Remove: the kept copy's checked bytes become the journal again, through a new file
 // renamed over it, so nothing but what was kept can take the journal's place.
-UndoResult UndoReplace(SettingsStore& store, const UndoRecord& record, platform::File& journal,
-                       const UndoMark& now, const Settings& after) {
+UndoResult UndoReplace(SettingsStore& store, const UndoRecord& record, const UndoMark& now,
+                       const Settings& after) {
     const QString& path = store.journalPath;
     platform::File copy = OpenKeptCopy(record, path);
     if (!copy.isOpen()) {
@@ -181,54 +204,21 @@ UndoResult UndoReplace(SettingsStore& store, const UndoRecord& record, platform:
         DropForeign(path, UndoCopyPath(path), platform::kForeignContent);
         return Refused(StringId::NothingToUndo);
     }
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, now.content, *before)) {
-        return Refused(StringId::DatabaseError);  // reported by the intent's write
-    }
-    if (!replacement.commit()) {
-        const int reason = errno;
-        change.Abandon();
-        platform::ReportFailure(kOperation, path, reason);
-        return Refused(StringId::DatabaseError);
-    }
-    journal.close();
-    DropRecord(path);
-    store.settings = after;
-    UndoResult result;
-    result.success = true;
-    result.messageId = change.Complete(store) ? 0 : StringId::DatabaseError;
-    return result;
+    return PutBack(store, after, now.content, *before, [&] { return replacement.commit(); });
 }
 
 // Undo of a Save: the journal is cut back to its old length, or removed when the save made it.
 UndoResult UndoAppend(SettingsStore& store, const UndoRecord& record, platform::File& journal,
                       const UndoMark& now, const Settings& after) {
-    const QString& path = store.journalPath;
     const std::optional<JournalMark> before = MarkAt(journal, std::max(0LL, record.cutLength));
-    // Always through an intent, so a crash between journal and settings heals at the next start.
-    BalanceChange change;
     if (!before) {
-        platform::ReportFailure(kOperation, path);
+        platform::ReportFailure(kOperation, store.journalPath);
         return Refused(StringId::DatabaseError);
     }
-    if (!change.Begin(store, after, JournalChange::Replace, now.content, *before)) {
-        return Refused(StringId::DatabaseError);  // reported by the intent's write
-    }
-    const bool putBack = record.cutLength < 0
-                             ? platform::DeleteFile(path)
-                             : journal.truncate(record.cutLength) && journal.flush();
-    if (!putBack) {
-        const int reason = errno;
-        change.Abandon();
-        platform::ReportFailure(kOperation, path, reason);
-        return Refused(StringId::DatabaseError);
-    }
-    DropRecord(path);
-    store.settings = after;
-    UndoResult result;
-    result.success = true;
-    result.messageId = change.Complete(store) ? 0 : StringId::DatabaseError;
-    return result;
+    return PutBack(store, after, now.content, *before, [&] {
+        return record.cutLength < 0 ? platform::DeleteFile(store.journalPath)
+                                    : journal.truncate(record.cutLength) && journal.flush();
+    });
 }
 }  // namespace
 
@@ -348,7 +338,7 @@ UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
     Settings after = store.settings;
     after.flexBalance = SatSub(after.flexBalance, record->balanceChange);
     const UndoResult result = record->kind == UndoKind::Replace
-                                  ? UndoReplace(store, *record, journal, *now, after)
+                                  ? UndoReplace(store, *record, *now, after)
                                   : UndoAppend(store, *record, journal, *now, after);
     if (result.success && record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here.
