@@ -33,11 +33,9 @@ void DarkTitlesOnWhite(QWidget* area) {
     }
 }
 
-// The focus goes back where it was once a dialog closes.
-template <typename Run>
-void KeepingFocus(Run run) {
-    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
-    if (run() && hadFocus != nullptr) {
+// The focus goes back where it was before a dialog opened.
+void FocusAgain(const QPointer<QWidget>& hadFocus) {
+    if (hadFocus != nullptr) {
         hadFocus->setFocus();
     }
 }
@@ -131,6 +129,7 @@ void MainWindow::undoCommand() {
 }
 
 void MainWindow::setupCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
     const QString journalBefore = state_.store().journalPath;
     SetupDialog dialog(
         state_.store(),
@@ -140,18 +139,17 @@ void MainWindow::setupCommand() {
             rescanJournal(journalBefore);
         },
         this);
-    KeepingFocus([&dialog] {
-        dialog.exec();
-        return true;
-    });
+    dialog.exec();
+    FocusAgain(hadFocus);
 }
 
 void MainWindow::aboutCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
     AboutDialog dialog([this] { return exitCommand(); }, this);
-    KeepingFocus([this, &dialog] {
-        dialog.exec();
-        return !shutDown_;
-    });
+    dialog.exec();
+    if (!shutDown_) {
+        FocusAgain(hadFocus);
+    }
 }
 
 bool MainWindow::exitCommand() {
