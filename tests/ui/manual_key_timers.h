@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -17,25 +16,26 @@ class ManualKeyTimers {
         };
     }
 
-    // Moves the clock on by `ms`, firing on the way every timer that falls due, in order.
+    // Moves the clock on by `ms`, firing on the way every timer that falls due, earliest first.
     void advance(int ms) {
         const long long end = now_ + ms;
-        for (;;) {
-            const auto due = std::min_element(timers_.begin(), timers_.end(), Earlier);
-            if (due == timers_.end() || !(*due)->active || (*due)->due > end) {
+        for (Timer* next = nullptr;; next = nullptr) {
+            for (Timer* t : timers_) {
+                next = t->active && t->due <= end && (!next || t->due < next->due) ? t : next;
+            }
+            if (next == nullptr) {
                 break;
             }
-            now_ = (*due)->due;
-            (*due)->active = false;
-            (*due)->timeout();
+            now_ = next->due;
+            next->active = false;
+            next->timeout();
         }
         now_ = end;
     }
 
   private:
     struct Timer : KeyTimer {
-        Timer(ManualKeyTimers& clock, std::function<void()> fire)
-            : clock(clock), timeout(std::move(fire)) {
+        Timer(ManualKeyTimers& clock, std::function<void()> fire) : clock(clock), timeout(fire) {
             clock.timers_.push_back(this);
         }
         ~Timer() override { std::erase(clock.timers_, this); }
@@ -51,10 +51,6 @@ class ManualKeyTimers {
         long long due = 0;
         bool active = false;
     };
-    // Active timers first, the earliest of them first.
-    static bool Earlier(const Timer* a, const Timer* b) {
-        return a->active != b->active ? a->active : a->due < b->due;
-    }
 
     long long now_ = 0;
     std::vector<Timer*> timers_;
