@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "accounting/time_text.h"
 #include "base/saturating.h"
@@ -29,26 +30,37 @@ constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kLightGrey{192, 192, 192};
 
+int32_t RunningPeriod(const DayState& day, int32_t now) {
+    return day.periodOpen != 0 ? SatSub(now, day.lastStart) : 0;
+}
+
+// The credit the summary shows: nullopt without an entry.
+std::optional<int32_t> ShownCredit(const DayState& day, const Settings& settings, int32_t now) {
+    if (day.entryCount == 0) {
+        return std::nullopt;
+    }
+    const bool open = day.periodOpen != 0;
+    int32_t credit = SatAdd(day.credit, RunningPeriod(day, now));
+    // While the day's first period runs, its credit has the break charged already.
+    if (open && day.entryCount == 1) {
+        credit = SatSub(SatSub(credit, settings.targetPerDay), settings.breakPerDay);
+    }
+    return credit;
+}
+
 }  // namespace
 
 DaySummaryTexts DaySummaryAt(const DayState& day, const Settings& settings, int32_t now) {
     const int32_t required = SatAdd(settings.targetPerDay, settings.breakPerDay);
-    const bool open = day.periodOpen != 0;
-    const int32_t running = open ? SatSub(now, day.lastStart) : 0;
-
     DaySummaryTexts texts;
     FormatSignedTime(texts.debit, required);
-    if (day.entryCount == 0) {
+    if (const std::optional<int32_t> credit = ShownCredit(day, settings, now)) {
+        FormatSignedTime(texts.credit, *credit);
+        const int32_t presence = SatAdd(day.presence, RunningPeriod(day, now));
+        texts.presence = MarkedTime(day.periodOpen != 0 ? ' ' : '=', presence);
+    } else {
         texts.credit = LoadString(StringId::No);
         texts.presence = texts.credit;
-    } else {
-        int32_t credit = SatAdd(day.credit, running);
-        // While the day's first period runs, its credit has the break charged already.
-        if (open && day.entryCount == 1) {
-            credit = SatSub(SatSub(credit, settings.targetPerDay), settings.breakPerDay);
-        }
-        FormatSignedTime(texts.credit, credit);
-        texts.presence = MarkedTime(open ? ' ' : '=', SatAdd(day.presence, running));
     }
     FormatSignedTime(texts.flexitime, settings.flexBalance);
     return texts;
@@ -65,38 +77,22 @@ int32_t SummaryNow(const QDateTime& clock, int32_t minuteUnit) {
     return snapped.hour * 60 + snapped.minute;
 }
 
-SummaryColour SummaryColourFor(int controlId, QStringView text, bool periodOpen, int32_t balance,
-                               int32_t minimum, int32_t maximum) {
-    const QChar first = text.isEmpty() ? QChar() : text.front();
-    const bool negative = first == u'-';
-    SummaryColour colour;
-    switch (controlId) {
-        case IDC_SUMMARY_CREDIT:
-        case IDC_SUMMARY_PRESENCE:
-            colour.handled = true;
-            if (negative) {
-                colour.text = periodOpen ? kDarkRed : kRed;
-            } else {
-                colour.text = periodOpen ? kGrey : kBlack;
-            }
-            colour.brush = SummaryBrush::LightGrey;
-            break;
-        case IDC_SUMMARY_FLEXITIME:
-            colour.handled = true;
-            colour.text = negative ? kRed : kBlack;
-            if (minimum <= balance && balance <= maximum) {
-                colour.brush = SummaryBrush::LightGrey;
-            } else {
-                if (first == u'+') {
-                    colour.text = kLightGrey;
-                }
-                colour.brush = SummaryBrush::Black;
-            }
-            break;
-        default:
-            break;
+DaySummaryColours DaySummaryColoursAt(const DayState& day, const Settings& settings, int32_t now) {
+    const bool open = day.periodOpen != 0;
+    // The presence is never shown with a sign, and without an entry the credit reads "No".
+    const bool debit = ShownCredit(day, settings, now).value_or(0) < 0;
+    DaySummaryColours colours;
+    colours.credit.text = debit ? (open ? kDarkRed : kRed) : (open ? kGrey : kBlack);
+    colours.presence.text = open ? kGrey : kBlack;
+    const int32_t balance = settings.flexBalance;
+    colours.flexitime.text = balance < 0 ? kRed : kBlack;
+    if (balance < settings.flexMinimum || balance > settings.flexMaximum) {
+        colours.flexitime.brush = SummaryBrush::Black;
+        if (balance >= 0) {
+            colours.flexitime.text = kLightGrey;
+        }
     }
-    return colour;
+    return colours;
 }
 
 RefreshTick TickRefresh(RefreshMemory& memory, const QDateTime& clock, bool periodOpen) {

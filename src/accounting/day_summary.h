@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringView>
 #include <cstdint>
 
 #include "accounting/time_lists.h"
@@ -10,12 +9,6 @@
 #include "model/settings.h"
 
 namespace tallimer {
-
-// Control ids of the day summary view.
-constexpr int IDC_SUMMARY_CREDIT = 1004;
-constexpr int IDC_SUMMARY_DEBIT = 1005;
-constexpr int IDC_SUMMARY_FLEXITIME = 1007;
-constexpr int IDC_SUMMARY_PRESENCE = 1018;
 
 // The four texts of the day summary.
 struct DaySummaryTexts {
@@ -33,7 +26,7 @@ DaySummaryTexts DaySummaryAt(const DayState& day, const Settings& settings, int3
 // minute snapped to the unit as the lists are.
 int32_t SummaryNow(const QDateTime& clock, int32_t minuteUnit);
 
-// The colour answer for one static text of the day summary view.
+// The colours of the summary's coloured values: a text colour over a brush.
 struct Rgb {
     int red = 0;
     int green = 0;
@@ -42,12 +35,21 @@ struct Rgb {
 };
 enum class SummaryBrush { LightGrey, Black };
 struct SummaryColour {
-    bool handled = false;  // false: the platform's default colours apply
     Rgb text;
     SummaryBrush brush = SummaryBrush::LightGrey;  // the background is transparent over it
+    bool operator==(const SummaryColour&) const = default;
 };
-SummaryColour SummaryColourFor(int controlId, QStringView text, bool periodOpen, int32_t balance,
-                               int32_t minimum, int32_t maximum);
+// Credit, presence and flexitime; the debit keeps the platform's default colours.
+struct DaySummaryColours {
+    SummaryColour credit;
+    SummaryColour presence;
+    SummaryColour flexitime;
+};
+
+// The colours at `now`, from the numbers the texts show: a negative credit is red, dark
+// while a period runs; an open period greys the rest; a balance outside minimum and maximum
+// stands on black, light grey unless negative.
+DaySummaryColours DaySummaryColoursAt(const DayState& day, const Settings& settings, int32_t now);
 
 // The memory that limits the unforced refresh to once per clock minute.
 struct RefreshMemory {

@@ -15,7 +15,8 @@ namespace tallimer {
 QStringList HourListItems();
 // 60 - u, 60 - 2u, ... down to the last value not below 0, as two digits; empty for u > 60.
 QStringList MinuteListItems(int32_t unit);
-// The unit the lists are filled with: a unit of 0 or less becomes 1, in the settings too.
+// The settings' own unit made usable: one of 0 or less becomes 1 there. The owner of the
+// settings applies it once, after loading them and after Setup; the lists only read the unit.
 int32_t EffectiveMinuteUnit(Settings& settings);
 
 // The platform's local-time record: 16-bit unsigned hour and minute.

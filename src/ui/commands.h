@@ -11,8 +11,7 @@ constexpr int IDM_EXIT = 32776;
 constexpr int IDM_REMOVE = 32781;
 constexpr int IDM_SETTINGS = 142;
 constexpr int IDM_ABOUT = 57664;
-// Desktop only: undoes the last journal change. Its tray menu item stays disabled until the
-// main window has something to undo (Tray::setCommandEnabled).
+// Desktop only: undoes the last journal change; enabled while there is one to undo.
 constexpr int IDM_UNDO = 32782;
 
 // Entry panel controls.
@@ -27,6 +26,10 @@ constexpr int IDC_COLON = 1016;
 // View controls.
 constexpr int IDC_ENTRY_LIST = 1003;
 constexpr int IDC_REPORT_TREE = 1006;
+constexpr int IDC_SUMMARY_CREDIT = 1004;
+constexpr int IDC_SUMMARY_DEBIT = 1005;
+constexpr int IDC_SUMMARY_FLEXITIME = 1007;
+constexpr int IDC_SUMMARY_PRESENCE = 1018;
 
 // Dialog templates.
 constexpr int IDD_ABOUT = 103;

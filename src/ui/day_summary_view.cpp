@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "ui/commands.h"
 #include "ui/dialog_builder.h"
 
 namespace tallimer {
@@ -16,7 +17,7 @@ void SetText(QLabel* label, const QString& text) {
 
 // The colour answer as the label's palette: its text colour over the brush.
 void Colour(QLabel* label, const SummaryColour& colour) {
-    if (label == nullptr || !colour.handled) {
+    if (label == nullptr) {
         return;
     }
     QPalette palette = label->palette();
@@ -36,19 +37,14 @@ QLabel* DaySummaryView::valueLabel(int controlId) const {
     return FindControlAs<QLabel>(this, controlId);
 }
 
-void DaySummaryView::showSummary(const DaySummaryTexts& texts, bool periodOpen,
-                                 const Settings& settings) {
+void DaySummaryView::showSummary(const DaySummaryTexts& texts, const DaySummaryColours& colours) {
     SetText(valueLabel(IDC_SUMMARY_DEBIT), texts.debit);
     SetText(valueLabel(IDC_SUMMARY_CREDIT), texts.credit);
     SetText(valueLabel(IDC_SUMMARY_PRESENCE), texts.presence);
     SetText(valueLabel(IDC_SUMMARY_FLEXITIME), texts.flexitime);
-    for (const int id : {IDC_SUMMARY_CREDIT, IDC_SUMMARY_PRESENCE, IDC_SUMMARY_FLEXITIME}) {
-        QLabel* label = valueLabel(id);
-        if (label != nullptr) {
-            Colour(label, SummaryColourFor(id, label->text(), periodOpen, settings.flexBalance,
-                                           settings.flexMinimum, settings.flexMaximum));
-        }
-    }
+    Colour(valueLabel(IDC_SUMMARY_CREDIT), colours.credit);
+    Colour(valueLabel(IDC_SUMMARY_PRESENCE), colours.presence);
+    Colour(valueLabel(IDC_SUMMARY_FLEXITIME), colours.flexitime);
     repaint();
 }
 

@@ -13,7 +13,7 @@ class DaySummaryView : public ViewWindow {
   public:
     explicit DaySummaryView(QWidget* parent);
 
-    void showSummary(const DaySummaryTexts& texts, bool periodOpen, const Settings& settings);
+    void showSummary(const DaySummaryTexts& texts, const DaySummaryColours& colours);
     QLabel* valueLabel(int controlId) const;
 };
 

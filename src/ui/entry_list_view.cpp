@@ -20,6 +20,11 @@ void EntryListModel::reload() {
     endResetModel();
 }
 
+void EntryListModel::toggleSortDirection() {
+    list_.ToggleSortDirection();
+    reload();
+}
+
 bool EntryListModel::isStale() const {
     return hasColumns_ != list_.hasColumns() || order_.size() > list_.rowCount();
 }
@@ -67,8 +72,9 @@ EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent
     view_->header()->setSectionsClickable(true);
     view_->header()->setStretchLastSection(false);
     connect(view_->header(), &QHeaderView::sectionClicked, this, [this] {
-        list_.ToggleSortDirection();
-        emit rescanRequested();
+        model_->toggleSortDirection();
+        showColumns();
+        emit resorted();
     });
 }
 
@@ -84,6 +90,10 @@ void EntryListView::scanFailed() {
 
 void EntryListView::endScan() {
     model_->reload();
+    showColumns();
+}
+
+void EntryListView::showColumns() {
     if (list_.hasColumns()) {
         for (int column = 0; column < 3; ++column) {
             view_->setColumnWidth(column, EntryList::kColumnWidths[size_t(column)]);

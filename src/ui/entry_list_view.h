@@ -14,11 +14,14 @@ namespace tallimer {
 class EntryListModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    explicit EntryListModel(const EntryList& list, QObject* parent)
+    explicit EntryListModel(EntryList& list, QObject* parent)
         : QAbstractTableModel(parent), list_(list) {}
 
     // Takes the list's rows and order anew.
     void reload();
+    // Reverses the order of the rows it holds, as a click on a column title does, without
+    // reading the journal again.
+    void toggleSortDirection();
     // Whether the rows shown are no longer the list's.
     bool isStale() const;
 
@@ -28,7 +31,7 @@ class EntryListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    const EntryList& list_;
+    EntryList& list_;
     std::vector<size_t> order_;
     bool hasColumns_ = false;
 };
@@ -47,7 +50,14 @@ class EntryListView : public ViewWindow {
     QTreeView* listControl() const { return view_; }
     const EntryList& list() const { return list_; }
 
+  signals:
+    // A click on a column title reversed the rows.
+    void resorted();
+
   private:
+    // The columns' widths, which a model reset sets back.
+    void showColumns();
+
     EntryList list_;
     EntryListModel* model_ = nullptr;
     QTreeView* view_ = nullptr;

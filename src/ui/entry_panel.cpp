@@ -1,5 +1,6 @@
 #include "ui/entry_panel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -104,8 +105,8 @@ void EntryPanel::setSelectedDate(QDate date) {
     date_->setDate(date);
 }
 
-void EntryPanel::fillTimeLists(Settings& settings) {
-    Refill(minute_, MinuteListItems(EffectiveMinuteUnit(settings)));
+void EntryPanel::fillTimeLists(int32_t minuteUnit) {
+    Refill(minute_, MinuteListItems(minuteUnit));
     Refill(hour_, HourListItems());
 }
 
@@ -121,6 +122,45 @@ TimeRecord EntryPanel::syncTimeLists(TimeRecord time, int32_t minuteUnit) {
     }
     SelectItem(hour_, selection.hourText);
     return selection.snapped;
+}
+
+void EntryPanel::presetTimeLists(TimeRecord time, int32_t minuteUnit) {
+    // With the focus away from the lists they select the time instead of reading back.
+    QWidget* hadFocus = QApplication::focusWidget();
+    project_->setFocus();
+    syncTimeLists(time, minuteUnit);
+    if (hadFocus != nullptr) {
+        hadFocus->setFocus();
+    }
+}
+
+void EntryPanel::moveFocusToNextField() {
+    // The control that has the focus (the project box's text field counts as the box); views
+    // have controls with the same ids, so only the panel is searched.
+    int focused = -1;
+    QWidget* w = QApplication::focusWidget();
+    if (w != nullptr && isAncestorOf(w)) {
+        for (; w != this && focused < 0; w = w->parentWidget()) {
+            focused = ControlId(w);
+        }
+    }
+    int next = IDC_HOUR;
+    switch (focused) {
+        case IDC_HOUR:
+            next = IDC_MINUTE;
+            break;
+        case IDC_MINUTE:
+            next = IDC_PROJECT;
+            break;
+        case IDC_PROJECT:
+            next = IDC_DATE;
+            break;
+        default:
+            break;
+    }
+    if (QWidget* control = FindControl(this, next)) {
+        control->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 EntryPanelInput EntryPanel::readInput() const {

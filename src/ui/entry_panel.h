@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include "accounting/time_lists.h"
-#include "model/settings.h"
 #include "operations/rescan_journal.h"
 #include "operations/save_entry.h"
 
@@ -31,11 +30,15 @@ class EntryPanel : public QWidget {
     // Sets the picker without announcing a change (as the program's own setting does).
     void setSelectedDate(QDate date);
 
-    // Empties and refills both lists with the settings' unit (0 or less becomes 1 there).
-    void fillTimeLists(Settings& settings);
+    // Empties and refills both lists for the minute unit (one of 0 or less fills as 1).
+    void fillTimeLists(int32_t minuteUnit);
     // Selects the time in the lists, or, while one of them has the focus, returns their
     // selection instead and leaves them.
     TimeRecord syncTimeLists(TimeRecord time, int32_t minuteUnit);
+    // Selects the time in the lists wherever the focus is.
+    void presetTimeLists(TimeRecord time, int32_t minuteUnit);
+    // The Enter character: the focus walks hour, minute, project, date, hour.
+    void moveFocusToNextField();
 
     // What Save Entry reads.
     EntryPanelInput readInput() const;

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTimerEvent>
+#include <QTimer>
 #include <utility>
 
 namespace tallimer {
@@ -38,10 +38,37 @@ void Run(const std::function<void()>& action) {
     }
 }
 
+class EventLoopTimer : public KeyTimer {
+  public:
+    explicit EventLoopTimer(std::function<void()> timeout) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, std::move(timeout));
+    }
+    void start(int ms) override { timer_.start(ms); }
+    void stop() override { timer_.stop(); }
+    bool isActive() const override { return timer_.isActive(); }
+
+  private:
+    QTimer timer_;
+};
+
+std::unique_ptr<KeyTimer> MakeEventLoopTimer(std::function<void()> timeout) {
+    return std::make_unique<EventLoopTimer>(std::move(timeout));
+}
+
 }  // namespace
 
-KeyFilter::KeyFilter(Actions actions, QObject* parent)
-    : QObject(parent), actions_(std::move(actions)) {}
+KeyFilter::KeyFilter(Actions actions, const KeyTimerFactory& timers, QObject* parent)
+    : QObject(parent), actions_(std::move(actions)) {
+    const KeyTimerFactory& make = timers ? timers : KeyTimerFactory(MakeEventLoopTimer);
+    for (bool action : {true, false}) {
+        HeldKey& held = keys_[action ? 0 : 1];
+        held.longPress = make([this, action] { longPressDue(action); });
+        held.grace = make([this, action] { release(action); });
+    }
+}
+
+KeyFilter::~KeyFilter() = default;
 
 // Qt hands one key event first to the window and then to the focus widget and its parents,
 // and the filter sees every step. Every step that acts also consumes the event, which ends
@@ -74,9 +101,9 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (keyEvent->isAutoRepeat()) {
         return true;
     }
-    if (type == QEvent::KeyPress && held.grace.isActive()) {
+    if (type == QEvent::KeyPress && held.grace->isActive()) {
         // The release just before was a repeat: the key is still down.
-        held.grace.stop();
+        held.grace->stop();
         if (held.longPressDue) {
             held.longPressDue = false;
             longPress(action);
@@ -87,8 +114,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         // The press may have started the timer before the dialog came up; its release
         // inside the dialog still ends the long press.
         if (type == QEvent::KeyRelease) {
-            held.longPress.stop();
-            held.grace.start(kRepeatGraceMs, this);
+            held.longPress->stop();
+            held.grace->start(kRepeatGraceMs);
         }
         return false;
     }
@@ -97,12 +124,12 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
             popupKey_ == keyEvent->key() && popupKeyTimestamp_ == keyEvent->timestamp();
         popupKey_ = 0;
         if (!takenByPopup) {
-            held.longPress.start(kLongPressMs, this);
+            held.longPress->start(kLongPressMs);
         }
         return true;
     }
     // Whether the release is real shows when the grace time passes without a press.
-    held.grace.start(kRepeatGraceMs, this);
+    held.grace->start(kRepeatGraceMs);
     return true;
 }
 
@@ -111,8 +138,8 @@ void KeyFilter::release(bool action) {
     // A release without a pending long press belongs to a long press that already fired, or
     // to a press that a dialog or popup took: it makes no character. A long press that came
     // due within the grace time was released before it was due.
-    if (held.longPress.isActive() || held.longPressDue) {
-        held.longPress.stop();
+    if (held.longPress->isActive() || held.longPressDue) {
+        held.longPress->stop();
         held.longPressDue = false;
         Run(action ? actions_.actionCharacter : actions_.escapeCharacter);
     }
@@ -127,25 +154,13 @@ void KeyFilter::longPress(bool action) {
     Run(action ? actions_.actionLongPress : actions_.escapeLongPress);
 }
 
-void KeyFilter::timerEvent(QTimerEvent* event) {
-    for (bool action : {true, false}) {
-        HeldKey& held = keys_[action ? 0 : 1];
-        if (event->timerId() == held.grace.timerId()) {
-            held.grace.stop();
-            release(action);
-            return;
-        }
-        if (event->timerId() == held.longPress.timerId()) {
-            held.longPress.stop();
-            if (held.grace.isActive()) {
-                held.longPressDue = true;  // decided when the grace time ends
-            } else {
-                longPress(action);
-            }
-            return;
-        }
+void KeyFilter::longPressDue(bool action) {
+    HeldKey& held = keys_[action ? 0 : 1];
+    if (held.grace->isActive()) {
+        held.longPressDue = true;  // decided when the grace time ends
+    } else {
+        longPress(action);
     }
-    QObject::timerEvent(event);
 }
 
 }  // namespace tallimer

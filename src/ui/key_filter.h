@@ -1,10 +1,21 @@
 #pragma once
 
-#include <QBasicTimer>
 #include <QObject>
 #include <functional>
+#include <memory>
 
 namespace tallimer {
+
+// A one-shot timer of the key filter. The filter takes its timers from a factory, so a test
+// can run them on a clock of its own instead of waiting.
+class KeyTimer {
+  public:
+    virtual ~KeyTimer() = default;
+    virtual void start(int ms) = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+};
+using KeyTimerFactory = std::function<std::unique_ptr<KeyTimer>(std::function<void()> timeout)>;
 
 // The hardware keys on the desktop: Enter/Return/F23 is the Action key, Esc/F24 the Escape
 // key. Outside modal dialogs the filter owns them: a press released within 500 ms gives its
@@ -28,22 +39,23 @@ class KeyFilter : public QObject {
     static constexpr int kLongPressMs = 500;
     static constexpr int kRepeatGraceMs = 30;
 
-    explicit KeyFilter(Actions actions, QObject* parent = nullptr);
+    // Without `timers`, Qt's timers of the event loop.
+    explicit KeyFilter(Actions actions, const KeyTimerFactory& timers = {},
+                       QObject* parent = nullptr);
+    ~KeyFilter() override;
 
     // Install on the application to see every key event of the main loop.
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  protected:
-    void timerEvent(QTimerEvent* event) override;
 
   private:
     // One hardware key: its long-press timer (TIMER_LONG_ACTION, TIMER_LONG_ESCAPE) and the
     // grace time after a release, during which a press of the key is only a repeat.
     struct HeldKey {
-        QBasicTimer longPress;
-        QBasicTimer grace;
+        std::unique_ptr<KeyTimer> longPress;
+        std::unique_ptr<KeyTimer> grace;
         bool longPressDue = false;  // the long press came due within the grace time
     };
+    void longPressDue(bool action);
     void release(bool action);
     void longPress(bool action);
 

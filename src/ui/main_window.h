@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "accounting/day_summary.h"
-#include "model/day_state.h"
-#include "model/month_state.h"
-#include "operations/settings_store.h"
 #include "ui/key_filter.h"
+#include "ui/window_state.h"
+
+class QAction;
 
 namespace tallimer {
 
@@ -18,9 +18,11 @@ class Toolbar;
 class Tray;
 class TrayPort;
 class ViewWindow;
+class WindowActions;
 
 // The one top-level window: entry panel, toolbar and view stacked in a 240 x 294 client area.
-// It owns the program's state and turns every command into the core's operations.
+// It wires the widgets to the window's actions and to the state behind them (WindowState),
+// and shows what each command gives back.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
@@ -29,38 +31,35 @@ class MainWindow : public QWidget {
     static constexpr int kToolbarTop = 62;
     static constexpr int kViewTop = 97;
 
-    // Creates the toolbar and the entry panel; nothing is read yet.
+    // Creates the actions, the toolbar and the entry panel; nothing is read yet.
     MainWindow();
     ~MainWindow() override;
 
     // The application start-up: settings, lists, view, first scan, automatic Start, refresh
-    // timer. Run once, before the window is shown.
+    // timer, new-month check. Run once, before the window is shown (window_startup.cpp).
     void startUp();
 
-    // The command dispatcher ("sent": runs now) and its queued form ("posted").
-    void command(int id);
-    void postCommand(int id);
+    // The command's action (IDM_*), which the toolbar, the keys, the menus and Ctrl+Z share.
+    QAction* action(int command) const;
 
-    // The program's refresh: rereads the journal and updates panel, toolbar and view. With
+    // The program's refresh: rereads the journal and updates panel, actions and view. With
     // `journalBefore`, it is the rescan after Setup, which may have moved the journal.
     void rescanJournal(const QString& journalBefore = {});
     // The live refresh; unforced it works once per clock minute.
     void refreshDaySummary(bool forced);
 
-    // The Enter character: the focus walks hour, minute, project, date, hour.
-    void moveFocusToNextField();
     // What the hardware keys do in this window.
     KeyFilter::Actions keyActions();
     // A later start of the program asked for this window.
     void bringToFront();
-    // Shows the day in a tray icon and raises the commands from its menu; before startUp.
+    // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
     void attachTray(std::unique_ptr<TrayPort> port);
 
     EntryPanel* entryPanel() const { return panel_; }
     Toolbar* toolbar() const { return toolbar_; }
     ViewWindow* viewWindow() const { return view_; }
-    const SettingsStore& store() const { return store_; }
-    const DayState& dayState() const { return day_; }
+    const SettingsStore& store() const { return state_.store(); }
+    const DayState& dayState() const { return state_.day(); }
     QTimer& refreshTimer() { return refreshTimer_; }
     Tray* tray() const { return tray_.get(); }
     JournalWatcher* journalWatcher() const { return watcher_; }
@@ -73,35 +72,38 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void bindCommands();
+    // Every command ends with the actions' states and the tray brought up to date.
+    void afterCommand();
     void saveEntryCommand();
-    void setupCommand();
-    void aboutCommand();
-    // Ends the program unless a period is open outside automatic mode and the user does not
-    // confirm; true when it ends.
-    bool exitCommand();
-    // At start-up: offers to cap the balance at the maximum in a new month.
-    void newMonthCheck();
     void removeCommand();
     // Desktop only: takes the last Save Entry or Remove back.
     void undoCommand();
+    void setupCommand();
+    void aboutCommand();
+    // Ends the program unless the user does not confirm the open period; true when it ends.
+    bool exitCommand();
     void switchView(int32_t viewKind);
     void createView();
+    // Shows what a command gave back (window_refresh.cpp).
+    void present(const CommandOutcome& outcome);
+    void updateCommandStates();
     void onDateChanged(QDate date);
     // Refills the time lists and selects the clock's time in them: the rescan that follows
     // does so too, but not when the journal cannot be opened (none yet), and lists without a
     // selection would save a blank time.
     void fillTimeListsAtClock();
-    void runShutdown();
     // The journal as it is now is the program's own: no rescan for it.
     void acknowledgeJournal();
-    // The tray's icon and its Undo item after a command or another program's change.
-    void showTrayState();
+    // At start-up: offers to cap the balance at the maximum in a new month.
+    void newMonthCheck();
+    void runShutdown();
 
-    SettingsStore store_;
-    DayState day_;
-    MonthState month_;
+    WindowState state_;
     RefreshMemory refreshMemory_;
+    ScanResult lastScan_;  // what the panel shows, again after a column click
     QTimer refreshTimer_;
+    WindowActions* actions_ = nullptr;
     EntryPanel* panel_ = nullptr;
     Toolbar* toolbar_ = nullptr;
     ViewWindow* view_ = nullptr;

@@ -3,13 +3,14 @@
 #include <QMap>
 #include <QWidget>
 
-class QButtonGroup;
 class QToolButton;
 
 namespace tallimer {
 
-// The button bar below the entry panel: three view buttons in one check group, Save Entry,
-// Remove, Setup and About, each raising its command.
+class WindowActions;
+
+// The button bar below the entry panel: the three views, Save Entry, Remove, Setup and About,
+// each a button of the window's action for it, which it follows (enabled, checked).
 class Toolbar : public QWidget {
     Q_OBJECT
   public:
@@ -17,19 +18,12 @@ class Toolbar : public QWidget {
     static constexpr int kHeight = 34;
     static constexpr int kButtonSize = 26;
 
-    explicit Toolbar(QWidget* parent);
+    Toolbar(const WindowActions& actions, QWidget* parent);
 
     QToolButton* button(int command) const { return buttons_.value(command); }
-    void setChecked(int command);
-    void setButtonEnabled(int command, bool enabled);
-    bool isButtonEnabled(int command) const;
-
-  signals:
-    void commandRaised(int command);
 
   private:
     QMap<int, QToolButton*> buttons_;
-    QButtonGroup* viewGroup_ = nullptr;
 };
 
 }  // namespace tallimer

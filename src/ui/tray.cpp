@@ -3,72 +3,46 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QPixmap>
 
 #include "resources/string_table.h"
 #include "ui/commands.h"
+#include "ui/window_actions.h"
 
 namespace tallimer {
 
 namespace {
 
-struct MenuEntry {
-    int command;  // 0: a separator
-    int image;    // in the toolbar's strip; -1: none
-    const char* text;
+// The toolbar's commands, Undo, and About and Exit apart; 0: a separator.
+constexpr int kMenu[] = {
+    IDM_SAVE,     IDM_UNDO,  0, IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT, 0,
+    IDM_SETTINGS, IDM_ABOUT, 0, IDM_EXIT,
 };
-
-// The toolbar's commands with their tooltips as texts, Undo, and About and Exit apart.
-constexpr MenuEntry kMenu[] = {
-    {IDM_SAVE, 3, "Save Entry"},
-    {IDM_UNDO, -1, "Undo"},
-    {0, -1, nullptr},
-    {IDM_VIEW_DAY, 0, "Show This Day"},
-    {IDM_VIEW_LIST, 1, "List All Entries"},
-    {IDM_VIEW_REPORT, 2, "Show a Report"},
-    {0, -1, nullptr},
-    {IDM_SETTINGS, 5, "Setup"},
-    {IDM_ABOUT, 6, "About"},
-    {0, -1, nullptr},
-    {IDM_EXIT, -1, "Exit"},
-};
-
-constexpr int kImageSize = 26;
 
 }  // namespace
 
-Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences)
-    : port_(std::move(port)), menu_(std::make_unique<QMenu>()), preferences_(preferences) {
-    const QPixmap strip(QStringLiteral(":/toolbar.png"));
-    for (const MenuEntry& entry : kMenu) {
-        if (entry.command == 0) {
+Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences,
+           WindowActions& actions)
+    : port_(std::move(port)),
+      menu_(std::make_unique<QMenu>()),
+      save_(actions.action(IDM_SAVE)),
+      preferences_(preferences) {
+    for (const int command : kMenu) {
+        if (command == 0) {
             menu_->addSeparator();
-            continue;
+        } else {
+            menu_->addAction(actions.action(command));
         }
-        QAction* action = menu_->addAction(QString::fromLatin1(entry.text));
-        if (entry.image >= 0) {
-            action->setIcon(strip.copy(entry.image * kImageSize, 0, kImageSize, kImageSize));
-        }
-        const int command = entry.command;
-        connect(action, &QAction::triggered, this, [this, command] {
-            // The toolbar cannot be reached while a dialog or message box is open, and the
-            // tray must not either: a Save under an open Setup would have its balance
-            // overwritten by Setup's OK.
-            if (QApplication::activeModalWidget() == nullptr) {
-                emit commandRaised(command);
-            }
-        });
-        actions_.insert(command, action);
     }
-    // Nothing to undo until undo exists for the last change.
-    disabled_.insert(IDM_UNDO);
-    connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
-        const bool free = QApplication::activeModalWidget() == nullptr;
-        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
-            it.value()->setEnabled(free && !disabled_.contains(it.key()));
+    // The toolbar cannot be reached while a dialog or message box is open, nor can the menu's
+    // items: greyed until the menu or the dialog closes.
+    connect(menu_.get(), &QMenu::aboutToShow, this, [this, &actions] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        actions.setHeld(dialog != nullptr);
+        if (dialog != nullptr) {
+            connect(dialog, &QObject::destroyed, this, [&actions] { actions.setHeld(false); });
         }
     });
-    actions_.value(IDM_UNDO)->setEnabled(false);
+    connect(menu_.get(), &QMenu::aboutToHide, this, [&actions] { actions.setHeld(false); });
     port_->setMenu(menu_.get());
     port_->onClicked = [this] { emit clicked(); };
 }
@@ -83,7 +57,7 @@ void Tray::showDay(bool periodOpen) {
     if (next.endsWith(u':')) {
         next.chop(1);
     }
-    actions_.value(IDM_SAVE)->setText(QStringLiteral("Save Entry: %1").arg(next));
+    save_->setText(QStringLiteral("Save Entry: %1").arg(next));
 }
 
 void Tray::showSummary(const DaySummaryTexts& texts) {
@@ -95,17 +69,6 @@ void Tray::showSummary(const DaySummaryTexts& texts) {
 void Tray::remind(const QDateTime& clock, const DayState& day, const Settings& settings) {
     for (const Reminder& reminder : DueReminders(memory_, clock, day, settings, preferences_)) {
         port_->showMessage(reminder.title, reminder.text);
-    }
-}
-
-void Tray::setCommandEnabled(int command, bool enabled) {
-    if (enabled) {
-        disabled_.remove(command);
-    } else {
-        disabled_.insert(command);
-    }
-    if (QAction* item = actions_.value(command)) {
-        item->setEnabled(enabled);
     }
 }
 

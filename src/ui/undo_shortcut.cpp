@@ -6,12 +6,8 @@
 
 namespace tallimer {
 
-UndoShortcut::UndoShortcut(QWidget* window, std::function<void()> undo)
-    : QObject(window), window_(window) {
-    auto* action = new QAction(QStringLiteral("Undo"), window);
-    action->setShortcut(QKeySequence::Undo);
-    connect(action, &QAction::triggered, this, [undo = std::move(undo)] { undo(); });
-    window->addAction(action);
+UndoShortcut::UndoShortcut(QWidget* window, QAction* undo) : QObject(window), window_(window) {
+    window->addAction(undo);
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
     qApp->installEventFilter(this);
 }
@@ -21,14 +17,16 @@ UndoShortcut::~UndoShortcut() {
 }
 
 bool UndoShortcut::eventFilter(QObject* watched, QEvent* event) {
-    // A field asks first whether it wants the key for itself; left unanswered, the key goes to
-    // the window's shortcut.
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        return widget != nullptr && widget->window() == window_;
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) ||
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        return false;
     }
-    return false;
+    // A field asks first whether it wants the key for itself; left unanswered, the key goes to
+    // the window's shortcut. With the action greyed the key comes as a press, which no field
+    // gets either.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget != nullptr && widget->window() == window_;
 }
 
 }  // namespace tallimer

@@ -2,18 +2,19 @@
 
 #include <QObject>
 #include <QWidget>
-#include <functional>
+
+class QAction;
 
 namespace tallimer {
 
-// Desktop only: Ctrl+Z and an "Undo" item in the window's context menu. Ctrl+Z undoes the last
-// journal change wherever the focus is in the window, the date and project fields included,
-// which would otherwise take it for undoing their own typing. Enter and Esc stay the key
-// filter's alone.
+// Desktop only: Ctrl+Z and the window's context menu raise the Undo action. Ctrl+Z is that
+// undo wherever the focus is in the window, the date and project fields included, which would
+// otherwise take it for undoing their own typing, also while there is nothing to undo. Enter
+// and Esc stay the key filter's alone.
 class UndoShortcut : public QObject {
     Q_OBJECT
   public:
-    UndoShortcut(QWidget* window, std::function<void()> undo);
+    UndoShortcut(QWidget* window, QAction* undo);
     ~UndoShortcut() override;
 
   protected:

@@ -24,10 +24,6 @@ class ViewWindow : public QWidget {
     // After a scan that failed: a sink that had to give up what it held shows that.
     virtual void scanFailed() {}
 
-  signals:
-    // The view wants the journal scanned again (the list's sort toggle).
-    void rescanRequested();
-
   protected:
     ViewWindow(int32_t kind, QWidget* parent);
 };

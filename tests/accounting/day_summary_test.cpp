@@ -47,38 +47,56 @@ TEST(DaySummary, NowIsTheClockSnappedToTheUnit) {
     EXPECT_EQ(now(10, 17, 0), 617);
 }
 
-TEST(DaySummary, Colours) {
-    constexpr Rgb red{255, 0, 0}, darkRed{192, 0, 0}, grey{128, 128, 128}, black{0, 0, 0},
-        lightGrey{192, 192, 192};
-    using enum SummaryBrush;
-    constexpr int credit = IDC_SUMMARY_CREDIT, presence = IDC_SUMMARY_PRESENCE,
-                  flexitime = IDC_SUMMARY_FLEXITIME;
-    const struct {
-        int control;
-        const char* text;
-        bool open;
-        int32_t balance, minimum, maximum;
-        Rgb colour;
-        SummaryBrush brush;
-    } cases[] = {
-        {credit, "- 01:00", true, 0, 0, 0, darkRed, LightGrey},
-        {credit, "- 01:00", false, 0, 0, 0, red, LightGrey},
-        {credit, "No", false, 0, 0, 0, black, LightGrey},
-        {presence, "  02:05", true, 0, 0, 0, grey, LightGrey},
-        {flexitime, "- 01:00", false, -60, -600, 600, red, LightGrey},
-        {flexitime, "+ 00:00", true, 0, 0, 0, black, LightGrey},
-        {flexitime, "+ 10:01", false, 601, -600, 600, lightGrey, Black},
-        {flexitime, "- 10:01", false, -601, -600, 600, red, Black},
-        {flexitime, "---", false, 5, 0, 0, red, Black},  // the text decides, not the balance
-    };
-    for (const auto& c : cases) {
-        const SummaryColour got = SummaryColourFor(c.control, QString::fromLatin1(c.text), c.open,
-                                                   c.balance, c.minimum, c.maximum);
-        EXPECT_TRUE(got.handled) << c.control << " " << c.text;
-        EXPECT_EQ(got.text, c.colour) << c.control << " " << c.text;
-        EXPECT_EQ(got.brush, c.brush) << c.control << " " << c.text;
+constexpr Rgb kRed{255, 0, 0}, kDarkRed{192, 0, 0}, kGrey{128, 128, 128}, kBlack{0, 0, 0},
+    kLightGrey{192, 192, 192};
+
+// How the handheld chose the colours: from the first character of the text shown.
+SummaryColour ColourOfText(const QString& text, bool open, bool flexitime, bool inRange) {
+    const bool negative = text.startsWith(u'-');
+    if (!flexitime) {
+        return {negative ? (open ? kDarkRed : kRed) : (open ? kGrey : kBlack)};
     }
-    EXPECT_FALSE(SummaryColourFor(IDC_SUMMARY_DEBIT, u"- 01:00", false, 0, 0, 0).handled);
+    if (inRange) {
+        return {negative ? kRed : kBlack};
+    }
+    return {text.startsWith(u'+') ? kLightGrey : (negative ? kRed : kBlack), SummaryBrush::Black};
+}
+
+TEST(DaySummary, ColoursFollowTheNumbersAsTheTextsDid) {
+    using enum SummaryBrush;
+    Settings settings;
+    settings.targetPerDay = 480;
+    settings.breakPerDay = 30;
+    settings.flexMinimum = -600;
+    settings.flexMaximum = 600;
+    // A closed day with credit 0, a first period that leaves a debit, a running period whose
+    // Start lies after `now`, and no entry with a stray debit in the state.
+    const DayState closedEven{2, 480, "", 0, 480, 0};
+    const DayState firstRuns{1, 480, "", 1, 0, 0};
+    const DayState startAhead{3, 700, "", 1, 240, 30};
+    const DayState empty{0, 0, "", 0, 0, -45};
+    for (const DayState& day : {closedEven, firstRuns, startAhead, empty}) {
+        for (int32_t balance : {-601, -600, -1, 0, 1, 600, 601}) {
+            settings.flexBalance = balance;
+            const int32_t now = 600;
+            const DaySummaryTexts texts = DaySummaryAt(day, settings, now);
+            const DaySummaryColours got = DaySummaryColoursAt(day, settings, now);
+            const bool open = day.periodOpen != 0;
+            const bool inRange = -600 <= balance && balance <= 600;
+            SCOPED_TRACE(texts.credit.toStdString() + " / " + texts.flexitime.toStdString());
+            EXPECT_EQ(got.credit, ColourOfText(texts.credit, open, false, inRange));
+            EXPECT_EQ(got.presence, ColourOfText(texts.presence, open, false, inRange));
+            EXPECT_EQ(got.flexitime, ColourOfText(texts.flexitime, open, true, inRange));
+        }
+    }
+    // The same rules written out.
+    settings.flexBalance = 0;
+    settings.flexMinimum = 1;
+    EXPECT_EQ(DaySummaryColoursAt(firstRuns, settings, 600).credit, (SummaryColour{kDarkRed}));
+    EXPECT_EQ(DaySummaryColoursAt(closedEven, settings, 600).presence, (SummaryColour{kBlack}));
+    EXPECT_EQ(DaySummaryColoursAt(startAhead, settings, 600).presence, (SummaryColour{kGrey}));
+    EXPECT_EQ(DaySummaryColoursAt(empty, settings, 600).flexitime,
+              (SummaryColour{kLightGrey, Black}));
 }
 
 TEST(DaySummary, TickOncePerMinuteAndRescanOnANewDayWithoutOpenPeriod) {

@@ -24,7 +24,7 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
     QSignalSpy outside(window->journalWatcher(), &JournalWatcher::changedOutside);
-    window->command(IDM_SAVE);
+    run(IDM_SAVE);
     QTest::qWait(JournalWatcher::kCoalesceMs + 100);
     EXPECT_EQ(outside.count(), 0);
     ASSERT_EQ(window->dayState().entryCount, 2);
@@ -52,28 +52,33 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
 
     // A journal that vanishes keeps the views and shows no message.
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_TRUE(
-        QTest::qWaitFor([this] { return !window->toolbar()->isButtonEnabled(IDM_REMOVE); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->action(IDM_REMOVE)->isEnabled(); }, 1000));
     EXPECT_EQ(window->dayState().entryCount, 1);
     EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
 }
 
-// Ctrl+Z takes the last Save back once, even from the date field, which has the focus at
-// start-up; the context menu offers the same command.
+// Ctrl+Z takes the last Save back once, even from the project field; the context menu offers
+// the same action, greyed once there is nothing to undo, and the field keeps its typing then.
 TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
-    window->command(IDM_SAVE);
+    EXPECT_EQ(window->actions(), QList<QAction*>{window->action(IDM_UNDO)});
+    EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
+    run(IDM_SAVE);
     ASSERT_EQ(window->dayState().entryCount, 2);
-    window->entryPanel()->project()->lineEdit()->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(window->action(IDM_UNDO)->isEnabled());
+    QLineEdit* field = window->entryPanel()->project()->lineEdit();
+    field->setFocus();
+    QTest::keyClicks(field, "B");
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\tA\r\n");
     EXPECT_EQ(window->dayState().entryCount, 1);
     EXPECT_EQ(window->entryPanel()->status()->text(), "Stop:");
-    ASSERT_EQ(window->actions().size(), 1);
-    EXPECT_EQ(window->actions().front()->text(), "Undo");
-    window->actions().front()->trigger();
-    EXPECT_EQ(messages, (std::vector<QString>{"Entry saved", "Nothing to undo."}));
+    EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
+    QTest::keyClicks(field, "C");
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "AC");
+    EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 #include <tuple>
 #include <utility>
 
+#include "manual_key_timers.h"
+
 namespace tallimer {
 namespace {
 
@@ -43,7 +45,8 @@ class KeyFilterTest : public ::testing::Test {
     void SetUp() override {
         filter_ = std::make_unique<KeyFilter>(
             KeyFilter::Actions{[this] { ++calls_[0]; }, [this] { ++calls_[1]; },
-                               [this] { ++calls_[2]; }, [this] { ++calls_[3]; }});
+                               [this] { ++calls_[2]; }, [this] { ++calls_[3]; }},
+            timers_.factory());
         qApp->installEventFilter(filter_.get());
 
         auto* layout = new QVBoxLayout(&window_);
@@ -70,7 +73,7 @@ class KeyFilterTest : public ::testing::Test {
     // A release is known to be one only when the grace time has passed without a press.
     void release(int key, QWidget* target = nullptr) {
         send(QEvent::KeyRelease, key, false, target);
-        QTest::qWait(KeyFilter::kRepeatGraceMs + 20);
+        timers_.advance(KeyFilter::kRepeatGraceMs);
     }
     // Flagged or, as a loaded X11 desktop delivers many, not.
     void repeat(int key, QWidget* target = nullptr, bool flagged = true) {
@@ -99,6 +102,7 @@ class KeyFilterTest : public ::testing::Test {
     QComboBox* combo_ = nullptr;
     KeySpy spy_;
     Calls calls_ = kNone;
+    test::ManualKeyTimers timers_;
     std::unique_ptr<KeyFilter> filter_;
 };
 
@@ -117,7 +121,7 @@ TEST_F(KeyFilterTest, ShortPressGivesOneCharacterAtReleaseAndNoWidgetSeesTheKey)
                 release(key);
             } else {
                 QTest::keyClick(combo_->lineEdit(), Qt::Key(key));
-                QTest::qWait(KeyFilter::kRepeatGraceMs + 20);
+                timers_.advance(KeyFilter::kRepeatGraceMs);
             }
             const bool escape = kEscapeKeys.contains(key);
             EXPECT_EQ(calls_, (Calls{escape ? 0 : 1, escape ? 1 : 0, 0, 0}));
@@ -136,10 +140,12 @@ TEST_F(KeyFilterTest, HeldKeysGiveOneLongPressAndNoCharacter) {
         calls_ = kNone;
         press(action);
         press(escape);
-        QTest::qWait(300);
+        timers_.advance(300);
         repeat(action, nullptr, flagged);
         repeat(escape, nullptr, flagged);
-        QTest::qWait(500);  // well past the 500 ms, so a slow machine fires them too
+        timers_.advance(199);
+        EXPECT_EQ(calls_, kNone);
+        timers_.advance(1);
         EXPECT_EQ(calls_, (Calls{0, 0, 1, 1}));
         repeat(action, nullptr, flagged);
         repeat(escape, nullptr, flagged);
@@ -169,10 +175,10 @@ TEST_F(KeyFilterTest, ModalDialogTakesFreshPressesNotRepeatsAndCancelsTheLongPre
     auto dialog = showModalDialog();
     release(Qt::Key_Return, dialog.get());
     dialog->reject();
-    QTest::qWait(600);
+    timers_.advance(KeyFilter::kLongPressMs);
     press(Qt::Key_Escape);
     dialog = showModalDialog();
-    QTest::qWait(900);
+    timers_.advance(KeyFilter::kLongPressMs);
     dialog->reject();
     release(Qt::Key_Escape);
     EXPECT_EQ(calls_, kNone);

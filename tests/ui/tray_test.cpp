@@ -26,8 +26,7 @@ class TrayWindow : public WindowTest {
         WindowTest::SetUp();
         withTray = true;
     }
-    void run(int command) { window->tray()->action(command)->trigger(); }
-    QString saveItem() const { return window->tray()->action(IDM_SAVE)->text(); }
+    QString saveItem() const { return window->action(IDM_SAVE)->text(); }
     // The tooltip made of the texts the day summary shows.
     QString summaryToolTip() const {
         auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
@@ -59,12 +58,12 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
     run(IDM_SAVE);
     EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
     EXPECT_TRUE(tray->periodOpen);
-    EXPECT_TRUE(window->tray()->action(IDM_UNDO)->isEnabled());
+    EXPECT_TRUE(window->action(IDM_UNDO)->isEnabled());
     EXPECT_EQ(saveItem(), "Save Entry: Stop");
     tickAt(QDate(2004, 1, 23), QTime(14, 0));
     EXPECT_EQ(tray->toolTip, summaryToolTip());
 
-    window->command(IDM_REMOVE);
+    run(IDM_REMOVE);
     EXPECT_FALSE(tray->periodOpen);
     EXPECT_EQ(saveItem(), "Save Entry: Start");
     window->entryPanel()->date()->setDate(QDate(2004, 1, 22));  // a rescan of an open day
@@ -77,10 +76,24 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
     EXPECT_EQ(tray->toolTip, summaryToolTip());
 }
 
+// The menu's items and the toolbar's buttons are the window's actions, which they follow.
 TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     start();
-    EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
+    const int menu[] = {IDM_SAVE,     IDM_UNDO,  0, IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT, 0,
+                        IDM_SETTINGS, IDM_ABOUT, 0, IDM_EXIT};
+    const QList<QAction*> items = window->tray()->menu()->actions();
+    ASSERT_EQ(items.size(), qsizetype(std::size(menu)));
+    for (size_t i = 0; i < std::size(menu); ++i) {
+        EXPECT_TRUE(menu[i] == 0 ? items[i]->isSeparator() : items[i] == window->action(menu[i]));
+        if (QToolButton* button = window->toolbar()->button(menu[i])) {
+            EXPECT_EQ(button->defaultAction(), window->action(menu[i]));
+        }
+    }
+    EXPECT_EQ(window->action(IDM_ABOUT)->text(), "About");
+    EXPECT_EQ(window->toolbar()->button(IDM_ABOUT)->toolTip(), "About - Exit");
+    EXPECT_EQ(window->toolbar()->button(IDM_SAVE)->toolTip(), "Save Entry");
+    EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
 
     run(IDM_VIEW_REPORT);
     EXPECT_NE(qobject_cast<ReportView*>(window->viewWindow()), nullptr);
@@ -93,18 +106,19 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
         dialogs.push_back(dialog->metaObject()->className());
         dialog->close();
     };
-    // While Setup is open the tray runs nothing, as the toolbar cannot be reached either.
+    // While Setup is open the tray runs nothing, as the toolbar cannot be reached either; the
+    // menu greys its items, and so the toolbar, until the dialog is gone.
     QTimer::singleShot(0, [this, &closeDialog] {
         run(IDM_SAVE);  // from a menu shown before the dialog opened
         emit window->tray()->menu()->aboutToShow();
-        EXPECT_FALSE(window->tray()->action(IDM_SAVE)->isEnabled());
+        EXPECT_FALSE(window->action(IDM_SAVE)->isEnabled());
+        EXPECT_FALSE(window->toolbar()->button(IDM_SAVE)->isEnabled());
         closeDialog();
     });
     run(IDM_SETTINGS);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:00\tA\r\n");
-    emit window->tray()->menu()->aboutToShow();
-    EXPECT_TRUE(window->tray()->action(IDM_SAVE)->isEnabled());
-    EXPECT_FALSE(window->tray()->action(IDM_UNDO)->isEnabled());
+    EXPECT_TRUE(window->toolbar()->button(IDM_SAVE)->isEnabled());
+    EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
     QTimer::singleShot(0, closeDialog);
     run(IDM_ABOUT);
     EXPECT_EQ(dialogs, (std::vector<QString>{"tallimer::SetupDialog", "tallimer::AboutDialog"}));

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 #include <memory>
 #include <vector>
 
+#include "manual_key_timers.h"
 #include "support/device_fixture.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
@@ -58,7 +60,7 @@ class WindowTest : public DeviceTest {
             tray = port.get();
             window->attachTray(std::move(port));
         }
-        keys = std::make_unique<KeyFilter>(window->keyActions());
+        keys = std::make_unique<KeyFilter>(window->keyActions(), timers.factory());
         qApp->installEventFilter(keys.get());
         window->startUp();
         window->show();
@@ -70,6 +72,19 @@ class WindowTest : public DeviceTest {
         window->refreshDaySummary(false);
     }
 
+    // Runs the command's action as its toolbar button or menu item does.
+    void run(int command) { window->action(command)->trigger(); }
+
+    // Presses a key and releases it after `holdMs`, as a person does, then runs what the key
+    // posted.
+    void pressKey(QWidget* target, Qt::Key key, int holdMs) {
+        QTest::keyPress(target, key);
+        timers.advance(holdMs);
+        QTest::keyRelease(target, key);
+        timers.advance(KeyFilter::kRepeatGraceMs);  // the release is one, not a repeat
+        QCoreApplication::processEvents();
+    }
+
     // Closes the window as the platform's close request does.
     void quit() {
         window->close();
@@ -77,6 +92,7 @@ class WindowTest : public DeviceTest {
     }
 
     std::unique_ptr<MainWindow> window;
+    ManualKeyTimers timers;
     std::unique_ptr<KeyFilter> keys;
     std::vector<QString> messages;
     MessageAnswer answer = MessageAnswer::Ok;

@@ -1,0 +1,128 @@
+#include "ui/window_actions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <utility>
+
+#include "ui/commands.h"
+
+namespace tallimer {
+
+namespace {
+
+struct ActionEntry {
+    int command;
+    int image;  // in the toolbar's strip; -1: none
+    const char* text;
+    const char* toolTip;  // the toolbar button's, where it differs from the text
+};
+
+constexpr ActionEntry kActions[] = {
+    {IDM_VIEW_DAY, 0, "Show This Day", nullptr},
+    {IDM_VIEW_LIST, 1, "List All Entries", nullptr},
+    {IDM_VIEW_REPORT, 2, "Show a Report", nullptr},
+    {IDM_SAVE, 3, "Save Entry", nullptr},
+    {IDM_REMOVE, 4, "Delete All Entries of This Day", nullptr},
+    {IDM_SETTINGS, 5, "Setup", nullptr},
+    {IDM_ABOUT, 6, "About", "About - Exit"},
+    {IDM_UNDO, -1, "Undo", nullptr},
+    {IDM_EXIT, -1, "Exit", nullptr},
+};
+
+// The strip's cells are the toolbar's 26-pixel buttons.
+constexpr int kCell = 26;
+
+// An image from the strip, with its double-size drawing for a scale factor of 2.
+QIcon StripIcon(const QImage& strip, const QImage& strip2x, int image) {
+    QIcon icon;
+    for (const auto& [source, scale] : {std::pair{&strip, 1}, std::pair{&strip2x, 2}}) {
+        const int size = kCell * scale;
+        QPixmap cell = QPixmap::fromImage(source->copy(image * size, 0, size, size));
+        cell.setDevicePixelRatio(scale);
+        icon.addPixmap(cell);
+    }
+    return icon;
+}
+
+}  // namespace
+
+WindowActions::WindowActions(QWidget* window) : QObject(window) {
+    const QImage strip(QStringLiteral(":/toolbar.png"));
+    const QImage strip2x(QStringLiteral(":/toolbar@2x.png"));
+    views_ = new QActionGroup(this);
+    views_->setExclusive(true);
+    for (const ActionEntry& entry : kActions) {
+        auto* action = new QAction(QString::fromLatin1(entry.text), window);
+        if (entry.image >= 0) {
+            action->setIcon(StripIcon(strip, strip2x, entry.image));
+        }
+        // Set, so the toolbar's tooltip stays when the tray names the next entry in the text.
+        action->setToolTip(
+            QString::fromLatin1(entry.toolTip != nullptr ? entry.toolTip : entry.text));
+        const int command = entry.command;
+        if (command >= IDM_VIEW_DAY && command <= IDM_VIEW_REPORT) {
+            action->setCheckable(true);
+            views_->addAction(action);
+        }
+        connect(action, &QAction::triggered, this, [this, command] {
+            // While a dialog or message box is open only the tray's menu could still be
+            // reached, and it must not be: a Save under an open Setup would have its balance
+            // overwritten by Setup's OK.
+            if (QApplication::activeModalWidget() == nullptr) {
+                run(command);
+            }
+        });
+        actions_.insert(command, action);
+    }
+    actions_.value(IDM_UNDO)->setShortcut(QKeySequence::Undo);
+    applyStates();
+}
+
+void WindowActions::bind(int command, std::function<void()> work) {
+    work_.insert(command, std::move(work));
+}
+
+void WindowActions::run(int command) {
+    if (const auto work = work_.value(command)) {
+        work();
+    }
+}
+
+void WindowActions::post(int command) {
+    QMetaObject::invokeMethod(
+        this, [this, command] { run(command); }, Qt::QueuedConnection);
+}
+
+void WindowActions::setStates(const CommandStates& states) {
+    states_ = states;
+    applyStates();
+}
+
+void WindowActions::setHeld(bool held) {
+    held_ = held;
+    applyStates();
+}
+
+void WindowActions::applyStates() {
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        bool enabled = !held_;
+        if (it.key() == IDM_REMOVE) {
+            enabled = enabled && states_.remove;
+        } else if (it.key() == IDM_UNDO) {
+            enabled = enabled && states_.undo;
+        }
+        it.value()->setEnabled(enabled);
+    }
+}
+
+void WindowActions::showView(int32_t viewKind) {
+    if (QAction* view = actions_.value(IDM_VIEW_DAY + viewKind)) {
+        view->setChecked(true);
+    }
+}
+
+}  // namespace tallimer

@@ -1,0 +1,116 @@
+// The main window's refresh: what a command gave back, the rescan and the live summary.
+#include <QDateTime>
+
+#include "platform/clock.h"
+#include "platform/device_folder.h"
+#include "ui/day_summary_view.h"
+#include "ui/entry_panel.h"
+#include "ui/journal_watcher.h"
+#include "ui/main_window.h"
+#include "ui/tray.h"
+#include "ui/view_window.h"
+#include "ui/window_actions.h"
+
+namespace tallimer {
+
+namespace {
+TimeRecord ClockRecord(QTime clock) {
+    return {static_cast<uint16_t>(clock.hour()), static_cast<uint16_t>(clock.minute())};
+}
+}  // namespace
+
+void MainWindow::present(const CommandOutcome& outcome) {
+    if (outcome.journalIsOwn) {
+        acknowledgeJournal();
+    }
+    if (outcome.projectToAppend) {
+        panel_->appendProject(*outcome.projectToAppend);
+    }
+    if (outcome.preset) {
+        panel_->presetTimeLists(*outcome.preset, state_.settings().minuteUnit);
+    }
+    if (!outcome.statusText.isEmpty()) {
+        panel_->setStatus(outcome.statusText);
+    }
+    if (outcome.rescan) {
+        rescanJournal();
+    }
+    if (outcome.refreshSummary) {
+        refreshDaySummary(true);
+    }
+    if (outcome.messageId != 0) {
+        ShowMessage(this, outcome.messageId, outcome.icon);
+    }
+}
+
+void MainWindow::updateCommandStates() {
+    actions_->setStates(state_.commandStates());
+}
+
+void MainWindow::rescanJournal(const QString& journalBefore) {
+    acknowledgeJournal();
+    ScanSink* sink =
+        view_ != nullptr ? view_->beginScan(state_.settings(), state_.month()) : nullptr;
+    const ScanResult result = state_.rescan(panel_->selectedDate(), sink, journalBefore);
+    updateCommandStates();
+    if (!result.opened) {
+        if (view_ != nullptr) {
+            view_->scanFailed();
+        }
+        return;  // everything else keeps what it showed
+    }
+    lastScan_ = result;
+    panel_->applyScan(result);
+    if (view_ != nullptr) {
+        view_->endScan();
+    }
+    refreshDaySummary(true);
+}
+
+void MainWindow::acknowledgeJournal() {
+    watcher_->acknowledge(platform::HostPath(state_.store().journalPath));
+}
+
+void MainWindow::refreshDaySummary(bool forced) {
+    const QDateTime clock = platform::LocalNow();
+    if (!forced) {
+        const RefreshTick tick = TickRefresh(refreshMemory_, clock, state_.periodOpen());
+        if (!tick.goesThrough) {
+            return;
+        }
+        if (tick.moveToTodayAndRescan) {
+            panel_->setSelectedDate(clock.date());
+            rescanJournal();
+        }
+        if (tray_ != nullptr) {
+            tray_->remind(clock, state_.day(), state_.settings());
+        }
+    }
+    const TimeRecord now =
+        panel_->syncTimeLists(ClockRecord(clock.time()), state_.settings().minuteUnit);
+    const int32_t minute = now.hour * 60 + now.minute;
+    const DaySummaryTexts texts = DaySummaryAt(state_.day(), state_.settings(), minute);
+    if (tray_ != nullptr) {
+        tray_->showDay(state_.periodOpen());
+        tray_->showSummary(texts);
+    }
+    if (auto* summary = qobject_cast<DaySummaryView*>(view_)) {
+        summary->showSummary(texts, DaySummaryColoursAt(state_.day(), state_.settings(), minute));
+    } else if (view_ != nullptr) {
+        view_->repaint();
+    }
+}
+
+void MainWindow::fillTimeListsAtClock() {
+    panel_->fillTimeLists(state_.settings().minuteUnit);
+    panel_->syncTimeLists(ClockRecord(platform::LocalNow().time()), state_.settings().minuteUnit);
+}
+
+void MainWindow::onDateChanged(QDate date) {
+    // Only a date that differs from the scanned one rescans.
+    if (state_.isOtherDate(date)) {
+        rescanJournal();
+    }
+}
+
+}  // namespace tallimer
