@@ -156,10 +156,9 @@ std::optional<Journal::Writer::KeptCopy> Journal::Writer::writeKeptLines(std::st
     QCryptographicHash whole(QCryptographicHash::Sha256);
     // A last line without LF that began with the key is kept all the same; its bytes were not
     // held, so they are read again.
-    const bool copied =
-        file_.seekTo(0) && copyTo(out, &kept, written, &whole) &&
-        (kept.DroppedTailStart() < 0 ||
-         (file_.seekTo(kept.DroppedTailStart()) && copyTo(out, nullptr, written, nullptr)));
+    const bool copied = file_.seekTo(0) && copyTo(out, &kept, written, &whole) &&
+                        (kept.DroppedTailStart() < 0 || (file_.seekTo(kept.DroppedTailStart()) &&
+                                                         copyTo(out, nullptr, written, nullptr)));
     if (!copied) {
         return std::nullopt;
     }

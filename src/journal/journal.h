@@ -40,7 +40,7 @@ class Journal {
     bool linkTo(const QString& handheldPath) const;
 
     struct Read {
-        int error = 0;  // 0, or the errno of the open that failed
+        int error = 0;     // 0, or the errno of the open that failed
         JournalMark mark;  // of every byte read
     };
     // Hands every line to `line`, read once through a bounded buffer under a shared lock. A
@@ -78,8 +78,8 @@ class Journal::Writer {
 
     // The journal without the lines of one day, as Remove writes it.
     struct KeptCopy {
-        JournalMark mark;       // of the content written
-        QByteArray wholeHash;   // SHA-256 of the whole journal as it was
+        JournalMark mark;      // of the content written
+        QByteArray wholeHash;  // SHA-256 of the whole journal as it was
     };
     // Writes every line that does not begin with `dateKey` to `out`, byte for byte, reading
     // the journal once in pieces of bounded size; nullopt when a read or write failed.

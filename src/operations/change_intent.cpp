@@ -7,9 +7,9 @@
 #include <string>
 
 #include "accounting/balance.h"
+#include "journal/journal.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
-#include "journal/journal.h"
 #include "platform/host_file.h"
 #include "platform/own_file.h"
 

@@ -66,9 +66,9 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
     store.settings = after;
     day = removed;
     change.Complete(store);
-    undoRecorded = keptForUndo &&
-                   RecordUndo(journal, UndoKind::Replace, 0, kept->mark, balanceChange,
-                              {old.device, old.inode, old.size, kept->wholeHash});
+    undoRecorded =
+        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept->mark, balanceChange,
+                                  {old.device, old.inode, old.size, kept->wholeHash});
     return RemoveOutcome::Removed;
 }
 

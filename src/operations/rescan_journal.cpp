@@ -24,7 +24,11 @@ class LineScan {
   public:
     LineScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
              std::span<ScanSink* const> sinks, ScanRead& read)
-        : settings_(settings), date_(selectedDate), day_(day), month_(month), sinks_(sinks),
+        : settings_(settings),
+          date_(selectedDate),
+          day_(day),
+          month_(month),
+          sinks_(sinks),
           read_(read) {}
 
     void Line(std::string_view line);
@@ -148,18 +152,17 @@ ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
                      const LineVisitor& lines) {
-    ScanRead result = RunScan(settings, selectedDate, day, month, sinks,
-                              [&](LineScan& scan, ScanRead& read) {
-                                  const Journal::Read done = journal.readLines(
-                                      kOperation, [&](std::string_view line) {
-                                          scan.Line(line);
-                                          if (lines) {
-                                              lines(line);
-                                          }
-                                      });
-                                  read.error = done.error;
-                                  read.mark = done.mark;
-                              });
+    ScanRead result =
+        RunScan(settings, selectedDate, day, month, sinks, [&](LineScan& scan, ScanRead& read) {
+            const Journal::Read done = journal.readLines(kOperation, [&](std::string_view line) {
+                scan.Line(line);
+                if (lines) {
+                    lines(line);
+                }
+            });
+            read.error = done.error;
+            read.mark = done.mark;
+        });
     // No journal yet is the normal state before the first entry.
     if (result.error != 0 && result.error != ENOENT) {
         platform::ReportFailure(kOperation, journal.path(), result.error);
@@ -170,8 +173,8 @@ ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate sel
 ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayState& day,
                          MonthState& month, ScanSink* sink) {
     ScanSink* const sinks[] = {sink};
-    const ScanRead read = ScanJournal(Journal(store.journalPath), store.settings, selectedDate,
-                                      day, month, std::span(sinks, sink != nullptr ? 1 : 0));
+    const ScanRead read = ScanJournal(Journal(store.journalPath), store.settings, selectedDate, day,
+                                      month, std::span(sinks, sink != nullptr ? 1 : 0));
     return PanelResultOf(read, day);
 }
 

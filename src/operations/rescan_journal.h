@@ -21,9 +21,9 @@ struct ScanRead {
     // 0 when the journal was read; else the errno of the failed open, or ENOMEM for a journal
     // too large for memory. DayState and MonthState then keep what they held.
     int error = 0;
-    JournalMark mark;            // of the bytes read
-    ProjectCollector projects;   // the project box's list
-    QString projectEditText;     // the project box's edit text: the last line's project
+    JournalMark mark;           // of the bytes read
+    ProjectCollector projects;  // the project box's list
+    QString projectEditText;    // the project box's edit text: the last line's project
 };
 
 // Reads the journal once and rebuilds DayState and MonthState for `selectedDate`, handing

@@ -93,7 +93,8 @@ SavedEntry PanelChanges(const EntryPanelInput& input, const QString& project, co
         saved.projectToAppend = project;
     }
     if (day.entryCount == 0) {
-        const int32_t preset = SatAdd(SatAdd(settings.breakPerDay, settings.targetPerDay), duration);
+        const int32_t preset =
+            SatAdd(SatAdd(settings.breakPerDay, settings.targetPerDay), duration);
         saved.preset =
             TimeRecord{static_cast<uint16_t>(preset / 60), static_cast<uint16_t>(preset % 60)};
     }
@@ -130,8 +131,8 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
     const DayState booked = Booked(day, after, duration, selected);
     // A Stop moves the balance: journal and settings change as one transaction.
     BalanceChange change;
-    if (closesPeriod && !change.Begin(store, after, JournalChange::Append, marks->before,
-                                      marks->after)) {
+    if (closesPeriod &&
+        !change.Begin(store, after, JournalChange::Append, marks->before, marks->after)) {
         return SaveOutcome::DatabaseError;
     }
     if (!writer->append(std::string_view(line.constData(), size_t(line.size())))) {

@@ -14,6 +14,7 @@ Tracker::Tracker(SettingsStore store) : store_(std::move(store)), journal_(store
 void Tracker::load() {
     LoadSettings(store_);
     journal_ = Journal(store_.journalPath);
+    offersUndo_ = false;
 }
 
 void Tracker::start() {
@@ -39,8 +40,8 @@ Done<ScanOutcome> Tracker::took(ScanRead&& read) {
         if (read.error == ENOENT) {
             canUndo_ = false;
         }
-        return {read.error == ENOENT ? ScanOutcome::NoJournal : ScanOutcome::CannotOpen,
-                snapshot(), read.error};
+        return {read.error == ENOENT ? ScanOutcome::NoJournal : ScanOutcome::CannotOpen, snapshot(),
+                read.error};
     }
     projects_ = std::move(read.projects);
     projectEditText_ = read.projectEditText;
@@ -55,8 +56,7 @@ Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVis
 }
 
 Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines) {
-    return took(
-        ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines));
+    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines));
 }
 
 Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
@@ -116,7 +116,8 @@ Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {
     const QString journalBefore = store_.journalPath;
     ApplySetupForm(form, store_);
     journal_ = Journal(store_.journalPath);
-    const SetupOutcome outcome = SaveSettings(store_) ? SetupOutcome::Saved : SetupOutcome::NotSaved;
+    const SetupOutcome outcome =
+        SaveSettings(store_) ? SetupOutcome::Saved : SetupOutcome::NotSaved;
     took(ScanAfterSetup(journal_, journalBefore, store_.settings, selectedDate_, day_, month_,
                         sinks));
     return {outcome, snapshot()};

@@ -58,10 +58,10 @@ class Tracker {
     Tracker() = default;
     explicit Tracker(SettingsStore store);
 
-    // The settings as every start loads them (an unfinished change is finished on the way).
+    // The settings as tallimer-report loads them (an unfinished change is finished on the way);
+    // the snapshot then never offers undo, so undo's record is not even looked at.
     void load();
-    // The window's start: load(), then temporaries a crash left are removed, and the snapshot
-    // offers undo from now on (a look at undo's record, which tallimer-report never takes).
+    // The window's start: the settings loaded, temporaries a crash left removed, undo offered.
     void start();
 
     const SettingsStore& store() const { return store_; }
@@ -104,7 +104,7 @@ class Tracker {
     ProjectCollector projects_;
     QString projectEditText_;
     bool removeEnabled_ = false;
-    bool offersUndo_ = false;
+    bool offersUndo_ = true;
     bool canUndo_ = false;
 };
 

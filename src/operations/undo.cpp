@@ -7,8 +7,8 @@
 #include <climits>
 
 #include "accounting/balance.h"
-#include "operations/outcome_messages.h"
 #include "base/saturating.h"
+#include "operations/outcome_messages.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file_identity.h"
