@@ -32,19 +32,16 @@ bool Journal::linkTo(const QString& handheldPath) const {
     return platform::LinkFile(path_, handheldPath);
 }
 
-Journal::Read Journal::readLines(const char* operation, const LineVisitor& line) const {
-    platform::File file = platform::File::OpenExisting(path_, platform::File::Access::Read);
-    Read result;
-    if (!file.isOpen()) {
-        result.error = errno != 0 ? errno : EIO;
-        return result;
-    }
+namespace {
+// Hands every line of `file` from its position on to `line`, through a bounded buffer.
+Journal::Read ReadLinesOf(platform::File& file, const char* operation, const QString& path,
+                          const LineVisitor& line) {
     RunningMark read;
     // A failing read ends the journal as its end does: what was read stands.
     LineReader lines([&](char* buffer, long long maxBytes) {
         const long long got = file.read(buffer, maxBytes);
         if (got < 0) {
-            platform::ReportFailure(operation, path_);
+            platform::ReportFailure(operation, path);
         } else {
             read.Add(std::string_view(buffer, size_t(got)));
         }
@@ -54,9 +51,26 @@ Journal::Read Journal::readLines(const char* operation, const LineVisitor& line)
     while (lines.Next(bytesBeforeLf)) {
         line(CutLine(bytesBeforeLf));
     }
+    return {0, read.mark()};
+}
+}  // namespace
+
+Journal::Read Journal::readLines(const char* operation, const LineVisitor& line) const {
+    platform::File file = platform::File::OpenExisting(path_, platform::File::Access::Read);
+    if (!file.isOpen()) {
+        return {errno != 0 ? errno : EIO, {}};
+    }
+    const Read result = ReadLinesOf(file, operation, path_, line);
     file.close();
-    result.mark = read.mark();
     return result;
+}
+
+Journal::Read Journal::Writer::readLines(const char* operation, const LineVisitor& line) {
+    if (!file_.seekTo(0)) {
+        platform::ReportFailure(operation, path_);
+        return {errno != 0 ? errno : EIO, {}};
+    }
+    return ReadLinesOf(file_, operation, path_, line);
 }
 
 std::optional<JournalMark> Journal::currentMark() const {
@@ -114,52 +128,63 @@ bool Journal::Writer::append(std::string_view bytes) {
     return true;
 }
 
-// Copies the journal from its current position to its end to `out`: with `kept`, only the
-// lines it keeps. `read`, when given, takes in every byte read.
-bool Journal::Writer::copyTo(platform::File& out, KeptLines* kept, RunningMark& written,
-                             QCryptographicHash* read) {
+// Copies the journal from its current position to its end to `out`.
+bool Journal::Writer::copyTo(platform::File& out, RunningMark& written) {
     std::string buffer(size_t(kCopyChunk), '\0');
-    std::string piece;
     for (;;) {
         const long long got = file_.read(buffer.data(), kCopyChunk);
-        if (got < 0) {
-            return false;  // a copy of part of the journal would lose the rest
+        if (got <= 0) {
+            return got == 0;  // a copy of part of the journal would lose the rest
         }
-        const std::string_view bytes(buffer.data(), size_t(got));
-        if (read != nullptr) {
-            read->addData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+        const std::string_view piece(buffer.data(), size_t(got));
+        if (!out.write(piece)) {
+            return false;
         }
-        piece.clear();
-        if (kept == nullptr) {
-            piece = bytes;
-        } else if (got == 0) {
-            kept->Finish(piece);
-        } else {
-            kept->Feed(bytes, piece);
-        }
-        if (!piece.empty()) {
-            if (!out.write(piece)) {
-                return false;
-            }
-            written.Add(piece);
-        }
-        if (got == 0) {
-            return true;
-        }
+        written.Add(piece);
     }
 }
 
-std::optional<Journal::Writer::KeptCopy> Journal::Writer::writeKeptLines(std::string_view dateKey,
-                                                                         platform::File& out) {
+std::optional<Journal::Writer::KeptCopy> Journal::Writer::writeKeptLines(
+    std::string_view dateKey, platform::File& out, const LineVisitor& keptLine) {
     KeptLines kept(dateKey);
     RunningMark written;
     QCryptographicHash whole(QCryptographicHash::Sha256);
+    bool failed = !file_.seekTo(0);
+    std::string piece;
+    // One pass: what is read goes through KeptLines to `out`, and the same bytes hand on the
+    // lines of the new content as a reader of it would get them.
+    LineReader lines([&](char* buffer, long long maxBytes) -> long long {
+        const long long got = failed ? -1 : file_.read(buffer, maxBytes);
+        if (got < 0) {
+            failed = true;
+            return -1;
+        }
+        const std::string_view bytes(buffer, size_t(got));
+        whole.addData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+        piece.clear();
+        if (got == 0) {
+            kept.Finish(piece);
+        } else {
+            kept.Feed(bytes, piece);
+        }
+        if (!piece.empty() && !out.write(piece)) {
+            failed = true;
+            return -1;
+        }
+        written.Add(piece);
+        return got;
+    });
+    std::string_view bytesBeforeLf;
+    while (lines.Next(bytesBeforeLf)) {
+        const std::string_view line = CutLine(bytesBeforeLf);
+        if (keptLine && !StartsWith(line, dateKey)) {
+            keptLine(line);
+        }
+    }
     // A last line without LF that began with the key is kept all the same; its bytes were not
     // held, so they are read again.
-    const bool copied = file_.seekTo(0) && copyTo(out, &kept, written, &whole) &&
-                        (kept.DroppedTailStart() < 0 || (file_.seekTo(kept.DroppedTailStart()) &&
-                                                         copyTo(out, nullptr, written, nullptr)));
-    if (!copied) {
+    if (failed || (kept.DroppedTailStart() >= 0 &&
+                   !(file_.seekTo(kept.DroppedTailStart()) && copyTo(out, written)))) {
         return std::nullopt;
     }
     return KeptCopy{written.mark(), whole.result()};

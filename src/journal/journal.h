@@ -12,11 +12,7 @@
 #include "platform/file.h"
 #include "platform/file_identity.h"
 
-class QCryptographicHash;
-
 namespace tallimer {
-
-class KeptLines;
 
 // A journal line as CutLine leaves it.
 using LineVisitor = std::function<void(std::string_view line)>;
@@ -73,6 +69,8 @@ class Journal::Writer {
     // Appends with one checked write, flushed; on failure the file is cut back to its old
     // length, so a half-written line never stays.
     bool append(std::string_view bytes);
+    // Reads the whole journal as Journal::readLines does, under this writer's lock.
+    Journal::Read readLines(const char* operation, const LineVisitor& line);
     // Cuts the journal to `length` bytes, durably.
     bool cutBack(long long length) { return file_.truncate(length) && file_.flush(); }
 
@@ -82,8 +80,10 @@ class Journal::Writer {
         QByteArray wholeHash;  // SHA-256 of the whole journal as it was
     };
     // Writes every line that does not begin with `dateKey` to `out`, byte for byte, reading
-    // the journal once in pieces of bounded size; nullopt when a read or write failed.
-    std::optional<KeptCopy> writeKeptLines(std::string_view dateKey, platform::File& out);
+    // the journal once in pieces of bounded size, and hands the lines of that new content to
+    // `keptLine` as readLines would; nullopt when a read or write failed.
+    std::optional<KeptCopy> writeKeptLines(std::string_view dateKey, platform::File& out,
+                                           const LineVisitor& keptLine = {});
     // A new content for the journal, renamed over it on commit.
     platform::Replacement replacement() const { return platform::Replacement::Beside(path_); }
     // The open file's identity (the old file, once a replacement took the journal's name).
@@ -93,8 +93,7 @@ class Journal::Writer {
   private:
     friend class Journal;
     Writer(platform::File file, const QString& path) : file_(std::move(file)), path_(path) {}
-    bool copyTo(platform::File& out, KeptLines* kept, RunningMark& written,
-                QCryptographicHash* read);
+    bool copyTo(platform::File& out, RunningMark& written);
 
     platform::File file_;
     QString path_;

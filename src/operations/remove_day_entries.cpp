@@ -16,7 +16,7 @@ constexpr char kOperation[] = "remove day entries";
 }  // namespace
 
 RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
-                               bool& undoRecorded) {
+                               bool& undoRecorded, const LineVisitor& keptLine) {
     undoRecorded = false;
     const QByteArray dateKey = DateKey(day.selectedDateText);
     if (day.entryCount == 0 || dateKey.isEmpty()) {
@@ -36,7 +36,7 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
     const std::optional<Journal::Writer::KeptCopy> kept =
         replacement.isOpen()
             ? writer.writeKeptLines(std::string_view(dateKey.constData(), size_t(dateKey.size())),
-                                    replacement.file())
+                                    replacement.file(), keptLine)
             : std::nullopt;
     if (!kept) {
         platform::ReportFailure(kOperation, journal.path());

@@ -14,9 +14,10 @@ enum class RemoveOutcome { Removed, NothingToRemove, DatabaseError };
 // one atomic rename), reading it once, and takes the day's credit out of the balance, in one
 // transaction (change_intent.h). Any failure, a read-only journal included, leaves journal,
 // balance and DayState as they were and no temporary behind. A day without entries is
-// NothingToRemove, which says nothing. `undoRecorded` tells whether undo can take it back.
+// NothingToRemove, which says nothing. `undoRecorded` tells whether undo can take it back;
+// `keptLine` gets the lines of the new content, from the same read, before it is committed.
 RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
-                               bool& undoRecorded);
+                               bool& undoRecorded, const LineVisitor& keptLine = {});
 
 struct RemoveResult {
     bool success = false;

@@ -18,39 +18,9 @@ namespace {
 
 constexpr char kOperation[] = "rescan";
 
-// The scan over the lines handed to it. The day and the month are rebuilt in place, from the
-// first line on (or at the end, for a journal without lines).
-class LineScan {
-  public:
-    LineScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
-             std::span<ScanSink* const> sinks, ScanRead& read)
-        : settings_(settings),
-          date_(selectedDate),
-          day_(day),
-          month_(month),
-          sinks_(sinks),
-          read_(read) {}
+}  // namespace
 
-    void Line(std::string_view line);
-    void Finish();
-
-  private:
-    void Begin();
-
-    const Settings& settings_;
-    QDate date_;
-    DayState& day_;
-    MonthState& month_;
-    std::span<ScanSink* const> sinks_;
-    ScanRead& read_;
-    bool begun_ = false;
-    QByteArray dateKey_;
-    QByteArray monthKey_;
-    std::string lastProject_;  // bytes of the last line read
-    int32_t lineNumber_ = -1;
-};
-
-void LineScan::Begin() {
+void JournalScan::Begin() {
     begun_ = true;
     day_ = DayState{};
     month_ = MonthState{};
@@ -64,7 +34,7 @@ void LineScan::Begin() {
     }
 }
 
-void LineScan::Line(std::string_view line) {
+void JournalScan::Line(std::string_view line) {
     if (!begun_) {
         Begin();
     }
@@ -99,7 +69,7 @@ void LineScan::Line(std::string_view line) {
     }
 }
 
-void LineScan::Finish() {
+void JournalScan::Finish() {
     if (!begun_) {
         Begin();
     }
@@ -109,7 +79,9 @@ void LineScan::Finish() {
     }
 }
 
-// Runs `read` over a LineScan; when memory runs out on the way, the day and the month are
+namespace {
+
+// Runs `read` over a JournalScan; when memory runs out on the way, the day and the month are
 // put back as they were and the scan fails with ENOMEM.
 template <typename Read>
 ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
@@ -118,7 +90,7 @@ ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, Mo
     const MonthState monthBefore = month;
     ScanRead result;
     try {
-        LineScan scan(settings, selectedDate, day, month, sinks, result);
+        JournalScan scan(settings, selectedDate, day, month, sinks, result);
         read(scan, result);
         if (result.error == 0) {
             scan.Finish();
@@ -153,7 +125,7 @@ ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate sel
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
                      const LineVisitor& lines) {
     ScanRead result =
-        RunScan(settings, selectedDate, day, month, sinks, [&](LineScan& scan, ScanRead& read) {
+        RunScan(settings, selectedDate, day, month, sinks, [&](JournalScan& scan, ScanRead& read) {
             const Journal::Read done = journal.readLines(kOperation, [&](std::string_view line) {
                 scan.Line(line);
                 if (lines) {
@@ -180,13 +152,14 @@ ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayStat
 
 ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
                    DayState& day, MonthState& month, std::span<ScanSink* const> sinks) {
-    return RunScan(settings, selectedDate, day, month, sinks, [journal](LineScan& scan, ScanRead&) {
-        LineReader lines(ReadFrom(journal));
-        std::string_view bytesBeforeLf;
-        while (lines.Next(bytesBeforeLf)) {
-            scan.Line(CutLine(bytesBeforeLf));
-        }
-    });
+    return RunScan(settings, selectedDate, day, month, sinks,
+                   [journal](JournalScan& scan, ScanRead&) {
+                       LineReader lines(ReadFrom(journal));
+                       std::string_view bytesBeforeLf;
+                       while (lines.Next(bytesBeforeLf)) {
+                           scan.Line(CutLine(bytesBeforeLf));
+                       }
+                   });
 }
 
 ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, QDate selectedDate,

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "journal/journal.h"
@@ -24,6 +25,39 @@ struct ScanRead {
     JournalMark mark;           // of the bytes read
     ProjectCollector projects;  // the project box's list
     QString projectEditText;    // the project box's edit text: the last line's project
+};
+
+// The scan over the lines handed to it, for a read run by someone else (Remove's copy). The
+// day and the month are rebuilt in place from the first line on, or by Finish for a journal
+// without lines; `read` takes the project box's list and edit text.
+class JournalScan {
+  public:
+    JournalScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
+                std::span<ScanSink* const> sinks, ScanRead& read)
+        : settings_(settings),
+          date_(selectedDate),
+          day_(day),
+          month_(month),
+          sinks_(sinks),
+          read_(read) {}
+
+    void Line(std::string_view line);
+    void Finish();
+
+  private:
+    void Begin();
+
+    const Settings& settings_;
+    QDate date_;
+    DayState& day_;
+    MonthState& month_;
+    std::span<ScanSink* const> sinks_;
+    ScanRead& read_;
+    bool begun_ = false;
+    QByteArray dateKey_;
+    QByteArray monthKey_;
+    std::string lastProject_;  // bytes of the last line read
+    int32_t lineNumber_ = -1;
 };
 
 // Reads the journal once and rebuilds DayState and MonthState for `selectedDate`, handing

@@ -1,6 +1,7 @@
 #include "operations/tracker.h"
 
 #include <cerrno>
+#include <new>
 #include <utility>
 
 #include "accounting/balance.h"
@@ -8,6 +9,39 @@
 #include "platform/code_page.h"
 
 namespace tallimer {
+
+namespace {
+// Hands lines to a scan that runs inside another command's read. Memory running out in the
+// scan must not fail that command: the scan stops, and counts as a read that failed.
+struct ScanFeed {
+    JournalScan& scan;
+    bool fed = false;
+    bool outOfMemory = false;
+
+    void operator()(std::string_view line) {
+        fed = true;
+        if (outOfMemory) {
+            return;
+        }
+        try {
+            scan.Line(line);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+    }
+    // Finishes the scan; ENOMEM when it ran out of memory on the way.
+    int finish() {
+        try {
+            if (!outOfMemory) {
+                scan.Finish();
+            }
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+        return outOfMemory ? ENOMEM : 0;
+    }
+};
+}  // namespace
 
 Tracker::Tracker(SettingsStore store) : store_(std::move(store)), journal_(store_.journalPath) {}
 
@@ -82,32 +116,55 @@ Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
 }
 
 Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
+    // The copy's read scans the new content too, into a day and month of their own until the
+    // new content has taken the journal's place.
+    DayState day = day_;
+    MonthState month = month_;
+    ScanRead read;
+    JournalScan scan(store_.settings, selectedDate_, day, month, sinks, read);
+    ScanFeed feed{scan};
     bool undoRecorded = false;
-    const RemoveOutcome outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded);
-    if (outcome != RemoveOutcome::Removed) {
-        return {outcome, snapshot()};
+    const RemoveOutcome outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded,
+                                                   [&feed](std::string_view line) { feed(line); });
+    if (outcome == RemoveOutcome::Removed) {
+        read.error = feed.finish();
+        if (read.error == 0) {
+            month_ = month;  // the day is the one Remove left, as the scan finds it
+        }
+        took(std::move(read));
+        canUndo_ = offersUndo_ && undoRecorded;
     }
-    rescan(sinks);  // the month and the project box without the day's lines
-    canUndo_ = offersUndo_ && undoRecorded;
+    if (feed.fed && !sinks.empty() && (outcome != RemoveOutcome::Removed || feed.outOfMemory)) {
+        rescan(sinks);  // the views were fed a content that did not come
+    }
     return {outcome, snapshot()};
 }
 
 Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
-    const UndoOutcome outcome = UndoLastChange(journal_, store_, day_);
-    switch (outcome) {
-        case UndoOutcome::Undone:
-        case UndoOutcome::UndoneBalanceNotSaved:
-            // A journal that undo removed reads as none: the day undo emptied stays.
-            rescan(sinks);
-            canUndo_ = false;
-            break;
-        case UndoOutcome::DatabaseError:
-            break;  // the record still names the journal
-        case UndoOutcome::NothingToUndo:
-        case UndoOutcome::JournalGone:
-        case UndoOutcome::JournalChanged:
-            canUndo_ = false;
-            break;
+    // The content undo brings back is scanned from the read that brings it, into a day and
+    // month of their own until it is the journal's.
+    DayState day = day_;
+    MonthState month = month_;
+    ScanRead read;
+    JournalScan scan(store_.settings, selectedDate_, day, month, sinks, read);
+    ScanFeed feed{scan};
+    const UndoOutcome outcome =
+        UndoLastChange(journal_, store_, day_, [&feed](std::string_view line) { feed(line); });
+    const bool undone =
+        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+    if (undone) {
+        // A journal the undone save had created is gone: the day undo emptied stays.
+        read.error = journal_.exists() ? feed.finish() : ENOENT;
+        if (read.error == 0) {
+            day_ = day;
+            month_ = month;
+        }
+        took(std::move(read));
+    }
+    // Refused or failed, the record still names the journal only after a failed step.
+    canUndo_ = outcome == UndoOutcome::DatabaseError && canUndo_;
+    if (feed.fed && !sinks.empty() && (!undone || feed.outOfMemory)) {
+        rescan(sinks);  // the views were fed a content that did not come back
     }
     return {outcome, snapshot()};
 }

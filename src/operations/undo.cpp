@@ -8,6 +8,8 @@
 
 #include "accounting/balance.h"
 #include "base/saturating.h"
+#include "journal/journal_line.h"
+#include "journal/line_reader.h"
 #include "operations/outcome_messages.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
@@ -110,27 +112,33 @@ platform::File OpenKeptCopy(const UndoRecord& record, const QString& journalPath
     return copy;
 }
 
-// Writes the kept copy's content to `out`, checking it against the record's hash; the mark of
-// the content it brings back, or nullopt.
+// Writes the kept copy's content to `out`, checking it against the record's hash, and hands
+// its lines to `restoredLine`; the mark of the content it brings back, or nullopt.
 std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
-                                    const QByteArray& hash, bool& matches) {
+                                    const QByteArray& hash, bool& matches,
+                                    const LineVisitor& restoredLine) {
     QCryptographicHash sha(QCryptographicHash::Sha256);
-    std::string buffer(size_t(kCopyChunk), '\0');
     RunningMark written;
-    for (;;) {
-        const long long got = copy.read(buffer.data(), kCopyChunk);
-        if (got < 0) {
-            return std::nullopt;
+    bool failed = false;
+    LineReader lines([&](char* buffer, long long maxBytes) -> long long {
+        const long long got = copy.read(buffer, maxBytes);
+        const std::string_view piece(buffer, size_t(std::max(got, 0LL)));
+        if (got < 0 || (got > 0 && !out.write(piece))) {
+            failed = true;
+            return -1;
         }
-        if (got == 0) {
-            break;
-        }
-        const std::string_view piece(buffer.data(), size_t(got));
         sha.addData(QByteArrayView(piece.data(), qsizetype(piece.size())));
-        if (!out.write(piece)) {
-            return std::nullopt;
-        }
         written.Add(piece);
+        return got;
+    });
+    std::string_view bytesBeforeLf;
+    while (lines.Next(bytesBeforeLf)) {
+        if (restoredLine) {
+            restoredLine(CutLine(bytesBeforeLf));
+        }
+    }
+    if (failed) {
+        return std::nullopt;
     }
     matches = sha.result() == hash;
     return written.mark();
@@ -139,7 +147,8 @@ std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
 // Undo of a Remove: the kept copy's checked bytes become the journal again, through a new file
 // renamed over it, so nothing but what was kept can take the journal's place.
 UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal::Writer& journal,
-                        const UndoMark& now, const Settings& after) {
+                        const UndoMark& now, const Settings& after,
+                        const LineVisitor& restoredLine) {
     const QString& path = store.journalPath;
     platform::File copy = OpenKeptCopy(record, path);
     if (!copy.isOpen()) {
@@ -148,8 +157,9 @@ UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal:
     platform::Replacement replacement = journal.replacement();
     bool matches = false;
     const std::optional<JournalMark> before =
-        replacement.isOpen() ? CopyBack(copy, replacement.file(), record.copy.hash, matches)
-                             : std::nullopt;
+        replacement.isOpen()
+            ? CopyBack(copy, replacement.file(), record.copy.hash, matches, restoredLine)
+            : std::nullopt;
     if (!before) {
         platform::ReportFailure(kOperation, path);
         return UndoOutcome::DatabaseError;
@@ -295,7 +305,8 @@ bool CanUndo(const SettingsStore& store) {
     return now && record->after == UndoMark{*now, journal.identity().inode};
 }
 
-UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day) {
+UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day,
+                           const LineVisitor& restoredLine) {
     const QString& path = file.path();
     const std::optional<UndoRecord> record = ReadRecord(path);
     if (!record) {
@@ -327,13 +338,15 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
     after.flexBalance = SatSub(after.flexBalance, record->balanceChange);
     const UndoOutcome outcome =
         record->kind == UndoKind::Replace
-            ? UndoReplace(store, *record, journal, record->after, after)
+            ? UndoReplace(store, *record, journal, record->after, after, restoredLine)
             : UndoAppend(file, store, *record, journal, *tail, record->after, after);
     const bool undone =
         outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
     if (undone && record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here.
         day = DayState{0, 0, day.selectedDateText, 0, 0, 0};
+    } else if (undone && record->kind == UndoKind::Append && restoredLine) {
+        journal.readLines(kOperation, restoredLine);  // still alone with it
     }
     return outcome;
 }

@@ -78,8 +78,12 @@ enum class UndoOutcome {
 // since; it reads no more of the journal than its last bytes. A record or copy that is not
 // what the change left (planted, altered, out of range) is dropped with one diagnostics line:
 // there is then nothing to undo. A journal that undo removes (the change created it) leaves
-// the day empty; otherwise DayState is the caller's to rebuild from the journal.
-UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day);
+// the day empty; otherwise DayState is the caller's to rebuild from `restoredLine`, which gets
+// the lines of the content undo brings back, from the one read that brings them (undo of a
+// Remove hands them on before the content is committed, so only an outcome of Undone or
+// UndoneBalanceNotSaved makes them the journal's).
+UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day,
+                           const LineVisitor& restoredLine = {});
 // Whether the record names the journal whose content has the mark `now`.
 bool CanUndo(const Journal& journal, const JournalMark& now);
 

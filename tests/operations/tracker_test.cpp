@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <string>
+#include <vector>
 
 #include "journal/line_reader.h"
 #include "operations_test_support.h"
@@ -220,9 +222,43 @@ class Undo : public JournalTest {
         EXPECT_EQ(Loaded().settings.flexBalance, balance);
         EXPECT_EQ(this->balance(), balance);
         EXPECT_EQ(undone.snapshot.day.entryCount, entries);
-        EXPECT_EQ(scan(kDay).snapshot.day, undone.snapshot.day);
+        const Snapshot read = scan(kDay).snapshot;
+        EXPECT_EQ(read.day, undone.snapshot.day);
+        EXPECT_EQ(read.projects, undone.snapshot.projects);
     }
 };
+
+// What a view's sink is handed: its lines, and how often a scan began and ended.
+struct Lines : ScanSink {
+    void BeginReport(const DayState&) override { ++begun, list.clear(); }
+    void ListLine(std::string_view line, int32_t) override { list.emplace_back(line); }
+    void FinishReport(const DayState&) override { ++finished; }
+    int begun = 0;
+    int finished = 0;
+    std::vector<std::string> list;
+};
+
+// Remove and undo hand the views the content they leave from the read that makes it; a
+// refused or failed one leaves them as a read of the journal shows it.
+TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
+    ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
+    Lines removed;
+    ScanSink* const sinks[] = {&removed};
+    ASSERT_EQ(tracker().removeDay(sinks).outcome, RemoveOutcome::Removed);
+    EXPECT_EQ(removed.list,
+              (std::vector<std::string>{"Date       Time \tComment", "2004/01/22 08:00\tA"}));
+    EXPECT_EQ(removed.begun + removed.finished, 2);
+
+    Lines undone;
+    ScanSink* const undoSinks[] = {&undone};
+    platform::FailStep(platform::FileStep::Rename, 0);
+    EXPECT_EQ(tracker().undo(undoSinks).outcome, UndoOutcome::DatabaseError);
+    platform::ClearFaults();
+    EXPECT_EQ(undone.list, removed.list);
+    ASSERT_EQ(tracker().undo(undoSinks).outcome, UndoOutcome::Undone);
+    EXPECT_EQ(undone.list.size(), 4u);
+    EXPECT_EQ(undone.list.back(), "2004/01/23\t12:00\t");
+}
 
 // One level: each change is taken back byte for byte with its balance, and only once.
 TEST_F(Undo, TakesBackAStopAndARemoveExactlyOnce) {
