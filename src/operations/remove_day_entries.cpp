@@ -32,21 +32,26 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
         platform::ReportFailure(kOperation, journal.path());
         return RemoveOutcome::DatabaseError;
     }
+    Settings after = store.settings;
+    DayState removed = day;
+    BookDayRemoval(after, removed);
+    // The new content's lines are handed on with the balance that goes with it, as a reader of
+    // it would take them; until it has taken the journal's place, the settings are as before.
+    const Settings before = store.settings;
+    store.settings = after;
     platform::Replacement replacement = writer.replacement();
     const std::optional<Journal::Writer::KeptCopy> kept =
         replacement.isOpen()
             ? writer.writeKeptLines(std::string_view(dateKey.constData(), size_t(dateKey.size())),
                                     replacement.file(), keptLine)
             : std::nullopt;
+    store.settings = before;
     if (!kept) {
         platform::ReportFailure(kOperation, journal.path());
         return RemoveOutcome::DatabaseError;
     }
     // The removal and its balance change as one transaction; the journal stays locked until
     // the change is complete.
-    Settings after = store.settings;
-    DayState removed = day;
-    BookDayRemoval(after, removed);
     BalanceChange change;
     if (!change.Begin(store, after, JournalChange::Replace, *oldMark, kept->mark)) {
         return RemoveOutcome::DatabaseError;  // the replacement's temporary goes with it

@@ -15,7 +15,8 @@ enum class RemoveOutcome { Removed, NothingToRemove, DatabaseError };
 // transaction (change_intent.h). Any failure, a read-only journal included, leaves journal,
 // balance and DayState as they were and no temporary behind. A day without entries is
 // NothingToRemove, which says nothing. `undoRecorded` tells whether undo can take it back;
-// `keptLine` gets the lines of the new content, from the same read, before it is committed.
+// `keptLine` gets the lines of the new content, from the same read, before it is committed;
+// meanwhile store.settings hold the balance that goes with that content.
 RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
                                bool& undoRecorded, const LineVisitor& keptLine = {});
 

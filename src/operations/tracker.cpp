@@ -116,21 +116,24 @@ Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
 }
 
 Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
-    // The copy's read scans the new content too, into a day and month of their own until the
-    // new content has taken the journal's place.
+    // The copy's read scans the new content too. The month is rebuilt in place, as a report
+    // sink fills the tracker's own, and put back unless the new content takes the journal's
+    // place; the day is Remove's own.
     DayState day = day_;
-    MonthState month = month_;
+    const MonthState monthBefore = month_;
     ScanRead read;
-    JournalScan scan(store_.settings, selectedDate_, day, month, sinks, read);
+    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
     ScanFeed feed{scan};
     bool undoRecorded = false;
     const RemoveOutcome outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded,
                                                    [&feed](std::string_view line) { feed(line); });
     if (outcome == RemoveOutcome::Removed) {
         read.error = feed.finish();
-        if (read.error == 0) {
-            month_ = month;  // the day is the one Remove left, as the scan finds it
-        }
+    }
+    if (outcome != RemoveOutcome::Removed || read.error != 0) {
+        month_ = monthBefore;
+    }
+    if (outcome == RemoveOutcome::Removed) {
         took(std::move(read));
         canUndo_ = offersUndo_ && undoRecorded;
     }
@@ -141,12 +144,13 @@ Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
 }
 
 Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
-    // The content undo brings back is scanned from the read that brings it, into a day and
-    // month of their own until it is the journal's.
+    // The content undo brings back is scanned from the read that brings it: into a day of its
+    // own and, as a report sink fills the tracker's own month, into the month in place, put
+    // back unless the content becomes the journal's.
     DayState day = day_;
-    MonthState month = month_;
+    const MonthState monthBefore = month_;
     ScanRead read;
-    JournalScan scan(store_.settings, selectedDate_, day, month, sinks, read);
+    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
     ScanFeed feed{scan};
     const UndoOutcome outcome =
         UndoLastChange(journal_, store_, day_, [&feed](std::string_view line) { feed(line); });
@@ -157,9 +161,11 @@ Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
         read.error = journal_.exists() ? feed.finish() : ENOENT;
         if (read.error == 0) {
             day_ = day;
-            month_ = month;
         }
         took(std::move(read));
+    }
+    if (!undone || read.error != 0) {
+        month_ = monthBefore;
     }
     // Refused or failed, the record still names the journal only after a failed step.
     canUndo_ = outcome == UndoOutcome::DatabaseError && canUndo_;

@@ -67,6 +67,8 @@ class Tracker {
     const SettingsStore& store() const { return store_; }
     const Settings& settings() const { return store_.settings; }
     const MonthState& month() const { return month_; }
+    // The month the scan rebuilds, for a report sink to fill as the scan goes.
+    MonthState& month() { return month_; }
     QDate selectedDate() const { return selectedDate_; }
     Snapshot snapshot() const;
 

@@ -156,10 +156,15 @@ UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal:
     }
     platform::Replacement replacement = journal.replacement();
     bool matches = false;
+    // The lines come back with the balance that goes with them, as a reader of them would take
+    // them; until they are the journal's again, the settings are as they were.
+    const Settings current = store.settings;
+    store.settings = after;
     const std::optional<JournalMark> before =
         replacement.isOpen()
             ? CopyBack(copy, replacement.file(), record.copy.hash, matches, restoredLine)
             : std::nullopt;
+    store.settings = current;
     if (!before) {
         platform::ReportFailure(kOperation, path);
         return UndoOutcome::DatabaseError;

@@ -80,8 +80,9 @@ enum class UndoOutcome {
 // there is then nothing to undo. A journal that undo removes (the change created it) leaves
 // the day empty; otherwise DayState is the caller's to rebuild from `restoredLine`, which gets
 // the lines of the content undo brings back, from the one read that brings them (undo of a
-// Remove hands them on before the content is committed, so only an outcome of Undone or
-// UndoneBalanceNotSaved makes them the journal's).
+// Remove hands them on before the content is committed, with store.settings meanwhile holding
+// the balance that goes with them, so only an outcome of Undone or UndoneBalanceNotSaved makes
+// them the journal's).
 UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day,
                            const LineVisitor& restoredLine = {});
 // Whether the record names the journal whose content has the mark `now`.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "accounting/month_report.h"
 #include "journal/line_reader.h"
 #include "operations_test_support.h"
 #include "platform/file.h"
@@ -238,8 +239,37 @@ struct Lines : ScanSink {
     std::vector<std::string> list;
 };
 
-// Remove and undo hand the views the content they leave from the read that makes it; a
-// refused or failed one leaves them as a read of the journal shows it.
+// The report's nodes in display order, each indented by its depth.
+std::string ReportText(const MonthReport& report) {
+    QString text;
+    for (const ReportTree::Line& line : report.tree().DisplayOrder()) {
+        text += QString(line.depth, u' ') + report.tree().node(line.id).text + u'\n';
+    }
+    return text.toStdString();
+}
+
+// The report fills the tracker's month as the scan goes: after Remove and undo it shows what
+// it shows after a read of the journal.
+TEST_F(Undo, TheReportAfterRemoveAndUndoIsTheReportOfTheJournal) {
+    ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
+    const auto command = [this](auto run) {
+        MonthReport report(tracker().settings(), tracker().month(), kDay);
+        ScanSink* const sinks[] = {&report};
+        run(sinks);
+        return ReportText(report);
+    };
+    const auto reread = [&] { return command([this](ScanSinks s) { tracker().rescan(s); }); };
+    const std::string removed = command([this](ScanSinks s) { tracker().removeDay(s); });
+    EXPECT_EQ(removed, reread());
+    const std::string undone = command([this](ScanSinks s) { tracker().undo(s); });
+    EXPECT_EQ(undone, reread());
+    EXPECT_NE(removed, undone);
+    EXPECT_EQ(tracker().month().dayTable[23], 240);
+}
+
+// Remove and undo hand the views the content they leave from the read that makes it. An undo
+// whose step fails changes nothing, leaves the views as a read of the journal shows them, and
+// can be tried again.
 TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
     Lines removed;
@@ -249,15 +279,25 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
               (std::vector<std::string>{"Date       Time \tComment", "2004/01/22 08:00\tA"}));
     EXPECT_EQ(removed.begun + removed.finished, 2);
 
+    const std::string removedJournal = journal();
     Lines undone;
     ScanSink* const undoSinks[] = {&undone};
-    platform::FailStep(platform::FileStep::Rename, 0);
-    EXPECT_EQ(tracker().undo(undoSinks).outcome, UndoOutcome::DatabaseError);
-    platform::ClearFaults();
-    EXPECT_EQ(undone.list, removed.list);
-    ASSERT_EQ(tracker().undo(undoSinks).outcome, UndoOutcome::Undone);
+    // The second open is the journal's, after the record's.
+    for (const auto& [step, skip] :
+         {std::pair{platform::FileStep::Rename, 0}, std::pair{platform::FileStep::Open, 1}}) {
+        platform::FailStep(step, skip);
+        const Done<UndoOutcome> failed = tracker().undo(undoSinks);
+        platform::ClearFaults();
+        EXPECT_EQ(failed.outcome, UndoOutcome::DatabaseError);
+        EXPECT_TRUE(failed.snapshot.canUndo);
+        EXPECT_EQ(undone.list, removed.list);
+        expectState(failed, removedJournal, -140 + 240, 0);
+    }
+    const Done<UndoOutcome> done = tracker().undo(undoSinks);
+    ASSERT_EQ(done.outcome, UndoOutcome::Undone);
     EXPECT_EQ(undone.list.size(), 4u);
     EXPECT_EQ(undone.list.back(), "2004/01/23\t12:00\t");
+    expectState(done, kBefore + "2004/01/23\t12:00\t\r\n", -140, 2);
 }
 
 // One level: each change is taken back byte for byte with its balance, and only once.
@@ -336,24 +376,6 @@ TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
           std::pair{"replace", "rename"}}) {
         EXPECT_FALSE(ParseUndoRecord(QByteArray(text).replace(from, to).toStdString())) << to;
     }
-}
-
-// An undo whose step fails changes nothing and can be tried again.
-TEST_F(Undo, FailedStepLeavesJournalAndBalanceForAnotherTry) {
-    ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
-    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
-    const std::string removed = journal();
-    // The second open is the journal's, after the record's.
-    for (const auto& [step, skip] :
-         {std::pair{platform::FileStep::Rename, 0}, std::pair{platform::FileStep::Open, 1}}) {
-        platform::FailStep(step, skip);
-        const Done<UndoOutcome> failed = tracker().undo();
-        platform::ClearFaults();
-        EXPECT_EQ(failed.outcome, UndoOutcome::DatabaseError);
-        EXPECT_TRUE(failed.snapshot.canUndo);
-        expectState(failed, removed, -140 + 240, 0);
-    }
-    expectState(tracker().undo(), kBefore + "2004/01/23\t12:00\t\r\n", -140, 2);
 }
 
 }  // namespace
