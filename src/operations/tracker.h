@@ -51,8 +51,8 @@ using ScanSinks = std::span<ScanSink* const>;
 
 // The one owner of the day: the settings store, DayState and MonthState of the selected date,
 // and the journal. The window and tallimer-report drive it, one member per command. A command
-// reads the journal at most once, except Remove and undo, which rebuild the day by reading the
-// changed journal after their change; the balance is booked once.
+// reads the journal at most once: a Save only its last bytes, Remove and undo the content
+// they write (the views' sinks are fed from that same read); the balance is booked once.
 class Tracker {
   public:
     Tracker() = default;
