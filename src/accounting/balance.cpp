@@ -6,6 +6,11 @@
 
 namespace tallimer {
 
+int32_t CappedAtCutOff(int32_t time, const Settings& settings) {
+    const int32_t cutOff = settings.cutOffTime;
+    return (cutOff != 0 && time > cutOff) ? cutOff : time;
+}
+
 void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration) {
     day.presence = SatAdd(day.presence, duration);
     day.credit = SatSub(day.presence, settings.targetPerDay);

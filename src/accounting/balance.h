@@ -7,6 +7,9 @@
 
 namespace tallimer {
 
+// The time a period counts to: a set cut-off time (not 0) caps it.
+int32_t CappedAtCutOff(int32_t time, const Settings& settings);
+
 // Adds a closed period to the day's presence and recomputes its credit; the break is charged
 // only once the presence exceeds break + 240 minutes.
 void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration);

@@ -13,9 +13,7 @@ std::optional<int32_t> TakeDayLine(DayState& day, const Settings& settings, int3
         return std::nullopt;
     }
     day.periodOpen = 0;
-    const int32_t cutOff = settings.cutOffTime;
-    const int32_t stop = (cutOff != 0 && entryTime > cutOff) ? cutOff : entryTime;
-    const int32_t length = SatSub(stop, day.lastStart);
+    const int32_t length = SatSub(CappedAtCutOff(entryTime, settings), day.lastStart);
     AddClosedPeriod(day, settings, length);
     return length;
 }

@@ -1,5 +1,6 @@
 #include "accounting/reminders.h"
 
+#include "accounting/balance.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 
@@ -26,7 +27,7 @@ int32_t TargetTime(const DayState& day, const Settings& settings) {
         return -1;
     }
     const int32_t reached = SatSub(day.lastStart, creditAtStart);
-    if (settings.cutOffTime != 0 && reached > settings.cutOffTime) {
+    if (CappedAtCutOff(reached, settings) != reached) {
         return -1;
     }
     return reached;

@@ -1,6 +1,5 @@
 #include "operations/change_intent.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QList>
 #include <algorithm>
@@ -8,9 +7,9 @@
 #include <string>
 
 #include "accounting/balance.h"
+#include "journal/journal.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
-#include "platform/file.h"
 #include "platform/host_file.h"
 #include "platform/own_file.h"
 
@@ -95,52 +94,24 @@ enum class Found { Old, New, Neither };
 
 // Which side of the change the journal is on. A Stop's line that a crash left half-written
 // (the failed write's cut-back never ran) is cut back here, as that save would have done.
-Found Examine(platform::File& journal, const ChangeIntent& intent) {
-    const long long length = journal.seekToEnd();
-    if (length == intent.newJournal.length && MarkAt(journal, length) == intent.newJournal) {
+Found Examine(Journal::Writer& journal, const ChangeIntent& intent) {
+    const long long length = journal.length();
+    if (length == intent.newJournal.length && journal.markAt(length) == intent.newJournal) {
         return Found::New;
     }
-    if (length == intent.oldJournal.length && MarkAt(journal, length) == intent.oldJournal) {
+    if (length == intent.oldJournal.length && journal.markAt(length) == intent.oldJournal) {
         return Found::Old;
     }
     if (intent.change == JournalChange::Append && length > intent.oldJournal.length &&
         length < intent.newJournal.length &&
-        MarkAt(journal, intent.oldJournal.length) == intent.oldJournal &&
-        journal.truncate(intent.oldJournal.length) && journal.flush()) {
+        journal.markAt(intent.oldJournal.length) == intent.oldJournal &&
+        journal.cutBack(intent.oldJournal.length)) {
         return Found::Old;
     }
     return Found::Neither;
 }
 
 }  // namespace
-
-std::optional<std::string> JournalTail(platform::File& journal, long long end) {
-    const long long start = std::max(0LL, end - kMarkWindow);
-    if (end < 0 || !journal.seekTo(start)) {
-        return std::nullopt;
-    }
-    std::string tail(size_t(end - start), '\0');
-    long long filled = 0;
-    while (filled < end - start) {
-        const long long n = journal.read(tail.data() + filled, end - start - filled);
-        if (n <= 0) {
-            return std::nullopt;
-        }
-        filled += n;
-    }
-    return tail;
-}
-
-JournalMark MarkOf(std::string_view end, long long length) {
-    end = end.substr(end.size() - std::min<size_t>(end.size(), size_t(kMarkWindow)));
-    return {length, QCryptographicHash::hash(QByteArrayView(end.data(), qsizetype(end.size())),
-                                             QCryptographicHash::Sha256)};
-}
-
-std::optional<JournalMark> MarkAt(platform::File& journal, long long end) {
-    const std::optional<std::string> tail = JournalTail(journal, end);
-    return tail ? std::optional(MarkOf(*tail, end)) : std::nullopt;
-}
 
 QByteArray FormatIntent(const ChangeIntent& intent) {
     QByteArray text;
@@ -281,15 +252,15 @@ void FinishLeftoverIntent(SettingsStore& store) {
     BuildFilePaths(healed);
     healed.settings = intent->after;
     // Held locked until the settings are saved, so no other change runs meanwhile.
-    platform::File journal;
+    const Journal journalFile(healed.journalPath);
+    std::optional<Journal::Writer> journal;
     if (intent->change != JournalChange::None) {
-        journal =
-            platform::File::OpenExisting(healed.journalPath, platform::File::Access::ReadWrite);
-        if (!journal.isOpen() && platform::FileExists(healed.journalPath)) {
+        journal.emplace(journalFile.openExisting());
+        if (!journal->isOpen() && journalFile.exists()) {
             // In use: the program that holds it is in this change and completes it.
             return;
         }
-        const Found found = journal.isOpen() ? Examine(journal, *intent) : Found::Neither;
+        const Found found = journal->isOpen() ? Examine(*journal, *intent) : Found::Neither;
         if (found == Found::Old) {
             healed.settings = intent->before;
         } else if (found == Found::Neither) {

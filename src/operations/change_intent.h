@@ -3,12 +3,11 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
-#include <string>
 #include <string_view>
 
+#include "journal/journal_mark.h"
 #include "model/settings.h"
 #include "operations/settings_store.h"
-#include "platform/file.h"
 
 namespace tallimer {
 
@@ -16,26 +15,6 @@ namespace tallimer {
 // follows one. It is written to "Tallimer.intent" in the device folder before anything
 // changes and removed once journal, registry and settings file all hold the change; one that
 // a crash left is finished or dropped by LoadSettings.
-
-// One content of the journal: its length and the SHA-256 of its last bytes. The journal only
-// changes under its lock, by one append or one rename, so its length tells the two contents of
-// a change apart and the tail catches a journal changed by something else meanwhile; neither
-// needs the whole journal read.
-struct JournalMark {
-    long long length = -1;
-    QByteArray tailHash;
-    bool operator==(const JournalMark&) const = default;
-};
-inline constexpr long long kMarkWindow = 4096;
-
-// `end` holds at least the last min(length, kMarkWindow) bytes of a content of `length` bytes.
-JournalMark MarkOf(std::string_view end, long long length);
-
-// The last min(end, kMarkWindow) bytes of the journal's first `end` bytes; nullopt when they
-// cannot be read.
-std::optional<std::string> JournalTail(platform::File& journal, long long end);
-// The mark of the journal's first `end` bytes, read through the open journal.
-std::optional<JournalMark> MarkAt(platform::File& journal, long long end);
 
 enum class JournalChange { None, Append, Replace };
 

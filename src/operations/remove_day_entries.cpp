@@ -1,160 +1,92 @@
 #include "operations/remove_day_entries.h"
 
-#include <QCryptographicHash>
-#include <algorithm>
-#include <cstring>
-#include <optional>
-
 #include "accounting/balance.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
-#include "journal/kept_lines.h"
 #include "operations/change_intent.h"
+#include "operations/outcome_messages.h"
 #include "operations/undo.h"
 #include "platform/diagnostics.h"
-#include "platform/file.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
 
 namespace {
 constexpr char kOperation[] = "remove day entries";
-// Bytes read and written at a time: the copy needs this much memory whatever the journal's size.
-constexpr long long kCopyChunk = 256 * 1024;
-
-RemoveResult Failure() {
-    RemoveResult result;
-    result.messageId = StringId::DatabaseError;
-    return result;
-}
-
-// What goes to the new journal, with its length and last bytes for the change's mark.
-struct Output {
-    platform::File& file;
-    long long length = 0;
-    std::string tail;
-
-    bool write(std::string_view bytes) {
-        if (!file.write(bytes)) {
-            return false;
-        }
-        length += static_cast<long long>(bytes.size());
-        tail.append(bytes.substr(bytes.size() - std::min<size_t>(bytes.size(), kMarkWindow)));
-        if (tail.size() > 2 * size_t(kMarkWindow)) {
-            tail.erase(0, tail.size() - size_t(kMarkWindow));
-        }
-        return true;
-    }
-};
-
-// Copies the journal from its current position to its end: with `kept`, the lines it keeps.
-// `read`, when given, takes in every byte read.
-bool Copy(platform::File& journal, KeptLines* kept, Output& copy,
-          QCryptographicHash* read = nullptr) {
-    std::string buffer(size_t(kCopyChunk), '\0');
-    std::string out;
-    for (;;) {
-        const long long got = journal.read(buffer.data(), kCopyChunk);
-        if (got < 0) {
-            // A copy of part of the journal would lose the rest.
-            return false;
-        }
-        const std::string_view piece(buffer.data(), size_t(got));
-        if (read != nullptr) {
-            read->addData(QByteArrayView(piece.data(), qsizetype(piece.size())));
-        }
-        out.clear();
-        if (kept == nullptr) {
-            out = piece;
-        } else if (got == 0) {
-            kept->Finish(out);
-        } else {
-            kept->Feed(piece, out);
-        }
-        if (!out.empty() && !copy.write(out)) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-    }
-}
-
-// Writes the journal's kept lines to `out`, from its start; `whole` hashes the whole journal,
-// for undo to know its kept copy again.
-bool WriteKept(platform::File& journal, const QByteArray& key, Output& out,
-               QCryptographicHash& whole) {
-    KeptLines kept(std::string_view(key.constData(), size_t(key.size())));
-    // A last line without LF that began with the key is kept all the same; its bytes were
-    // not held, so they are read again.
-    return journal.seekTo(0) && Copy(journal, &kept, out, &whole) &&
-           (kept.DroppedTailStart() < 0 ||
-            (journal.seekTo(kept.DroppedTailStart()) && Copy(journal, nullptr, out)));
-}
 }  // namespace
 
-RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
-    if (day.entryCount == 0) {
-        return {};
-    }
+RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
+                               bool& undoRecorded, const LineVisitor& keptLine) {
+    undoRecorded = false;
     const QByteArray dateKey = DateKey(day.selectedDateText);
-    if (dateKey.isEmpty()) {
-        return {};
+    if (day.entryCount == 0 || dateKey.isEmpty()) {
+        return RemoveOutcome::NothingToRemove;
     }
-
     // Opened as a writer: held alone until the new content has taken its place, and refused
     // when it is read-only, as Save refuses it.
-    platform::File journal =
-        platform::File::OpenExisting(store.journalPath, platform::File::Access::ReadWrite);
-    if (!journal.isOpen()) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Failure();
+    Journal::Writer writer = journal.openExisting();
+    const long long oldLength = writer.isOpen() ? writer.length() : -1;
+    const std::optional<JournalMark> oldMark =
+        writer.isOpen() ? writer.markAt(oldLength) : std::nullopt;
+    if (!oldMark) {
+        platform::ReportFailure(kOperation, journal.path());
+        return RemoveOutcome::DatabaseError;
     }
-    const long long oldLength = journal.seekToEnd();
-    const std::optional<std::string> oldTail = JournalTail(journal, oldLength);
-    if (!oldTail) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Failure();
-    }
-    platform::Replacement replacement = platform::Replacement::Beside(store.journalPath);
-    Output out{replacement.file(), 0, {}};
-    QCryptographicHash whole(QCryptographicHash::Sha256);
-    if (!replacement.isOpen() || !WriteKept(journal, dateKey, out, whole)) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Failure();
-    }
-    // The removal and its balance change as one transaction; the journal stays locked until
-    // the change is complete.
     Settings after = store.settings;
     DayState removed = day;
     BookDayRemoval(after, removed);
+    // The new content's lines are handed on with the balance that goes with it, as a reader of
+    // it would take them; until it has taken the journal's place, the settings are as before.
+    const Settings before = store.settings;
+    store.settings = after;
+    platform::Replacement replacement = writer.replacement();
+    const std::optional<Journal::Writer::KeptCopy> kept =
+        replacement.isOpen()
+            ? writer.writeKeptLines(std::string_view(dateKey.constData(), size_t(dateKey.size())),
+                                    replacement.file(), keptLine)
+            : std::nullopt;
+    store.settings = before;
+    if (!kept) {
+        platform::ReportFailure(kOperation, journal.path());
+        return RemoveOutcome::DatabaseError;
+    }
+    // The removal and its balance change as one transaction; the journal stays locked until
+    // the change is complete.
     BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, MarkOf(*oldTail, oldLength),
-                      MarkOf(out.tail, out.length))) {
-        return Failure();  // the replacement's temporary goes with it
+    if (!change.Begin(store, after, JournalChange::Replace, *oldMark, kept->mark)) {
+        return RemoveOutcome::DatabaseError;  // the replacement's temporary goes with it
     }
     // The old file stays as undo's copy; without one this Remove cannot be undone.
-    const bool keptForUndo = KeepJournalForUndo(store.journalPath);
+    const bool keptForUndo = KeepJournalForUndo(journal);
     if (!replacement.commit()) {
         const int reason = errno;
         change.Abandon();
-        platform::DeleteFile(UndoCopyPath(store.journalPath));
-        platform::ReportFailure(kOperation, store.journalPath, reason);
-        return Failure();
+        platform::DeleteFile(UndoCopyPath(journal.path()));
+        platform::ReportFailure(kOperation, journal.path(), reason);
+        return RemoveOutcome::DatabaseError;
     }
 
     const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
-    const platform::FileIdentity old = journal.identity();
+    const platform::FileIdentity old = writer.identity();
     store.settings = after;
     day = removed;
     change.Complete(store);
-    if (keptForUndo) {
-        RecordUndo(store.journalPath, UndoKind::Replace, 0, MarkOf(out.tail, out.length),
-                   balanceChange, {old.device, old.inode, old.size, whole.result()});
-    }
+    undoRecorded =
+        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept->mark, balanceChange,
+                                  {old.device, old.inode, old.size, kept->wholeHash});
+    return RemoveOutcome::Removed;
+}
+
+RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
+    bool undoRecorded = false;
+    const RemoveOutcome outcome =
+        RemoveDayEntries(Journal(store.journalPath), store, day, undoRecorded);
     RemoveResult result;
-    result.success = true;
-    result.statusText = LoadString(StringId::StatusStart);
+    result.messageId = MessageOf(outcome);
+    if (outcome == RemoveOutcome::Removed) {
+        result.success = true;
+        result.statusText = LoadString(StringId::StatusStart);
+    }
     return result;
 }
 

@@ -4,14 +4,12 @@
 #include <new>
 #include <string>
 
-#include "accounting/balance.h"
+#include "accounting/day_lines.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
-#include "journal/project_collector.h"
 #include "platform/code_page.h"
 #include "platform/diagnostics.h"
-#include "platform/file.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
@@ -20,125 +18,159 @@ namespace {
 
 constexpr char kOperation[] = "rescan";
 
-// The scan over the lines a reader hands on. The day and the month are rebuilt in place; when
-// memory runs out on the way they are put back as they were and the scan fails as for a
-// journal that cannot be opened.
-ScanResult ScanLines(LineReader& lines, const Settings& settings, QDate selectedDate, DayState& day,
-                     MonthState& month, ScanSink* sink) {
+}  // namespace
+
+void JournalScan::Begin() {
+    begun_ = true;
+    day_ = DayState{};
+    month_ = MonthState{};
+    day_.selectedDateText = SelectedDateText(date_);
+    month_.selectedMonthText = QString::asprintf("%d/%02d", date_.year(), date_.month());
+    dateKey_ = DateKey(day_.selectedDateText);
+    monthKey_ = MonthKey(dateKey_);
+    month_.newMonthFlag = 1;
+    for (ScanSink* sink : sinks_) {
+        sink->BeginReport(day_);
+    }
+}
+
+void JournalScan::Line(std::string_view line) {
+    if (!begun_) {
+        Begin();
+    }
+    const std::string_view dateKey(dateKey_.constData(), size_t(dateKey_.size()));
+    const std::string_view monthKey(monthKey_.constData(), size_t(monthKey_.size()));
+    lineNumber_ = SatAdd(lineNumber_, 1);
+    const std::string_view project = ProjectBytes(line);
+    lastProject_.assign(project);
+    const int32_t entryTime = EntryTime(line);
+
+    // Byte by byte, unsigned.
+    if (lineNumber_ != 0 && line.compare(monthKey) >= 0) {
+        month_.newMonthFlag = 0;
+    }
+    // The day's lines pair by position; the kind marker plays no part here.
+    const bool dayLine = StartsWith(line, dateKey);
+    if (dayLine) {
+        TakeDayLine(day_, settings_, entryTime);
+    }
+    for (ScanSink* sink : sinks_) {
+        if (dayLine) {
+            sink->DayLine(day_.entryCount, entryTime, project);
+        }
+        if (StartsWith(line, monthKey)) {
+            sink->MonthLine(line, entryTime, project);
+        }
+        sink->ListLine(line, lineNumber_);
+    }
+    // Entry time 0 keeps the header's "Comment" out of the list.
+    if (!project.empty() && entryTime != 0) {
+        read_.projects.Add(project);
+    }
+}
+
+void JournalScan::Finish() {
+    if (!begun_) {
+        Begin();
+    }
+    read_.projectEditText = platform::FromCodePage(lastProject_);
+    for (ScanSink* sink : sinks_) {
+        sink->FinishReport(day_);
+    }
+}
+
+namespace {
+
+// Runs `read` over a JournalScan; when memory runs out on the way, the day and the month are
+// put back as they were and the scan fails with ENOMEM.
+template <typename Read>
+ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
+                 std::span<ScanSink* const> sinks, Read read) {
     const DayState dayBefore = day;
     const MonthState monthBefore = month;
+    ScanRead result;
     try {
-        day = DayState{};
-        month = MonthState{};
-        day.selectedDateText = SelectedDateText(selectedDate);
-        month.selectedMonthText =
-            QString::asprintf("%d/%02d", selectedDate.year(), selectedDate.month());
-        const QByteArray dateKeyBytes = DateKey(day.selectedDateText);
-        const QByteArray monthKeyBytes = MonthKey(dateKeyBytes);
-        const std::string_view dateKey(dateKeyBytes.constData(), dateKeyBytes.size());
-        const std::string_view monthKey(monthKeyBytes.constData(), monthKeyBytes.size());
-        month.newMonthFlag = 1;
-        if (sink != nullptr) {
-            sink->BeginReport(day);
+        JournalScan scan(settings, selectedDate, day, month, sinks, result);
+        read(scan, result);
+        if (result.error == 0) {
+            scan.Finish();
         }
-
-        ProjectCollector projects;
-        std::string lastProject;  // bytes of the last line read
-        int32_t lineNumber = -1;
-        std::string_view bytesBeforeLf;
-        while (lines.Next(bytesBeforeLf)) {
-            const std::string_view line = CutLine(bytesBeforeLf);
-            lineNumber = SatAdd(lineNumber, 1);
-            const std::string_view project = ProjectBytes(line);
-            lastProject.assign(project);
-            const int32_t entryTime = EntryTime(line);
-
-            // Byte by byte, unsigned.
-            if (lineNumber != 0 && line.compare(monthKey) >= 0) {
-                month.newMonthFlag = 0;
-            }
-            // The day's lines pair by position; the kind marker plays no part here.
-            if (StartsWith(line, dateKey)) {
-                day.entryCount = SatAdd(day.entryCount, 1);
-                if (day.periodOpen == 0) {
-                    day.periodOpen = 1;
-                    day.lastStart = entryTime;
-                } else {
-                    day.periodOpen = 0;
-                    const int32_t cutOff = settings.cutOffTime;
-                    const int32_t stop = (cutOff != 0 && entryTime > cutOff) ? cutOff : entryTime;
-                    AddClosedPeriod(day, settings, SatSub(stop, day.lastStart));
-                }
-                if (sink != nullptr) {
-                    sink->DayLine(day.entryCount, entryTime, project);
-                }
-            }
-            if (sink != nullptr) {
-                if (StartsWith(line, monthKey)) {
-                    sink->MonthLine(line, entryTime, project);
-                }
-                sink->ListLine(line, lineNumber);
-            }
-            // Entry time 0 keeps the header's "Comment" out of the list.
-            if (!project.empty() && entryTime != 0) {
-                projects.Add(project);
-            }
-        }
-
-        ScanResult result;
-        result.opened = true;
-        result.projects = projects.Names();
-        result.projectEditText = platform::FromCodePage(lastProject);
-        result.removeEnabled = day.entryCount != 0;
-        result.statusText =
-            LoadString(day.periodOpen == 1 ? StringId::StatusStop : StringId::StatusStart);
-        if (sink != nullptr) {
-            sink->FinishReport(day);
-        }
-        return result;
     } catch (const std::bad_alloc&) {
         day = dayBefore;
         month = monthBefore;
-        return {};
+        result = ScanRead{};
+        result.error = ENOMEM;
     }
+    return result;
 }
 
 }  // namespace
 
-ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
-                            DayState& day, MonthState& month, ScanSink* sink) {
-    LineReader lines(ReadFrom(journal));
-    return ScanLines(lines, settings, selectedDate, day, month, sink);
+ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
+    ScanResult result;
+    result.openError = read.error;
+    if (read.error != 0) {
+        return result;
+    }
+    result.opened = true;
+    result.projects = read.projects.Names();
+    result.projectEditText = read.projectEditText;
+    result.removeEnabled = day.entryCount != 0;
+    result.statusText =
+        LoadString(day.periodOpen == 1 ? StringId::StatusStop : StringId::StatusStart);
+    return result;
+}
+
+ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
+                     DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
+                     const LineVisitor& lines) {
+    ScanRead result =
+        RunScan(settings, selectedDate, day, month, sinks, [&](JournalScan& scan, ScanRead& read) {
+            const Journal::Read done = journal.readLines(kOperation, [&](std::string_view line) {
+                scan.Line(line);
+                if (lines) {
+                    lines(line);
+                }
+            });
+            read.error = done.error;
+            read.mark = done.mark;
+        });
+    // No journal yet is the normal state before the first entry.
+    if (result.error != 0 && result.error != ENOENT) {
+        platform::ReportFailure(kOperation, journal.path(), result.error);
+    }
+    return result;
 }
 
 ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayState& day,
                          MonthState& month, ScanSink* sink) {
-    platform::File journal =
-        platform::File::OpenExisting(store.journalPath, platform::File::Access::Read);
-    if (!journal.isOpen()) {
-        ScanResult result;
-        result.openError = errno;
-        // No journal yet is the normal state before the first entry.
-        if (result.openError != ENOENT) {
-            platform::ReportFailure(kOperation, store.journalPath, result.openError);
-        }
-        return result;
+    ScanSink* const sinks[] = {sink};
+    const ScanRead read = ScanJournal(Journal(store.journalPath), store.settings, selectedDate, day,
+                                      month, std::span(sinks, sink != nullptr ? 1 : 0));
+    return PanelResultOf(read, day);
+}
+
+ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
+                   DayState& day, MonthState& month, std::span<ScanSink* const> sinks) {
+    return RunScan(settings, selectedDate, day, month, sinks,
+                   [journal](JournalScan& scan, ScanRead&) {
+                       LineReader lines(ReadFrom(journal));
+                       std::string_view bytesBeforeLf;
+                       while (lines.Next(bytesBeforeLf)) {
+                           scan.Line(CutLine(bytesBeforeLf));
+                       }
+                   });
+}
+
+ScanResult ScanJournalBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
+                            DayState& day, MonthState& month, ScanSink* sink) {
+    ScanSink* const sinks[] = {sink};
+    const ScanRead read = ScanBytes(journal, settings, selectedDate, day, month,
+                                    std::span(sinks, sink != nullptr ? 1 : 0));
+    if (read.error != 0) {
+        return {};  // out of memory: as the scan of a journal that cannot be opened
     }
-    // A failing read ends the scan as at end of file: what was read stands.
-    LineReader lines([&journal, &store](char* buffer, long long maxBytes) {
-        const long long got = journal.read(buffer, maxBytes);
-        if (got < 0) {
-            platform::ReportFailure(kOperation, store.journalPath);
-        }
-        return got;
-    });
-    ScanResult result = ScanLines(lines, store.settings, selectedDate, day, month, sink);
-    journal.close();
-    if (!result.opened) {
-        result.openError = ENOMEM;  // the journal is too large for memory
-        platform::ReportFailure(kOperation, store.journalPath, result.openError);
-    }
-    return result;
+    return PanelResultOf(read, day);
 }
 
 }  // namespace tallimer

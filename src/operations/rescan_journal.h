@@ -4,14 +4,72 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
+#include "journal/journal.h"
+#include "journal/project_collector.h"
 #include "model/day_state.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
 #include "operations/settings_store.h"
 
 namespace tallimer {
+
+// What one read of the journal finds besides DayState and MonthState.
+struct ScanRead {
+    // 0 when the journal was read; else the errno of the failed open, or ENOMEM for a journal
+    // too large for memory. DayState and MonthState then keep what they held.
+    int error = 0;
+    JournalMark mark;           // of the bytes read
+    ProjectCollector projects;  // the project box's list
+    QString projectEditText;    // the project box's edit text: the last line's project
+};
+
+// The scan over the lines handed to it, for a read run by someone else (Remove's copy). The
+// day and the month are rebuilt in place from the first line on, or by Finish for a journal
+// without lines; `read` takes the project box's list and edit text.
+class JournalScan {
+  public:
+    JournalScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
+                std::span<ScanSink* const> sinks, ScanRead& read)
+        : settings_(settings),
+          date_(selectedDate),
+          day_(day),
+          month_(month),
+          sinks_(sinks),
+          read_(read) {}
+
+    void Line(std::string_view line);
+    void Finish();
+
+  private:
+    void Begin();
+
+    const Settings& settings_;
+    QDate date_;
+    DayState& day_;
+    MonthState& month_;
+    std::span<ScanSink* const> sinks_;
+    ScanRead& read_;
+    bool begun_ = false;
+    QByteArray dateKey_;
+    QByteArray monthKey_;
+    std::string lastProject_;  // bytes of the last line read
+    int32_t lineNumber_ = -1;
+};
+
+// Reads the journal once and rebuilds DayState and MonthState for `selectedDate`, handing
+// every step to each of `sinks` and every line to `lines` when given. Failures are reported,
+// a missing journal (the normal state before the first entry) is not.
+ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
+                     DayState& day, MonthState& month, std::span<ScanSink* const> sinks = {},
+                     const LineVisitor& lines = {});
+
+// The same scan over journal bytes already read.
+ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,
+                   DayState& day, MonthState& month, std::span<ScanSink* const> sinks = {});
 
 // What the scan sets in the entry panel and toolbar.
 struct ScanResult {
@@ -23,9 +81,10 @@ struct ScanResult {
     QString projectEditText;  // the project box's edit text
 };
 
-// Rereads the whole journal and rebuilds DayState and MonthState for `selectedDate`, handing
-// every step to `sink` when there is one. A journal that cannot be opened, or one too large
-// for memory, changes nothing but the sink; the result then only disables Remove.
+// The panel's texts for a scan.
+ScanResult PanelResultOf(const ScanRead& read, const DayState& day);
+
+// ScanJournal for the store's journal, with the panel's texts.
 ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayState& day,
                          MonthState& month, ScanSink* sink = nullptr);
 

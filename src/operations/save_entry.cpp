@@ -5,9 +5,9 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "operations/change_intent.h"
+#include "operations/outcome_messages.h"
 #include "operations/undo.h"
 #include "platform/diagnostics.h"
-#include "platform/file.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
@@ -18,12 +18,6 @@ constexpr qsizetype kTimeTextLimit = 2;
 constexpr qsizetype kProjectLimit = 79;
 constexpr char kOperation[] = "save entry";
 
-SaveEntryResult Failure(int messageId) {
-    SaveEntryResult result;
-    result.messageId = messageId;
-    return result;
-}
-
 bool ListHolds(const QStringList& items, const QString& text) {
     for (const QString& item : items) {
         if (item.compare(text, Qt::CaseInsensitive) == 0) {
@@ -33,118 +27,149 @@ bool ListHolds(const QStringList& items, const QString& text) {
     return false;
 }
 
-// Appends the line with one checked write. On failure the file is cut back to its old
-// length, so a half-written line never stays in the journal.
-bool AppendLine(platform::File& journal, const QString& path, const QByteArray& line) {
-    const long long oldLength = journal.seekToEnd();
-    if (oldLength < 0) {
-        platform::ReportFailure(kOperation, path);
-        return false;
-    }
-    if (!journal.write(std::string_view(line.constData(), line.size())) || !journal.flush()) {
-        const int reason = errno;
-        journal.truncate(oldLength);
-        platform::ReportFailure(kOperation, path, reason);
-        return false;
-    }
-    return true;
-}
+// The journal before and after the line is appended, from its last bytes.
+struct Marks {
+    long long oldLength = -1;  // -1: this save created the journal
+    JournalMark before;
+    JournalMark after;
+};
 
-// Writes the intent of a Stop: the balance it books and the journal with its line appended.
-bool BeginStop(platform::File& journal, const SettingsStore& store, const DayState& day,
-               int32_t duration, const QByteArray& line, BalanceChange& change) {
-    const long long oldLength = journal.seekToEnd();
-    std::optional<std::string> tail = JournalTail(journal, oldLength);
-    if (!tail) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return false;
-    }
-    const JournalMark oldMark = MarkOf(*tail, oldLength);
-    tail->append(line.constData(), size_t(line.size()));
-    Settings after = store.settings;
-    DayState booked = day;
-    BookStopInBalance(after, booked, duration);
-    return change.Begin(store, after, JournalChange::Append, oldMark,
-                        MarkOf(*tail, oldLength + line.size()));
-}
-}  // namespace
-
-SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day) {
-    Settings& settings = store.settings;
-    bool created = false;
-    // Held locked until a balance change is complete too.
-    platform::File journal = platform::File::OpenOrCreate(store.journalPath, &created);
-    if (!journal.isOpen()) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Failure(StringId::DatabaseError);
+// Opens the journal for the save, creating it with its header when missing.
+std::optional<Journal::Writer> OpenForSave(const Journal& journal, bool& created) {
+    Journal::Writer writer = journal.openOrCreate(&created);
+    if (!writer.isOpen()) {
+        platform::ReportFailure(kOperation, journal.path());
+        return std::nullopt;
     }
     if (created) {
         const QByteArray header = JournalHeaderLine();
-        if (!journal.write(std::string_view(header.constData(), header.size()))) {
+        if (!writer.write(std::string_view(header.constData(), size_t(header.size())))) {
             const int reason = errno;
             // Removed again, so the next save finds no file and writes the header.
-            platform::DeleteFile(store.journalPath);
-            platform::ReportFailure(kOperation, store.journalPath, reason);
-            return Failure(StringId::DatabaseError);
+            journal.remove();
+            platform::ReportFailure(kOperation, journal.path(), reason);
+            return std::nullopt;
         }
     }
+    return writer;
+}
 
+// Reads the journal's last bytes once: the marks of its content before and after `line`.
+std::optional<Marks> MarksOf(Journal::Writer& writer, const QString& path, bool created,
+                             const QByteArray& line) {
+    const QByteArray header = created ? JournalHeaderLine() : QByteArray();
+    const long long length = created ? header.size() : writer.length();
+    std::optional<std::string> tail =
+        created ? std::optional(header.toStdString()) : writer.tail(length);
+    if (!tail) {
+        platform::ReportFailure(kOperation, path);
+        return std::nullopt;
+    }
+    Marks marks{created ? -1 : length, MarkOf(*tail, length), {}};
+    tail->append(line.constData(), size_t(line.size()));
+    marks.after = MarkOf(*tail, length + line.size());
+    return marks;
+}
+// The day and the balance as the save leaves them, booked once.
+DayState Booked(const DayState& day, Settings& settings, int32_t duration, int32_t selected) {
+    DayState booked = day;
+    booked.entryCount = SatAdd(booked.entryCount, 1);
+    if (day.periodOpen != 0) {
+        BookStopInBalance(settings, booked, duration);
+        booked.periodOpen = 0;
+    } else {
+        booked.lastStart = selected;
+        booked.periodOpen = 1;
+    }
+    return booked;
+}
+
+// What the panel takes from a save: a new project name, and the lists' preset after the day's
+// first entry (the time at which the day's target, break included, is reached).
+SavedEntry PanelChanges(const EntryPanelInput& input, const QString& project, const DayState& day,
+                        const Settings& settings, int32_t duration) {
+    SavedEntry saved;
+    if (!project.isEmpty() && !ListHolds(input.projects, project)) {
+        saved.projectToAppend = project;
+    }
+    if (day.entryCount == 0) {
+        const int32_t preset =
+            SatAdd(SatAdd(settings.breakPerDay, settings.targetPerDay), duration);
+        saved.preset =
+            TimeRecord{static_cast<uint16_t>(preset / 60), static_cast<uint16_t>(preset % 60)};
+    }
+    return saved;
+}
+}  // namespace
+
+SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, SettingsStore& store,
+                      DayState& day, SavedEntry& saved) {
+    bool created = false;
+    // Held locked until a balance change is complete too.
+    std::optional<Journal::Writer> writer = OpenForSave(journal, created);
+    if (!writer) {
+        return SaveOutcome::DatabaseError;
+    }
     const QString hourText = input.hourText.left(kTimeTextLimit);
     const QString minuteText = input.minuteText.left(kTimeTextLimit);
     const int32_t selected =
         SatAdd(SatMul(LeadingInteger(hourText), 60), LeadingInteger(minuteText));
-
-    const int32_t cutOff = settings.cutOffTime;
-    const int32_t effective = (cutOff != 0 && selected > cutOff) ? cutOff : selected;
-    const int32_t duration = SatSub(effective, day.lastStart);
+    const int32_t duration = SatSub(CappedAtCutOff(selected, store.settings), day.lastStart);
     if (duration < 0) {
-        return Failure(StringId::NotLaterRefusal);
+        return SaveOutcome::NotLater;
     }
 
     const QString project = input.projectText.left(kProjectLimit);
     const bool closesPeriod = day.periodOpen != 0;
     const QByteArray line =
         FormatEntryLine(input.date, hourText, minuteText, project, closesPeriod);
+    const std::optional<Marks> marks = MarksOf(*writer, journal.path(), created, line);
+    if (!marks) {
+        return SaveOutcome::DatabaseError;
+    }
+    Settings after = store.settings;
+    const DayState booked = Booked(day, after, duration, selected);
     // A Stop moves the balance: journal and settings change as one transaction.
     BalanceChange change;
-    if (closesPeriod && !BeginStop(journal, store, day, duration, line, change)) {
-        return Failure(StringId::DatabaseError);
+    if (closesPeriod &&
+        !change.Begin(store, after, JournalChange::Append, marks->before, marks->after)) {
+        return SaveOutcome::DatabaseError;
     }
-    if (!AppendLine(journal, store.journalPath, line)) {
+    if (!writer->append(std::string_view(line.constData(), size_t(line.size())))) {
+        platform::ReportFailure(kOperation, journal.path());
         if (closesPeriod) {
             change.Abandon();
         }
-        return Failure(StringId::DatabaseError);
+        return SaveOutcome::DatabaseError;
     }
-    const long long lengthBefore = created ? -1 : journal.seekToEnd() - line.size();
-    const int32_t balanceBefore = settings.flexBalance;
 
-    SaveEntryResult result;
-    result.success = true;
-    if (!project.isEmpty() && !ListHolds(input.projects, project)) {
-        result.projectToAppend = project;
-    }
-    if (day.entryCount == 0) {
-        // The time at which the day's target, break included, is reached.
-        const int32_t preset =
-            SatAdd(SatAdd(settings.breakPerDay, settings.targetPerDay), duration);
-        result.preset =
-            TimeRecord{static_cast<uint16_t>(preset / 60), static_cast<uint16_t>(preset % 60)};
-    }
-    day.entryCount = SatAdd(day.entryCount, 1);
+    saved = PanelChanges(input, project, day, store.settings, duration);
+    saved.line = line;
+    const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
+    day = booked;
+    store.settings = after;
     if (closesPeriod) {
-        BookStopInBalance(settings, day, duration);
-        day.periodOpen = 0;
-        result.statusText = LoadString(StringId::StatusStart);
         change.Complete(store);
-    } else {
-        day.lastStart = selected;
-        day.periodOpen = 1;
-        result.statusText = LoadString(StringId::StatusStop);
     }
-    RecordUndo(store.journalPath, UndoKind::Append, lengthBefore,
-               MarkAt(journal, journal.seekToEnd()), SatSub(settings.flexBalance, balanceBefore));
+    saved.undoRecorded =
+        RecordUndo(journal, UndoKind::Append, marks->oldLength, marks->after, balanceChange);
+    return SaveOutcome::Saved;
+}
+
+SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day) {
+    SavedEntry saved;
+    const SaveOutcome outcome = SaveEntry(Journal(store.journalPath), input, store, day, saved);
+    SaveEntryResult result;
+    result.messageId = MessageOf(outcome);
+    if (outcome != SaveOutcome::Saved) {
+        return result;
+    }
+    result.success = true;
+    result.statusText =
+        LoadString(day.periodOpen != 0 ? StringId::StatusStop : StringId::StatusStart);
     result.removeEnabled = true;
+    result.preset = saved.preset;
+    result.projectToAppend = saved.projectToAppend;
     return result;
 }
 

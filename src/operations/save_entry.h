@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "accounting/time_lists.h"
+#include "journal/journal.h"
 #include "model/day_state.h"
 #include "operations/settings_store.h"
 
@@ -20,6 +21,23 @@ struct EntryPanelInput {
     QStringList projects;  // the project box's list
 };
 
+enum class SaveOutcome { Saved, NotLater, DatabaseError };
+
+// What a Save changed besides DayState and the balance.
+struct SavedEntry {
+    QByteArray line;                         // the entry line appended
+    std::optional<TimeRecord> preset;        // after a day's first entry: preset for the lists
+    std::optional<QString> projectToAppend;  // a new name for the project box's list
+    bool undoRecorded = false;               // undo's record names the journal as it is now
+};
+
+// Appends the next entry (a Start, or the Stop of the open period) of the selected day, reading
+// no more of the journal than its last bytes, for the marks of the change. On any failure the
+// journal keeps its bytes and nothing else changes. A Stop's balance change is booked once and
+// saved at once, in one transaction with the journal (change_intent.h).
+SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, SettingsStore& store,
+                      DayState& day, SavedEntry& saved);
+
 // What Save Entry changes besides DayState and the balance; the window applies it.
 struct SaveEntryResult {
     bool success = false;
@@ -30,9 +48,7 @@ struct SaveEntryResult {
     std::optional<QString> projectToAppend;  // a new name for the project box's list
 };
 
-// Appends the next entry (a Start, or the Stop of the open period) of the selected day.
-// On any failure the journal keeps its bytes and nothing else changes. A Stop's balance change
-// is saved at once, in one transaction with the journal (change_intent.h).
+// SaveEntry on the store's journal, with the panel's texts.
 SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day);
 
 }  // namespace tallimer

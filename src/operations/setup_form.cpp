@@ -6,7 +6,6 @@
 #include "accounting/time_text.h"
 #include "base/leading_integer.h"
 #include "base/saturating.h"
-#include "platform/file.h"
 
 namespace tallimer {
 
@@ -78,14 +77,24 @@ QPoint SetupDialogPosition(QSize dialog, QSize ownerClient) {
     return QPoint(Saturate(std::max<int64_t>(x, 0)), Saturate(std::max<int64_t>(y, 0)));
 }
 
+ScanRead ScanAfterSetup(const Journal& journal, const QString& journalBefore,
+                        const Settings& settings, QDate selectedDate, DayState& day,
+                        MonthState& month, std::span<ScanSink* const> sinks,
+                        const LineVisitor& lines) {
+    ScanRead read = ScanJournal(journal, settings, selectedDate, day, month, sinks, lines);
+    if (read.error == 0 || journal.path() == journalBefore || journal.exists()) {
+        return read;
+    }
+    return ScanBytes({}, settings, selectedDate, day, month, sinks);
+}
+
 ScanResult RescanAfterSetup(const SettingsStore& store, const QString& journalBefore,
                             QDate selectedDate, DayState& day, MonthState& month, ScanSink* sink) {
-    const ScanResult result = RescanJournal(store, selectedDate, day, month, sink);
-    if (result.opened || store.journalPath == journalBefore ||
-        platform::FileExists(store.journalPath)) {
-        return result;
-    }
-    return ScanJournalBytes({}, store.settings, selectedDate, day, month, sink);
+    ScanSink* const sinks[] = {sink};
+    const ScanRead read =
+        ScanAfterSetup(Journal(store.journalPath), journalBefore, store.settings, selectedDate, day,
+                       month, std::span(sinks, sink != nullptr ? 1 : 0));
+    return PanelResultOf(read, day);
 }
 
 }  // namespace tallimer

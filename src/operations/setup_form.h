@@ -37,6 +37,11 @@ void ApplySetupForm(const SetupForm& form, SettingsStore& store);
 // there yet, the day is the new journal's: an empty one, so that the old journal's open period
 // cannot make the next Save write a Stop as the new journal's first entry. A journal that
 // cannot be opened for another reason (a lock) keeps the state, as every rescan does.
+ScanRead ScanAfterSetup(const Journal& journal, const QString& journalBefore,
+                        const Settings& settings, QDate selectedDate, DayState& day,
+                        MonthState& month, std::span<ScanSink* const> sinks = {},
+                        const LineVisitor& lines = {});
+// ScanAfterSetup for the store's journal, with the panel's texts.
 ScanResult RescanAfterSetup(const SettingsStore& store, const QString& journalBefore,
                             QDate selectedDate, DayState& day, MonthState& month,
                             ScanSink* sink = nullptr);

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <functional>
 
 #include "accounting/balance.h"
 #include "base/saturating.h"
+#include "journal/journal_line.h"
+#include "journal/line_reader.h"
+#include "operations/outcome_messages.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file_identity.h"
@@ -25,12 +27,6 @@ constexpr long long kMostAppended = 1024;
 constexpr long long kCopyChunk = 256 * 1024;
 constexpr int kRecordLines = 10;
 
-UndoResult Refused(int messageId) {
-    UndoResult result;
-    result.messageId = messageId;
-    return result;
-}
-
 std::optional<long long> ParseNumber(const QByteArray& text) {
     bool ok = false;
     const long long value = text.toLongLong(&ok);
@@ -41,15 +37,6 @@ std::optional<unsigned long long> ParseUnsigned(const QByteArray& text) {
     bool ok = false;
     const unsigned long long value = text.toULongLong(&ok);
     return ok ? std::optional<unsigned long long>(value) : std::nullopt;
-}
-
-// The open journal as it is now.
-std::optional<UndoMark> MarkNow(platform::File& journal, const QString& journalPath) {
-    const std::optional<JournalMark> content = MarkAt(journal, journal.seekToEnd());
-    if (!content) {
-        return std::nullopt;
-    }
-    return UndoMark{*content, platform::IdentifyFile(journalPath).inode};
 }
 
 void DropRecord(const QString& journalPath) {
@@ -88,8 +75,8 @@ std::optional<UndoRecord> ReadRecord(const QString& journalPath) {
 
 // Whether an append record cuts exactly the one line that a Save added (or, for a journal the
 // save created, removes no more than a header and that line), and moves the balance by what a
-// day can.
-bool CutsOneSave(const UndoRecord& record, platform::File& journal, const Settings& settings) {
+// day can. `tail` holds the journal's last bytes, kMostAppended more than a mark's.
+bool CutsOneSave(const UndoRecord& record, std::string_view tail, const Settings& settings) {
     if (!IsOneDaysBalanceChange(record.balanceChange, settings)) {
         return false;
     }
@@ -98,11 +85,7 @@ bool CutsOneSave(const UndoRecord& record, platform::File& journal, const Settin
     if (record.cutLength < -1 || start >= end || end - start > kMostAppended) {
         return false;
     }
-    const std::optional<std::string> tail = JournalTail(journal, end);
-    if (!tail) {
-        return false;
-    }
-    const std::string_view cut = std::string_view(*tail).substr(tail->size() - size_t(end - start));
+    const std::string_view cut = tail.substr(tail.size() - size_t(end - start));
     const auto lineEnds = std::count(cut.begin(), cut.end(), '\n');
     return cut.back() == '\n' && lineEnds <= (record.cutLength < 0 ? 2 : 1);
 }
@@ -129,96 +112,107 @@ platform::File OpenKeptCopy(const UndoRecord& record, const QString& journalPath
     return copy;
 }
 
-// Writes the kept copy's content to `out`, checking it against the record's hash; the mark of
-// the content it brings back, or nullopt.
+// Writes the kept copy's content to `out`, checking it against the record's hash, and hands
+// its lines to `restoredLine`; the mark of the content it brings back, or nullopt.
 std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
-                                    const QByteArray& hash, bool& matches) {
+                                    const QByteArray& hash, bool& matches,
+                                    const LineVisitor& restoredLine) {
     QCryptographicHash sha(QCryptographicHash::Sha256);
-    std::string buffer(size_t(kCopyChunk), '\0');
-    std::string tail;
-    long long length = 0;
-    for (;;) {
-        const long long got = copy.read(buffer.data(), kCopyChunk);
-        if (got < 0) {
-            return std::nullopt;
+    RunningMark written;
+    bool failed = false;
+    LineReader lines([&](char* buffer, long long maxBytes) -> long long {
+        const long long got = copy.read(buffer, maxBytes);
+        const std::string_view piece(buffer, size_t(std::max(got, 0LL)));
+        if (got < 0 || (got > 0 && !out.write(piece))) {
+            failed = true;
+            return -1;
         }
-        if (got == 0) {
-            break;
-        }
-        const std::string_view piece(buffer.data(), size_t(got));
         sha.addData(QByteArrayView(piece.data(), qsizetype(piece.size())));
-        if (!out.write(piece)) {
-            return std::nullopt;
+        written.Add(piece);
+        return got;
+    });
+    std::string_view bytesBeforeLf;
+    while (lines.Next(bytesBeforeLf)) {
+        if (restoredLine) {
+            restoredLine(CutLine(bytesBeforeLf));
         }
-        length += got;
-        tail.append(piece.substr(piece.size() - std::min<size_t>(piece.size(), kMarkWindow)));
-        if (tail.size() > 2 * size_t(kMarkWindow)) {
-            tail.erase(0, tail.size() - size_t(kMarkWindow));
-        }
+    }
+    if (failed) {
+        return std::nullopt;
     }
     matches = sha.result() == hash;
-    return MarkOf(tail, length);
-}
-
-// Moves journal and balance back as one transaction, always through an intent, so a crash
-// between journal and settings heals at the next start. `putBack` changes the journal.
-UndoResult PutBack(SettingsStore& store, const Settings& after, const JournalMark& now,
-                   const JournalMark& before, const std::function<bool()>& putBack) {
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, now, before)) {
-        return Refused(StringId::DatabaseError);  // reported by the intent's write
-    }
-    if (!putBack()) {
-        const int reason = errno;
-        change.Abandon();
-        platform::ReportFailure(kOperation, store.journalPath, reason);
-        return Refused(StringId::DatabaseError);
-    }
-    DropRecord(store.journalPath);
-    store.settings = after;
-    UndoResult result;
-    result.success = true;
-    result.messageId = change.Complete(store) ? 0 : StringId::DatabaseError;
-    return result;
+    return written.mark();
 }
 
 // Undo of a Remove: the kept copy's checked bytes become the journal again, through a new file
 // renamed over it, so nothing but what was kept can take the journal's place.
-UndoResult UndoReplace(SettingsStore& store, const UndoRecord& record, const UndoMark& now,
-                       const Settings& after) {
+UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal::Writer& journal,
+                        const UndoMark& now, const Settings& after,
+                        const LineVisitor& restoredLine) {
     const QString& path = store.journalPath;
     platform::File copy = OpenKeptCopy(record, path);
     if (!copy.isOpen()) {
-        return Refused(StringId::NothingToUndo);
+        return UndoOutcome::NothingToUndo;
     }
-    platform::Replacement replacement = platform::Replacement::Beside(path);
+    platform::Replacement replacement = journal.replacement();
     bool matches = false;
+    // The lines come back with the balance that goes with them, as a reader of them would take
+    // them; until they are the journal's again, the settings are as they were.
+    const Settings current = store.settings;
+    store.settings = after;
     const std::optional<JournalMark> before =
-        replacement.isOpen() ? CopyBack(copy, replacement.file(), record.copy.hash, matches)
-                             : std::nullopt;
+        replacement.isOpen()
+            ? CopyBack(copy, replacement.file(), record.copy.hash, matches, restoredLine)
+            : std::nullopt;
+    store.settings = current;
     if (!before) {
         platform::ReportFailure(kOperation, path);
-        return Refused(StringId::DatabaseError);
+        return UndoOutcome::DatabaseError;
     }
     if (!matches) {
         DropForeign(path, UndoCopyPath(path), platform::kForeignContent);
-        return Refused(StringId::NothingToUndo);
+        return UndoOutcome::NothingToUndo;
     }
-    return PutBack(store, after, now.content, *before, [&] { return replacement.commit(); });
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, now.content, *before)) {
+        return UndoOutcome::DatabaseError;  // reported by the intent's write
+    }
+    if (!replacement.commit()) {
+        const int reason = errno;
+        change.Abandon();
+        platform::ReportFailure(kOperation, path, reason);
+        return UndoOutcome::DatabaseError;
+    }
+    journal.close();
+    DropRecord(path);
+    store.settings = after;
+    return change.Complete(store) ? UndoOutcome::Undone : UndoOutcome::UndoneBalanceNotSaved;
 }
 
 // Undo of a Save: the journal is cut back to its old length, or removed when the save made it.
-UndoResult UndoAppend(SettingsStore& store, const UndoRecord& record, platform::File& journal,
-                      const UndoMark& now, const Settings& after) {
-    const std::optional<JournalMark> before = MarkAt(journal, std::max(0LL, record.cutLength));
-    if (!before) {
-        platform::ReportFailure(kOperation, store.journalPath);
-        return Refused(StringId::DatabaseError);
+// `tail` holds the journal's last bytes, the cut ones and a mark's worth before them.
+UndoOutcome UndoAppend(const Journal& file, SettingsStore& store, const UndoRecord& record,
+                       Journal::Writer& journal, std::string_view tail, const UndoMark& now,
+                       const Settings& after) {
+    const QString& path = store.journalPath;
+    const long long start = std::max(0LL, record.cutLength);
+    const JournalMark before =
+        MarkOf(tail.substr(0, tail.size() - size_t(now.content.length - start)), start);
+    // Always through an intent, so a crash between journal and settings heals at the next start.
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, now.content, before)) {
+        return UndoOutcome::DatabaseError;  // reported by the intent's write
     }
-    return PutBack(store, after, now.content, *before, [&] {
-        return record.cutLength < 0 ? platform::DeleteFile(store.journalPath)
-                                    : journal.truncate(record.cutLength) && journal.flush();
-    });
+    const bool putBack = record.cutLength < 0 ? file.remove() : journal.cutBack(record.cutLength);
+    if (!putBack) {
+        const int reason = errno;
+        change.Abandon();
+        platform::ReportFailure(kOperation, path, reason);
+        return UndoOutcome::DatabaseError;
+    }
+    DropRecord(path);
+    store.settings = after;
+    return change.Complete(store) ? UndoOutcome::Undone : UndoOutcome::UndoneBalanceNotSaved;
 }
 }  // namespace
 
@@ -274,76 +268,100 @@ std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes) {
     return record;
 }
 
-bool KeepJournalForUndo(const QString& journalPath) {
-    platform::DeleteFile(UndoRecordPath(journalPath));  // the earlier change's, void from now
-    if (platform::LinkFile(journalPath, UndoCopyPath(journalPath))) {
+bool KeepJournalForUndo(const Journal& journal) {
+    const QString& path = journal.path();
+    platform::DeleteFile(UndoRecordPath(path));  // the earlier change's, void from now
+    if (journal.linkTo(UndoCopyPath(path))) {
         return true;
     }
-    platform::ReportFailure(kOperation, UndoCopyPath(journalPath));
+    platform::ReportFailure(kOperation, UndoCopyPath(path));
     return false;
 }
 
-void RecordUndo(const QString& journalPath, UndoKind kind, long long cutLength,
-                const std::optional<JournalMark>& after, int32_t balanceChange,
-                const UndoCopy& copy) {
+bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
+                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy) {
+    const QString& path = journal.path();
     if (kind == UndoKind::Append) {
-        platform::DeleteFile(UndoCopyPath(journalPath));  // an earlier Remove's
+        platform::DeleteFile(UndoCopyPath(path));  // an earlier Remove's
     }
-    const UndoMark mark{after.value_or(JournalMark{}), platform::IdentifyFile(journalPath).inode};
+    const UndoMark mark{after, journal.identity().inode};
     const QByteArray text = FormatUndoRecord({kind, cutLength, mark, balanceChange, copy});
-    if (!after ||
-        !platform::Replacement::ForOwnFile(platform::HostPath(UndoRecordPath(journalPath)))
+    if (!platform::Replacement::ForOwnFile(platform::HostPath(UndoRecordPath(path)))
              .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
-        platform::ReportFailure(kOperation, UndoRecordPath(journalPath));
-        DropRecord(journalPath);
+        platform::ReportFailure(kOperation, UndoRecordPath(path));
+        DropRecord(path);
+        return false;
     }
+    return true;
+}
+
+bool CanUndo(const Journal& journal, const JournalMark& now) {
+    const std::optional<UndoRecord> record = ReadRecord(journal.path());
+    return record && record->after == UndoMark{now, journal.identity().inode};
 }
 
 bool CanUndo(const SettingsStore& store) {
+    const Journal journal(store.journalPath);
     const std::optional<UndoRecord> record = ReadRecord(store.journalPath);
     if (!record) {
-        return false;
+        return false;  // the journal is not opened when there is no record
     }
-    platform::File journal =
-        platform::File::OpenExisting(store.journalPath, platform::File::Access::Read);
-    return journal.isOpen() && MarkNow(journal, store.journalPath) == record->after;
+    const std::optional<JournalMark> now = journal.currentMark();
+    return now && record->after == UndoMark{*now, journal.identity().inode};
 }
 
-UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
-    const QString& path = store.journalPath;
+UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day,
+                           const LineVisitor& restoredLine) {
+    const QString& path = file.path();
     const std::optional<UndoRecord> record = ReadRecord(path);
     if (!record) {
-        return Refused(StringId::NothingToUndo);
+        return UndoOutcome::NothingToUndo;
     }
     // Held locked until journal and balance are back, so no other writer comes in between.
-    platform::File journal = platform::File::OpenExisting(path, platform::File::Access::ReadWrite);
+    Journal::Writer journal = file.openExisting();
     if (!journal.isOpen()) {
         if (errno == ENOENT) {
-            return Refused(StringId::UndoJournalGone);
+            return UndoOutcome::JournalGone;
         }
         platform::ReportFailure(kOperation, path);
-        return Refused(StringId::DatabaseError);
+        return UndoOutcome::DatabaseError;
     }
-    const std::optional<UndoMark> now = MarkNow(journal, path);
-    if (now != record->after) {
-        return Refused(StringId::UndoJournalChanged);
+    // The journal's last bytes, read once: its mark now, the cut and the mark before it.
+    const long long end = journal.length();
+    const std::optional<std::string> tail = journal.tail(end, kMarkWindow + kMostAppended);
+    if (!tail || UndoMark{MarkOf(*tail, end), file.identity().inode} != record->after) {
+        return UndoOutcome::JournalChanged;
     }
     if (record->kind == UndoKind::Replace
             ? !IsOneDaysBalanceChange(record->balanceChange, store.settings)
-            : !CutsOneSave(*record, journal, store.settings)) {
+            : !CutsOneSave(*record, *tail, store.settings)) {
         DropForeign(path, UndoRecordPath(path), platform::kForeignContent);
-        return Refused(StringId::NothingToUndo);
+        return UndoOutcome::NothingToUndo;
     }
 
     Settings after = store.settings;
     after.flexBalance = SatSub(after.flexBalance, record->balanceChange);
-    const UndoResult result = record->kind == UndoKind::Replace
-                                  ? UndoReplace(store, *record, *now, after)
-                                  : UndoAppend(store, *record, journal, *now, after);
-    if (result.success && record->cutLength < 0 && record->kind == UndoKind::Append) {
+    const UndoOutcome outcome =
+        record->kind == UndoKind::Replace
+            ? UndoReplace(store, *record, journal, record->after, after, restoredLine)
+            : UndoAppend(file, store, *record, journal, *tail, record->after, after);
+    const bool undone =
+        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+    if (undone && record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here.
         day = DayState{0, 0, day.selectedDateText, 0, 0, 0};
+    } else if (undone && record->kind == UndoKind::Append && restoredLine) {
+        journal.readLines(kOperation, restoredLine);  // still alone with it
     }
+    return outcome;
+}
+
+UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
+    const UndoOutcome outcome = UndoLastChange(Journal(store.journalPath), store, day);
+    UndoResult result;
+    result.success =
+        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+    result.messageId = MessageOf(outcome);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "journal/journal.h"
 #include "model/day_state.h"
 #include "operations/change_intent.h"
 #include "operations/settings_store.h"
@@ -56,13 +57,36 @@ QString UndoRecordPath(const QString& journalPath);
 
 // Before Remove's rename: forgets the earlier change's undo and keeps the journal's file as
 // "<journal>.undo"; false when it cannot.
-bool KeepJournalForUndo(const QString& journalPath);
+bool KeepJournalForUndo(const Journal& journal);
 // After a change, with the journal still locked: writes the record of the journal as the
-// change left it (`after`; nullopt when it could not be read), which replaces an earlier
-// change's. A failure here only costs the undo, never the change.
-void RecordUndo(const QString& journalPath, UndoKind kind, long long cutLength,
-                const std::optional<JournalMark>& after, int32_t balanceChange,
-                const UndoCopy& copy = {});
+// change left it (`after`), which replaces an earlier change's. A failure here only costs the
+// undo, never the change: false then.
+bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
+                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy = {});
+
+enum class UndoOutcome {
+    Undone,
+    UndoneBalanceNotSaved,  // journal and balance are back, but the balance could not be saved
+    NothingToUndo,
+    JournalGone,
+    JournalChanged,
+    DatabaseError,
+};
+
+// Takes the last change back: the journal's old bytes and the balance before it, saved at
+// once. Refused when there is nothing to undo, when the journal is gone, or when it changed
+// since; it reads no more of the journal than its last bytes. A record or copy that is not
+// what the change left (planted, altered, out of range) is dropped with one diagnostics line:
+// there is then nothing to undo. A journal that undo removes (the change created it) leaves
+// the day empty; otherwise DayState is the caller's to rebuild from `restoredLine`, which gets
+// the lines of the content undo brings back, from the one read that brings them (undo of a
+// Remove hands them on before the content is committed, with store.settings meanwhile holding
+// the balance that goes with them, so only an outcome of Undone or UndoneBalanceNotSaved makes
+// them the journal's).
+UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day,
+                           const LineVisitor& restoredLine = {});
+// Whether the record names the journal whose content has the mark `now`.
+bool CanUndo(const Journal& journal, const JournalMark& now);
 
 struct UndoResult {
     bool success = false;
@@ -71,11 +95,7 @@ struct UndoResult {
     int messageId = 0;
 };
 
-// Takes the last change back: the journal's old bytes and the balance before it, saved at
-// once. Refused when there is nothing to undo, when the journal is gone, or when it changed
-// since. A record or copy that is not what the change left (planted, altered, out of range) is
-// dropped with one diagnostics line: there is then nothing to undo. A journal that undo removes
-// (the change created it) leaves the day empty.
+// UndoLastChange on the store's journal, with the message to show.
 UndoResult UndoLastChange(SettingsStore& store, DayState& day);
 // Whether there is a change to undo (the record names the journal as it is now).
 bool CanUndo(const SettingsStore& store);

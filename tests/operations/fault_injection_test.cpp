@@ -4,7 +4,6 @@
 #include <QFile>
 #include <optional>
 
-#include "operations/remove_day_entries.h"
 #include "operations_test_support.h"
 #include "resources/string_table.h"
 
@@ -28,7 +27,7 @@ class FaultTest : public JournalTest {
     // and leaves the balance, in memory and on disk, the day state and the folder as before.
     template <typename Operation>
     auto runFailing(FileStep step, int skip, Operation operation) {
-        const DayState dayBefore = day;
+        const DayState dayBefore = day();
         std::optional<StorageLog> log(std::in_place);
         platform::FailStep(step, skip);
         const auto result = operation();
@@ -43,10 +42,9 @@ class FaultTest : public JournalTest {
             EXPECT_TRUE(line.contains(": " + home() + "/") && line.endsWith(": " + reason))
                 << line.toStdString();
         }
-        EXPECT_FALSE(result.success);
-        EXPECT_EQ(result.messageId, StringId::DatabaseError);
-        EXPECT_EQ(day, dayBefore);
-        EXPECT_EQ(store.settings.flexBalance, kBalance);
+        EXPECT_EQ(MessageOf(result.outcome), StringId::DatabaseError);
+        EXPECT_EQ(result.snapshot.day, dayBefore);
+        EXPECT_EQ(balance(), kBalance);
         std::string settingsFile;
         readHandheld(store.settingsFilePath, &settingsFile);
         EXPECT_EQ(settingsFile, "Flexitime = 1:40\r\n");
@@ -106,12 +104,12 @@ TEST_P(SaveEntryFault, ReportsAndChangesNothing) {
     if (!fault.newJournal) {
         writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tAlpha\r\n2004/01/23 08:00\tAlpha\r\n");
     }
-    const EntryPanelInput input{kDay, "12", "00", "Beta", scan(kDay).projects};
+    const EntryPanelInput input{kDay, "12", "00", "Beta", scan(kDay).snapshot.projects};
     const std::string before = journal();
 
-    const SaveEntryResult result =
-        runFailing(fault.step, fault.skip, [&] { return SaveEntry(input, store, day); });
-    EXPECT_FALSE(result.projectToAppend.has_value());
+    const Done<SaveOutcome> result =
+        runFailing(fault.step, fault.skip, [&] { return tracker().saveEntry(input); });
+    EXPECT_FALSE(result.snapshot.projectToAppend.has_value());
     std::string now;
     EXPECT_EQ(readHandheld(kJournal, &now), fault.left != Left::NoJournal);
     EXPECT_EQ(now, fault.left == Left::Unchanged    ? before
@@ -119,10 +117,10 @@ TEST_P(SaveEntryFault, ReportsAndChangesNothing) {
                                                     : "");
 
     // The same save then works and leaves one header and one line.
-    ASSERT_TRUE(SaveEntry(input, store, day).success);
+    ASSERT_EQ(tracker().saveEntry(input).outcome, SaveOutcome::Saved);
     EXPECT_EQ(journal(), (fault.newJournal ? kHeader : before) + line);
     // An existing journal: 4 hours present against a target of 8.
-    EXPECT_EQ(store.settings.flexBalance, fault.newJournal ? kBalance : kBalance - 240);
+    EXPECT_EQ(balance(), fault.newJournal ? kBalance : kBalance - 240);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, SaveEntryFault, ::testing::ValuesIn(kSaveFaults), Name);
@@ -160,16 +158,15 @@ TEST_P(RemoveDayFault, ReportsAndChangesNothing) {
     writeHandheld(kJournal,
                   kHeader + kOtherDays + "2004/01/23 08:00\tAlpha\r\n2004/01/23\t12:00\tAlpha\r\n" +
                       kLaterDay + "2004/01/23 12:30\tBeta\r\n2004/01/23\t16:30\tBeta\r\n");
-    ASSERT_TRUE(scan(kDay).opened);
-    ASSERT_EQ(day.credit, -30);
+    ASSERT_EQ(scan(kDay).snapshot.day.credit, -30);
     const std::string before = journal();
-    runFailing(fault.step, fault.skip, [&] { return RemoveDayEntries(store, day); });
+    runFailing(fault.step, fault.skip, [&] { return tracker().removeDay(); });
     EXPECT_EQ(journal(), before);
 
     // And then it works.
-    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLaterDay);
-    EXPECT_EQ(store.settings.flexBalance, kBalance + 30);
+    EXPECT_EQ(balance(), kBalance + 30);
     EXPECT_FALSE(temporaryLeft());
 }
 
@@ -189,12 +186,12 @@ TEST_F(FaultTest, UnfinishedStopIsFinishedAtNextStart) {
     for (const auto& [step, skip] : steps) {
         SCOPED_TRACE(int(step));
         writeHandheld(kJournal, kOpen);
-        store.settings.flexBalance = kBalance;
         ASSERT_TRUE(SaveSettings(store));
-        const EntryPanelInput input{kDay, "12", "00", "Alpha", scan(kDay).projects};
+        restart();
+        const EntryPanelInput input{kDay, "12", "00", "Alpha", scan(kDay).snapshot.projects};
         platform::FailStep(step, skip);
         std::optional<StorageLog> log(std::in_place);
-        EXPECT_TRUE(SaveEntry(input, store, day).success);
+        EXPECT_EQ(tracker().saveEntry(input).outcome, SaveOutcome::Saved);
         const QStringList lines = log->lines;
         log.reset();
         platform::ClearFaults();

@@ -2,13 +2,13 @@
 
 #include <QDate>
 #include <QDir>
+#include <optional>
 #include <ostream>
 
 #include "model/day_state.h"
-#include "model/month_state.h"
 #include "operations/change_intent.h"
-#include "operations/rescan_journal.h"
-#include "operations/save_entry.h"
+#include "operations/outcome_messages.h"
+#include "operations/tracker.h"
 #include "platform/registry.h"
 #include "support/device_fixture.h"
 
@@ -25,16 +25,27 @@ inline void PrintTo(const DayState& d, std::ostream* os) {
 
 namespace tallimer::test {
 
-// The device fixture with the day and month the journal operations work on.
+// The device fixture with a Tracker over `store`, driven as the window drives it.
 class JournalTest : public DeviceTest {
   protected:
-    ScanResult scan(QDate date) { return RescanJournal(store, date, day, month); }
+    // Made from `store` as the test set it up, at its first use; restart() makes the next use
+    // take `store` again.
+    Tracker& tracker() {
+        if (!tracker_) {
+            tracker_.emplace(store);
+        }
+        return *tracker_;
+    }
+    void restart() { tracker_.reset(); }
+    DayState day() { return tracker().snapshot().day; }
+    int32_t balance() { return tracker().settings().flexBalance; }
 
-    // Scans `date`, then saves hh:mm for `project` the way the window does.
-    SaveEntryResult save(QDate date, const QString& hour, const QString& minute,
-                         const QString& project = {}) {
-        const ScanResult scanned = scan(date);
-        return SaveEntry({date, hour, minute, project, scanned.projects}, store, day);
+    Done<ScanOutcome> scan(QDate date) { return tracker().selectDate(date); }
+    // Selects `date`, then saves hh:mm for `project` with the project box the scan filled.
+    Done<SaveOutcome> save(QDate date, const QString& hour, const QString& minute,
+                           const QString& project = {}) {
+        const Snapshot shown = scan(date).snapshot;
+        return tracker().saveEntry({date, hour, minute, project, shown.projects});
     }
 
     // Whether a temporary of a write-and-rename is left beside the journal.
@@ -62,8 +73,8 @@ class JournalTest : public DeviceTest {
         return balance;
     }
 
-    DayState day;
-    MonthState month;
+  private:
+    std::optional<Tracker> tracker_;
 };
 
 }  // namespace tallimer::test

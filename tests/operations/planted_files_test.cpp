@@ -12,7 +12,6 @@
 
 #include "operations/change_intent.h"
 #include "operations/desktop_preferences_store.h"
-#include "operations/remove_day_entries.h"
 #include "operations/undo.h"
 #include "operations_test_support.h"
 #include "platform/own_file.h"
@@ -79,6 +78,7 @@ class PlantedFiles : public JournalTest {
         writeHandheld(kJournal, kJournalText);
         store.settings.flexBalance = 100;
         ASSERT_TRUE(SaveSettings(store));
+        restart();
     }
 
     QString outsideFile() const { return outside_.filePath(QStringLiteral("outside")); }
@@ -168,10 +168,11 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
     const auto journalFile = [this](const char* suffix) {
         return hostPath(kJournal) + QLatin1String(suffix);
     };
-    const auto saveStop = [this] { ASSERT_TRUE(save(kDay, "12", "00").success); };
+    const auto saveStop = [this] { ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved); };
     const auto undoRefused = [this](const std::string& what) {
         const std::string journalBefore = journal();
-        EXPECT_FALSE(UndoLastChange(store, day).success) << what;
+        EXPECT_NE(tracker().undo().outcome, UndoOutcome::Undone) << what;
+        store = tracker().store();  // for the balance the next start must find
         EXPECT_EQ(journal(), journalBefore) << what;
     };
     const Case cases[] = {
@@ -190,7 +191,7 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
         {"undo copy", [&] { return journalFile(".undo"); },
          [this] {
              scan(kDay);
-             ASSERT_TRUE(RemoveDayEntries(store, day).success);
+             ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
          },
          undoRefused},
         {"desktop preferences", [this] { return home() + "/desktop.ini"; }, [] {},
@@ -273,7 +274,7 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
     };
     for (const auto& craft : crafts) {
         reset();
-        ASSERT_TRUE(save(kDay, "12", "00").success);
+        ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
         const std::string saved = journal();
         QFile file(recordPath);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -285,7 +286,7 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
         file.write(FormatUndoRecord(*record));
         file.close();
         StorageLog log;
-        EXPECT_EQ(UndoLastChange(store, day).messageId, StringId::NothingToUndo);
+        EXPECT_EQ(tracker().undo().outcome, UndoOutcome::NothingToUndo);
         EXPECT_EQ(journal(), saved);
         EXPECT_EQ(Loaded().settings.flexBalance, -140);
         EXPECT_EQ(log.lines.size(), 1) << log.lines.join('|').toStdString();

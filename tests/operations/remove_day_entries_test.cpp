@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "journal/kept_lines.h"
-#include "operations/remove_day_entries.h"
 #include "operations_test_support.h"
 #include "platform/file.h"
 #include "resources/string_table.h"
@@ -29,37 +28,40 @@ class RemoveDay : public JournalTest {
                                     "2004/01/23 08:00\tAlpha\r\n2004/01/23\t12:00\tAlpha\r\n" +
                                     kLongLine + "2004/01/23 13:00\tBeta\r\n");
         store.settings.flexBalance = 100;
-        ASSERT_TRUE(scan(kDay).opened);
-        ASSERT_EQ(day.entryCount, 3);
-        ASSERT_EQ(day.credit, -240);
+        const Done<ScanOutcome> scanned = scan(kDay);
+        ASSERT_EQ(scanned.outcome, ScanOutcome::Read);
+        ASSERT_EQ(scanned.snapshot.day.entryCount, 3);
+        ASSERT_EQ(scanned.snapshot.day.credit, -240);
     }
 };
 
 TEST_F(RemoveDay, KeepsEveryOtherLineByteForByte) {
-    const RemoveResult result = RemoveDayEntries(store, day);
-    ASSERT_TRUE(result.success);
-    EXPECT_EQ(result.statusText, "Start:");
+    const Done<RemoveOutcome> result = tracker().removeDay();
+    ASSERT_EQ(result.outcome, RemoveOutcome::Removed);
+    EXPECT_EQ(result.snapshot.status, DayStatus::Start);
+    EXPECT_FALSE(result.snapshot.removeEnabled);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
     EXPECT_FALSE(temporaryLeft());
     // A debit of 240 comes back to the balance, and it is saved at once.
-    EXPECT_EQ(store.settings.flexBalance, 340);
-    EXPECT_EQ(day, (DayState{0, 0, "2004/01/23", 0, 0, 0}));
+    EXPECT_EQ(balance(), 340);
+    EXPECT_EQ(result.snapshot.day, (DayState{0, 0, "2004/01/23", 0, 0, 0}));
     EXPECT_EQ(Loaded().settings.flexBalance, 340);
-    const RemoveResult again = RemoveDayEntries(store, day);  // nothing left: silent
-    EXPECT_TRUE(!again.success && again.messageId == 0);
+    const Done<RemoveOutcome> again = tracker().removeDay();  // nothing left: silent
+    EXPECT_EQ(again.outcome, RemoveOutcome::NothingToRemove);
+    EXPECT_EQ(MessageOf(again.outcome), 0);
 }
 
 TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough) {
     const std::string before = journal();
-    const DayState dayBefore = day;
+    const DayState dayBefore = day();
     {
         platform::File holder =
             platform::File::OpenExisting(kJournal, platform::File::Access::ReadWrite);
         ASSERT_TRUE(holder.isOpen());
-        EXPECT_EQ(RemoveDayEntries(store, day).messageId, StringId::DatabaseError);
+        EXPECT_EQ(tracker().removeDay().outcome, RemoveOutcome::DatabaseError);
         EXPECT_EQ(journal(), before);
-        EXPECT_EQ(day, dayBefore);
-        EXPECT_EQ(store.settings.flexBalance, 100);
+        EXPECT_EQ(day(), dayBefore);
+        EXPECT_EQ(balance(), 100);
     }
 
     // Links to a file outside the device folder at the temporaries' former names.
@@ -75,7 +77,7 @@ TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough
     RemoveStaleTemporaries(store);
     EXPECT_FALSE(temporaryLeft());
 
-    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "precious");
     EXPECT_FALSE(QFileInfo(hostPath(store.settingsFilePath)).isSymLink());
@@ -86,8 +88,8 @@ TEST_F(RemoveDay, KeepsTheJournalsModeAndLinkAndRefusesAReadOnlyOne) {
     const std::string before = journal();
     const QByteArray path = QFile::encodeName(hostPath(kJournal));
     ASSERT_EQ(::chmod(path.constData(), 0444), 0);
-    EXPECT_EQ(RemoveDayEntries(store, day).messageId, StringId::DatabaseError);
-    EXPECT_EQ(SaveEntry({kDay, "14", "00", {}, {}}, store, day).messageId, StringId::DatabaseError);
+    EXPECT_EQ(tracker().removeDay().outcome, RemoveOutcome::DatabaseError);
+    EXPECT_EQ(tracker().saveEntry({kDay, "14", "00", {}, {}}).outcome, SaveOutcome::DatabaseError);
     EXPECT_EQ(journal(), before);
 
     // Private, and a link to a file elsewhere: both stay so.
@@ -95,7 +97,7 @@ TEST_F(RemoveDay, KeepsTheJournalsModeAndLinkAndRefusesAReadOnlyOne) {
     ASSERT_EQ(::rename(path.constData(), real.constData()), 0);
     ASSERT_EQ(::chmod(real.constData(), 0600), 0);
     ASSERT_EQ(::symlink(real.constData(), path.constData()), 0);
-    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
     EXPECT_TRUE(QFileInfo(hostPath(kJournal)).isSymLink());
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
     struct stat info {};
@@ -121,7 +123,7 @@ TEST_F(RemoveDay, CopyNeedsMemoryIndependentOfTheJournalsSize) {
             rlimit limit{};
             limit.rlim_cur = limit.rlim_max = room;
             ::setrlimit(RLIMIT_AS, &limit);
-            std::_Exit(RemoveDayEntries(store, day).success ? 0 : 1);
+            std::_Exit(tracker().removeDay().outcome == RemoveOutcome::Removed ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(journal(), kHeader + kLongLine);
@@ -135,10 +137,10 @@ TEST_F(RemoveDay, SucceedsWhileTheSettingsCannotBeSaved) {
     ASSERT_TRUE(QDir(home()).mkpath("registry.ini"));  // the registry cannot be written
     // Nor the settings file: the renames are the intent's, the journal's, then its own.
     platform::FailStep(platform::FileStep::Rename, 2);
-    EXPECT_TRUE(RemoveDayEntries(store, day).success);
+    EXPECT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
     EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
-    EXPECT_EQ(store.settings.flexBalance, 340);
-    EXPECT_EQ(day.entryCount, 0);
+    EXPECT_EQ(balance(), 340);
+    EXPECT_EQ(day().entryCount, 0);
     // The intent stays, and the next start takes the balance that belongs to the journal.
     EXPECT_TRUE(IntentExists());
     EXPECT_EQ(Loaded().settings.flexBalance, 340);
@@ -150,10 +152,10 @@ TEST_F(RemoveDay, CopiesOddLinesAsTheyAre) {
                             std::string(5000, 'z') + "\r\n" +
                             std::string("2004/01/2\0003\r\n", 13) + "2004/01/23 tail";
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n" + odd);
-    ASSERT_TRUE(scan(kDay).opened);
+    ASSERT_EQ(scan(kDay).outcome, ScanOutcome::Read);
     std::string whole;  // the copy made of the whole journal at once keeps the same bytes
     AppendKeptLines(journal(), "2004/01/23", whole);
-    ASSERT_TRUE(RemoveDayEntries(store, day).success);
+    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
     EXPECT_EQ(journal(), whole);
     // "2004/01/23 10:00\tx\n" ends in a bare LF, so its last character is cut before the
     // comparison and it still begins with the date: removed like any line of the day.

@@ -1,0 +1,40 @@
+#include "operations/outcome_messages.h"
+
+#include "resources/string_table.h"
+
+namespace tallimer {
+
+int MessageOf(SaveOutcome outcome) {
+    switch (outcome) {
+        case SaveOutcome::NotLater:
+            return StringId::NotLaterRefusal;
+        case SaveOutcome::DatabaseError:
+            return StringId::DatabaseError;
+        case SaveOutcome::Saved:
+            break;
+    }
+    return 0;
+}
+
+int MessageOf(RemoveOutcome outcome) {
+    return outcome == RemoveOutcome::DatabaseError ? StringId::DatabaseError : 0;
+}
+
+int MessageOf(UndoOutcome outcome) {
+    switch (outcome) {
+        case UndoOutcome::NothingToUndo:
+            return StringId::NothingToUndo;
+        case UndoOutcome::JournalGone:
+            return StringId::UndoJournalGone;
+        case UndoOutcome::JournalChanged:
+            return StringId::UndoJournalChanged;
+        case UndoOutcome::UndoneBalanceNotSaved:  // undone, but the balance is not on disk
+        case UndoOutcome::DatabaseError:
+            return StringId::DatabaseError;
+        case UndoOutcome::Undone:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace tallimer

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "operations/remove_day_entries.h"
+#include "operations/save_entry.h"
+#include "operations/undo.h"
+
+namespace tallimer {
+
+// The string-table id of the message box that tells a command's outcome, 0 for none. Which
+// box says "saved" or "removed" on success is the window's own choice.
+int MessageOf(SaveOutcome outcome);
+int MessageOf(RemoveOutcome outcome);
+int MessageOf(UndoOutcome outcome);
+
+}  // namespace tallimer

@@ -1,0 +1,214 @@
+#include "operations/tracker.h"
+
+#include <cerrno>
+#include <new>
+#include <utility>
+
+#include "accounting/balance.h"
+#include "journal/journal_line.h"
+#include "platform/code_page.h"
+
+namespace tallimer {
+
+namespace {
+// Hands lines to a scan that runs inside another command's read. Memory running out in the
+// scan must not fail that command: the scan stops, and counts as a read that failed.
+struct ScanFeed {
+    JournalScan& scan;
+    bool fed = false;
+    bool outOfMemory = false;
+
+    void operator()(std::string_view line) {
+        fed = true;
+        if (outOfMemory) {
+            return;
+        }
+        try {
+            scan.Line(line);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+    }
+    // Finishes the scan; ENOMEM when it ran out of memory on the way.
+    int finish() {
+        try {
+            if (!outOfMemory) {
+                scan.Finish();
+            }
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+        return outOfMemory ? ENOMEM : 0;
+    }
+};
+}  // namespace
+
+Tracker::Tracker(SettingsStore store) : store_(std::move(store)), journal_(store_.journalPath) {}
+
+void Tracker::load() {
+    LoadSettings(store_);
+    journal_ = Journal(store_.journalPath);
+    offersUndo_ = false;
+}
+
+void Tracker::start() {
+    load();
+    RemoveStaleTemporaries(store_);
+    offersUndo_ = true;
+}
+
+Snapshot Tracker::snapshot() const {
+    Snapshot s;
+    s.day = day_;
+    s.status = day_.periodOpen != 0 ? DayStatus::Stop : DayStatus::Start;
+    s.removeEnabled = removeEnabled_;
+    s.canUndo = canUndo_;
+    s.projects = projects_.Names();
+    s.projectEditText = projectEditText_;
+    return s;
+}
+
+Done<ScanOutcome> Tracker::took(ScanRead&& read) {
+    if (read.error != 0) {
+        removeEnabled_ = false;
+        if (read.error == ENOENT) {
+            canUndo_ = false;
+        }
+        return {read.error == ENOENT ? ScanOutcome::NoJournal : ScanOutcome::CannotOpen, snapshot(),
+                read.error};
+    }
+    projects_ = std::move(read.projects);
+    projectEditText_ = read.projectEditText;
+    removeEnabled_ = day_.entryCount != 0;
+    canUndo_ = offersUndo_ && CanUndo(journal_, read.mark);
+    return {ScanOutcome::Read, snapshot()};
+}
+
+Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVisitor& lines) {
+    selectedDate_ = date;
+    return rescan(sinks, lines);
+}
+
+Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines) {
+    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines));
+}
+
+Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
+    SavedEntry saved;
+    const SaveOutcome outcome = SaveEntry(journal_, input, store_, day_, saved);
+    if (outcome != SaveOutcome::Saved) {
+        return {outcome, snapshot()};
+    }
+    removeEnabled_ = true;
+    canUndo_ = offersUndo_ && saved.undoRecorded;
+    // The new line is the journal's last: the project box as a rescan would leave it.
+    const std::string_view line =
+        CutLine(std::string_view(saved.line.constData(), size_t(saved.line.size() - 1)));
+    const std::string_view project = ProjectBytes(line);
+    if (!project.empty() && EntryTime(line) != 0) {
+        projects_.Add(project);
+    }
+    projectEditText_ = platform::FromCodePage(project);
+    Done<SaveOutcome> done{outcome, snapshot()};
+    done.snapshot.projectToAppend = saved.projectToAppend;
+    done.snapshot.preset = saved.preset;
+    return done;
+}
+
+Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
+    // The copy's read scans the new content too. The month is rebuilt in place, as a report
+    // sink fills the tracker's own, and put back unless the new content takes the journal's
+    // place; the day is Remove's own.
+    DayState day = day_;
+    const MonthState monthBefore = month_;
+    ScanRead read;
+    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
+    ScanFeed feed{scan};
+    bool undoRecorded = false;
+    const RemoveOutcome outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded,
+                                                   [&feed](std::string_view line) { feed(line); });
+    if (outcome == RemoveOutcome::Removed) {
+        read.error = feed.finish();
+    }
+    if (outcome != RemoveOutcome::Removed || read.error != 0) {
+        month_ = monthBefore;
+    }
+    if (outcome == RemoveOutcome::Removed) {
+        took(std::move(read));
+        canUndo_ = offersUndo_ && undoRecorded;
+    }
+    if (feed.fed && !sinks.empty() && (outcome != RemoveOutcome::Removed || feed.outOfMemory)) {
+        rescan(sinks);  // the views were fed a content that did not come
+    }
+    return {outcome, snapshot()};
+}
+
+Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
+    // The content undo brings back is scanned from the read that brings it: into a day of its
+    // own and, as a report sink fills the tracker's own month, into the month in place, put
+    // back unless the content becomes the journal's.
+    DayState day = day_;
+    const MonthState monthBefore = month_;
+    ScanRead read;
+    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
+    ScanFeed feed{scan};
+    const UndoOutcome outcome =
+        UndoLastChange(journal_, store_, day_, [&feed](std::string_view line) { feed(line); });
+    const bool undone =
+        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+    if (undone) {
+        // A journal the undone save had created is gone: the day undo emptied stays.
+        read.error = journal_.exists() ? feed.finish() : ENOENT;
+        if (read.error == 0) {
+            day_ = day;
+        }
+        took(std::move(read));
+    }
+    if (!undone || read.error != 0) {
+        month_ = monthBefore;
+    }
+    // Refused or failed, the record still names the journal only after a failed step.
+    canUndo_ = outcome == UndoOutcome::DatabaseError && canUndo_;
+    if (feed.fed && !sinks.empty() && (!undone || feed.outOfMemory)) {
+        rescan(sinks);  // the views were fed a content that did not come back
+    }
+    return {outcome, snapshot()};
+}
+
+Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {
+    const QString journalBefore = store_.journalPath;
+    ApplySetupForm(form, store_);
+    journal_ = Journal(store_.journalPath);
+    const SetupOutcome outcome =
+        SaveSettings(store_) ? SetupOutcome::Saved : SetupOutcome::NotSaved;
+    took(ScanAfterSetup(journal_, journalBefore, store_.settings, selectedDate_, day_, month_,
+                        sinks));
+    return {outcome, snapshot()};
+}
+
+bool Tracker::newMonthCapAsked() const {
+    return NewMonthCheckAsks(month_.newMonthFlag, store_.settings);
+}
+
+bool Tracker::capNewMonth() {
+    ApplyNewMonthCap(store_.settings);
+    return SaveSettings(store_);
+}
+
+bool Tracker::automaticStopDue() const {
+    return day_.periodOpen != 0 && store_.settings.automaticMode != 0;
+}
+
+bool Tracker::saveOnShutdown() {
+    return SaveSettings(store_);
+}
+
+void Tracker::setViewKind(int32_t viewKind) {
+    store_.settings.viewKind = viewKind;
+}
+
+int32_t Tracker::effectiveMinuteUnit() {
+    return EffectiveMinuteUnit(store_.settings);
+}
+
+}  // namespace tallimer

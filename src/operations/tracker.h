@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <span>
+
+#include "accounting/time_lists.h"
+#include "journal/journal.h"
+#include "journal/project_collector.h"
+#include "model/day_state.h"
+#include "model/month_state.h"
+#include "model/scan_sink.h"
+#include "operations/remove_day_entries.h"
+#include "operations/save_entry.h"
+#include "operations/settings_store.h"
+#include "operations/setup_form.h"
+#include "operations/undo.h"
+
+namespace tallimer {
+
+// Which entry the next Save writes: the panel's status text.
+enum class DayStatus { Start, Stop };
+
+// What the views show after a command.
+struct Snapshot {
+    DayState day;
+    DayStatus status = DayStatus::Start;
+    bool removeEnabled = false;
+    bool canUndo = false;
+    QStringList projects;     // the project box's list
+    QString projectEditText;  // the project box's edit text
+    // After a Save: a name the project box's list gains, and after the day's first entry the
+    // time the hour and minute lists are preset to.
+    std::optional<QString> projectToAppend;
+    std::optional<TimeRecord> preset;
+};
+
+enum class ScanOutcome { Read, NoJournal, CannotOpen };
+enum class SetupOutcome { Saved, NotSaved };
+
+template <typename Outcome>
+struct Done {
+    Outcome outcome;
+    Snapshot snapshot;
+    int error = 0;  // for a scan that could not read: the errno of the failed open
+};
+
+using ScanSinks = std::span<ScanSink* const>;
+
+// The one owner of the day: the settings store, DayState and MonthState of the selected date,
+// and the journal. The window and tallimer-report drive it, one member per command. A command
+// reads the journal at most once: a Save only its last bytes, Remove and undo the content
+// they write (the views' sinks are fed from that same read); the balance is booked once.
+class Tracker {
+  public:
+    Tracker() = default;
+    explicit Tracker(SettingsStore store);
+
+    // The settings as tallimer-report loads them (an unfinished change is finished on the way);
+    // the snapshot then never offers undo, so undo's record is not even looked at.
+    void load();
+    // The window's start: the settings loaded, temporaries a crash left removed, undo offered.
+    void start();
+
+    const SettingsStore& store() const { return store_; }
+    const Settings& settings() const { return store_.settings; }
+    const MonthState& month() const { return month_; }
+    // The month the scan rebuilds, for a report sink to fill as the scan goes.
+    MonthState& month() { return month_; }
+    QDate selectedDate() const { return selectedDate_; }
+    Snapshot snapshot() const;
+
+    // Reads the journal for `date` (or the selected date) once, feeding `sinks` and every line
+    // to `lines`. A journal that cannot be read keeps the day and month, and disables Remove.
+    Done<ScanOutcome> selectDate(QDate date, ScanSinks sinks = {}, const LineVisitor& lines = {});
+    Done<ScanOutcome> rescan(ScanSinks sinks = {}, const LineVisitor& lines = {});
+
+    Done<SaveOutcome> saveEntry(const EntryPanelInput& input);
+    Done<RemoveOutcome> removeDay(ScanSinks sinks = {});
+    Done<UndoOutcome> undo(ScanSinks sinks = {});
+    // Setup's OK: the form taken as typed and saved; the day is then the journal's at the
+    // (maybe new) path.
+    Done<SetupOutcome> applySetup(const SetupForm& form, ScanSinks sinks = {});
+
+    // Whether the new-month check asks to cap the balance, and the cap on OK (saved at once).
+    bool newMonthCapAsked() const;
+    bool capNewMonth();
+    // Whether shutdown saves an automatic Stop first.
+    bool automaticStopDue() const;
+    bool saveOnShutdown();
+
+    void setViewKind(int32_t viewKind);
+    // The unit the time lists are filled with (a unit of 0 or less becomes 1, here too).
+    int32_t effectiveMinuteUnit();
+
+  private:
+    Done<ScanOutcome> took(ScanRead&& read);
+
+    SettingsStore store_;
+    Journal journal_{QString()};
+    DayState day_;
+    MonthState month_;
+    QDate selectedDate_;
+    ProjectCollector projects_;
+    QString projectEditText_;
+    bool removeEnabled_ = false;
+    bool offersUndo_ = true;
+    bool canUndo_ = false;
+};
+
+}  // namespace tallimer
