@@ -51,14 +51,14 @@ ScanResult ScanLines(LineReader& lines, const Settings& settings, QDate selected
             lineNumber = SatAdd(lineNumber, 1);
             const std::string_view project = ProjectBytes(line);
             lastProject.assign(project);
-            const int32_t entryTime = EntryTime(line);
 
             // Byte by byte, unsigned.
-            if (lineNumber != 0 && line.compare(monthKey) >= 0) {
+            if (month.newMonthFlag != 0 && lineNumber != 0 && line.compare(monthKey) >= 0) {
                 month.newMonthFlag = 0;
             }
             // The day's lines pair by position; the kind marker plays no part here.
             if (StartsWith(line, dateKey)) {
+                const int32_t entryTime = EntryTime(line);
                 day.entryCount = SatAdd(day.entryCount, 1);
                 if (day.periodOpen == 0) {
                     day.periodOpen = 1;
@@ -75,12 +75,13 @@ ScanResult ScanLines(LineReader& lines, const Settings& settings, QDate selected
             }
             if (sink != nullptr) {
                 if (StartsWith(line, monthKey)) {
-                    sink->MonthLine(line, entryTime, project);
+                    sink->MonthLine(line, EntryTime(line), project);
                 }
                 sink->ListLine(line, lineNumber);
             }
-            // Entry time 0 keeps the header's "Comment" out of the list.
-            if (!project.empty() && entryTime != 0) {
+            // Entry time 0 keeps the header's "Comment" out of the list. The time is read only
+            // for a spelling not met yet: most lines repeat one.
+            if (!project.empty() && !projects.Knows(project) && EntryTime(line) != 0) {
                 projects.Add(project);
             }
         }
