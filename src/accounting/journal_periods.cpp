@@ -54,10 +54,9 @@ void PeriodList::AddLine(std::string_view line) {
         period.stop = entryTime;
         period.minutes = *length;
         period.stopProject = project;
-        period.closed = true;
     } else {
         day->openPeriod = periods_.size();
-        periods_.push_back({julianDay, entryTime, 0, 0, project, 0, false});
+        periods_.push_back({julianDay, entryTime, 0, 0, project, Kept::kOpen});
         sorted_ = false;
     }
 }
@@ -73,10 +72,11 @@ void PeriodList::ForEach(const std::function<void(const Period&)>& visit) {
     for (const Kept& kept : periods_) {
         period.date = QDate::fromJulianDay(kept.julianDay);
         period.start = kept.start;
-        period.stop = kept.closed ? std::optional<int32_t>(kept.stop) : std::nullopt;
+        const bool closed = kept.stopProject != Kept::kOpen;
+        period.stop = closed ? std::optional<int32_t>(kept.stop) : std::nullopt;
         period.minutes = kept.minutes;
         period.project = projects_[kept.project];
-        period.stopProject = kept.closed ? projects_[kept.stopProject] : QString();
+        period.stopProject = closed ? projects_[kept.stopProject] : QString();
         visit(period);
     }
 }

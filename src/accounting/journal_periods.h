@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,14 +47,15 @@ class PeriodList {
         DayState state;
         size_t openPeriod = 0;  // the period the day's latest opening line began
     };
+    // A period in 24 bytes.
     struct Kept {
+        static constexpr uint32_t kOpen = UINT32_MAX;  // as the stop's project: not closed
         int32_t julianDay = 0;
         int32_t start = 0;
         int32_t stop = 0;
         int32_t minutes = 0;
         uint32_t project = 0;  // in projects_
-        uint32_t stopProject = 0;
-        bool closed = false;
+        uint32_t stopProject = kOpen;
     };
     // Looked up by a line's bytes without copying them.
     struct BytesHash {
@@ -72,7 +74,8 @@ class PeriodList {
     std::array<char, 10> lastDate_{};
     Day* lastDay_ = nullptr;
     int32_t lastJulianDay_ = 0;
-    std::vector<Kept> periods_;
+    // In blocks: a growing journal never has its periods copied to a larger room.
+    std::deque<Kept> periods_;
     bool sorted_ = false;
     std::vector<QString> projects_;
     std::unordered_map<std::string, uint32_t, BytesHash, std::equal_to<>> projectIds_;
