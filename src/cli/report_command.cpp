@@ -33,8 +33,8 @@ int ReadJournal(ViewInputs& inputs, const QStringList& views) {
         FindReportView(name).attach(inputs);
     }
     ViewFanOut fanOut(inputs);
-    inputs.scan = RescanJournal(inputs.store, inputs.date, inputs.day, inputs.month,
-                                fanOut.empty() ? nullptr : &fanOut);
+    inputs.scan =
+        RescanJournal(inputs.store, inputs.date, inputs.day, inputs.month, fanOut.Target());
     if (!inputs.scan.opened) {
         return inputs.scan.openError != 0 ? inputs.scan.openError : EIO;
     }

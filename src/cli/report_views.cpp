@@ -117,6 +117,13 @@ ViewFanOut::ViewFanOut(ViewInputs& inputs)
     }
 }
 
+ScanSink* ViewFanOut::Target() {
+    if (week_ != nullptr || periods_ != nullptr || sinks_.size() > 1) {
+        return this;
+    }
+    return sinks_.empty() ? nullptr : sinks_.front();
+}
+
 void ViewFanOut::BeginReport(const DayState& day) {
     for (ScanSink* sink : sinks_) {
         sink->BeginReport(day);

@@ -60,8 +60,9 @@ ViewNames ReportViewNames();
 class ViewFanOut : public ScanSink {
   public:
     explicit ViewFanOut(ViewInputs& inputs);
-    // No view asked for more than the scan's own state: the scan runs without a sink.
-    bool empty() const { return sinks_.empty() && week_ == nullptr && periods_ == nullptr; }
+    // What the scan is to feed: nothing when no view asked for more than the scan's own
+    // state, a view's sink itself when it is the only one, else this.
+    ScanSink* Target();
     void BeginReport(const DayState& day) override;
     void DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) override;
     void MonthLine(std::string_view line, int32_t entryTime, std::string_view project) override;

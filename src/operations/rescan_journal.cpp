@@ -56,8 +56,10 @@ ScanResult ScanLines(LineReader& lines, const Settings& settings, QDate selected
             if (month.newMonthFlag != 0 && lineNumber != 0 && line.compare(monthKey) >= 0) {
                 month.newMonthFlag = 0;
             }
+            // The date key begins with the month key: one comparison settles most lines.
+            const bool monthLine = StartsWith(line, monthKey);
             // The day's lines pair by position; the kind marker plays no part here.
-            if (StartsWith(line, dateKey)) {
+            if (monthLine && StartsWith(line, dateKey)) {
                 const int32_t entryTime = EntryTime(line);
                 day.entryCount = SatAdd(day.entryCount, 1);
                 if (day.periodOpen == 0) {
@@ -74,7 +76,7 @@ ScanResult ScanLines(LineReader& lines, const Settings& settings, QDate selected
                 }
             }
             if (sink != nullptr) {
-                if (StartsWith(line, monthKey)) {
+                if (monthLine) {
                     sink->MonthLine(line, EntryTime(line), project);
                 }
                 sink->ListLine(line, lineNumber);
