@@ -9,8 +9,7 @@
 #include "accounting/time_lists.h"
 #include "cli/report_options.h"
 #include "cli/report_views.h"
-#include "operations/rescan_journal.h"
-#include "operations/settings_store.h"
+#include "operations/tracker.h"
 #include "platform/clock.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
@@ -33,11 +32,13 @@ int ReadJournal(ViewInputs& inputs, const QStringList& views) {
         FindReportView(name).attach(inputs);
     }
     ViewFanOut fanOut(inputs);
-    inputs.scan =
-        RescanJournal(inputs.store, inputs.date, inputs.day, inputs.month, fanOut.Target());
-    if (!inputs.scan.opened) {
-        return inputs.scan.openError != 0 ? inputs.scan.openError : EIO;
+    ScanSink* const target = fanOut.Target();
+    const Done<ScanOutcome> scanned = inputs.tracker.selectDate(
+        inputs.date, target != nullptr ? ScanSinks(&target, 1) : ScanSinks());
+    if (scanned.outcome != ScanOutcome::Read) {
+        return scanned.error != 0 ? scanned.error : EIO;
     }
+    inputs.snapshot = scanned.snapshot;
     if (inputs.list) {
         try {
             inputs.listOrder = inputs.list->DisplayOrder();
@@ -71,12 +72,13 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     }
     const QDateTime now = platform::LocalNow();
 
-    // As at start-up: the settings, then the time lists (which make a unit of 0 or less 1).
-    SettingsStore store;
-    LoadSettings(store);
-    EffectiveMinuteUnit(store.settings);
+    // As at start-up: the settings, with a minute unit of 0 or less taken as 1.
+    Tracker tracker;
+    tracker.load();
+    tracker.effectiveMinuteUnit();
+    const SettingsStore& store = tracker.store();
 
-    ViewInputs inputs(store, options->date.value_or(now.date()), now);
+    ViewInputs inputs(tracker, options->date.value_or(now.date()), now);
     if (const int failure = ReadJournal(inputs, options->views); failure != 0) {
         return CannotOpen(err, store, failure);
     }

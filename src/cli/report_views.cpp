@@ -12,12 +12,13 @@ namespace {
 void AttachNothing(ViewInputs&) {}
 
 void PanelText(QTextStream& out, ViewInputs& inputs) {
-    PrintPanel(out, inputs.scan);
+    PrintPanel(out, inputs.snapshot);
 }
 
 void DayText(QTextStream& out, ViewInputs& inputs) {
-    const Settings& settings = inputs.store.settings;
-    PrintDay(out, DaySummaryAt(inputs.day, settings, SummaryNow(inputs.now, settings.minuteUnit)));
+    const Settings& settings = inputs.tracker.settings();
+    PrintDay(out, DaySummaryAt(inputs.snapshot.day, settings,
+                               SummaryNow(inputs.now, settings.minuteUnit)));
 }
 
 void AttachList(ViewInputs& inputs) {
@@ -33,7 +34,7 @@ void ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachReport(ViewInputs& inputs) {
-    inputs.report.emplace(inputs.store.settings, inputs.month, inputs.now.date());
+    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date());
 }
 
 void ReportText(QTextStream& out, ViewInputs& inputs) {
@@ -45,7 +46,7 @@ void ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachWeek(ViewInputs& inputs) {
-    inputs.week.emplace(inputs.store.settings, inputs.date);
+    inputs.week.emplace(inputs.tracker.settings(), inputs.date);
 }
 
 void WeekText(QTextStream& out, ViewInputs& inputs) {
@@ -57,7 +58,7 @@ void WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachPeriods(ViewInputs& inputs) {
-    inputs.periods.emplace(inputs.store.settings);
+    inputs.periods.emplace(inputs.tracker.settings());
 }
 
 void PeriodsText(QTextStream& out, ViewInputs& inputs) {

@@ -17,23 +17,21 @@
 #include "model/day_state.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
-#include "operations/rescan_journal.h"
 #include "operations/settings_store.h"
+#include "operations/tracker.h"
 
 namespace tallimer {
 
 // What the views of one run are made from. The one scan of the journal feeds the sinks that
 // the chosen views asked for; the views print from what it left.
 struct ViewInputs {
-    ViewInputs(const SettingsStore& store, QDate date, QDateTime now)
-        : store(store), date(date), now(now) {}
+    ViewInputs(Tracker& tracker, QDate date, QDateTime now)
+        : tracker(tracker), date(date), now(now) {}
 
-    const SettingsStore& store;
+    Tracker& tracker;  // the settings, and the month a report fills as the scan goes
     QDate date;
     QDateTime now;
-    DayState day;
-    MonthState month;
-    ScanResult scan;
+    Snapshot snapshot;  // the panel and the day after the scan
     std::optional<EntryList> list;
     std::vector<size_t> listOrder;  // the list's display order, made before anything is printed
     std::optional<MonthReport> report;

@@ -1,16 +1,20 @@
 #include "cli/view_text.h"
 
+#include "resources/string_table.h"
+
 namespace tallimer {
 
-void PrintPanel(QTextStream& out, const ScanResult& scan) {
-    out << "Status\t" << scan.statusText << '\n';
-    out << "Project\t" << scan.projectEditText << '\n';
+void PrintPanel(QTextStream& out, const Snapshot& panel) {
+    const int status =
+        panel.status == DayStatus::Stop ? StringId::StatusStop : StringId::StatusStart;
+    out << "Status\t" << LoadString(status) << '\n';
+    out << "Project\t" << panel.projectEditText << '\n';
     out << "Projects";
-    for (const QString& project : scan.projects) {
+    for (const QString& project : panel.projects) {
         out << '\t' << project;
     }
     out << '\n';
-    out << "Remove\t" << (scan.removeEnabled ? "enabled" : "disabled") << '\n';
+    out << "Remove\t" << (panel.removeEnabled ? "enabled" : "disabled") << '\n';
 }
 
 void PrintDay(QTextStream& out, const DaySummaryTexts& texts) {

@@ -7,7 +7,7 @@
 #include "accounting/day_summary.h"
 #include "accounting/entry_list.h"
 #include "accounting/report_tree.h"
-#include "operations/rescan_journal.h"
+#include "operations/tracker.h"
 
 namespace tallimer {
 
@@ -18,7 +18,7 @@ namespace tallimer {
 inline constexpr qsizetype kPrintChunk = 8192;
 
 // The entry panel and toolbar after the scan: status, project box, project list, Remove.
-void PrintPanel(QTextStream& out, const ScanResult& scan);
+void PrintPanel(QTextStream& out, const Snapshot& panel);
 // The day summary's four boxes.
 void PrintDay(QTextStream& out, const DaySummaryTexts& texts);
 // The column titles, then the rows in `order`; nothing when the scan read no line.
