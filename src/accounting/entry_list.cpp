@@ -20,6 +20,11 @@ std::string_view ByteCell(std::string_view line, size_t first, size_t end) {
     return line.substr(first, end - first);
 }
 
+void SetFromCodePage(QString& dest, std::string_view bytes) {
+    dest.resize(qsizetype(bytes.size()));
+    platform::AppendFromCodePage(bytes, dest.data());
+}
+
 std::string_view DateCell(std::string_view line) {
     return ByteCell(line, 0, JournalColumn::DateEnd);
 }
@@ -67,15 +72,23 @@ std::string_view EntryList::Line(size_t index) const {
 }
 
 EntryList::Row EntryList::row(size_t index) const {
+    Row row;
+    FillRow(index, row);
+    return row;
+}
+
+void EntryList::FillRow(size_t index, Row& row) const {
     const std::string_view line = Line(index);
-    const bool stop = IsStopLine(line);
-    QString time =
-        platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd));
-    if (stop) {
-        time.prepend(QStringLiteral("  "));
-    }
-    return {platform::FromCodePage(DateCell(line)), time,
-            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size())), stop};
+    row.stop = IsStopLine(line);
+    SetFromCodePage(row.date, DateCell(line));
+    // A Stop's time is indented by two blanks.
+    const std::string_view time = ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd);
+    const qsizetype indent = row.stop ? 2 : 0;
+    row.time.resize(indent + qsizetype(time.size()));
+    QChar* const cells = row.time.data();
+    std::fill(cells, cells + indent, QChar(u' '));
+    platform::AppendFromCodePage(time, cells + indent);
+    SetFromCodePage(row.project, ByteCell(line, JournalColumn::Project, line.size()));
 }
 
 std::vector<size_t> EntryList::DisplayOrder() const {

@@ -38,6 +38,9 @@ class EntryList : public ScanSink {
     // Rows in journal order, their cells made when asked for.
     size_t rowCount() const { return starts_.size(); }
     Row row(size_t index) const;
+    // The same cells written over `row`'s texts, whose room is reused: for a caller that
+    // goes through every row.
+    void FillRow(size_t index, Row& row) const;
     // Row indices in display order: by date text (collated), rows of one date in journal
     // order in both directions.
     std::vector<size_t> DisplayOrder() const;

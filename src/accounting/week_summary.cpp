@@ -18,10 +18,22 @@ WeekTally::WeekTally(const Settings& settings, QDate date) : settings_(settings)
         WeekDay& day = week_.days[size_t(i)];
         day.date = monday.addDays(i);
         day.state.selectedDateText = SelectedDateText(day.date);
+        const QByteArray month = day.state.selectedDateText.left(7).toLatin1();
+        if (!months_.contains(month)) {
+            months_ << month;
+        }
     }
 }
 
 void WeekTally::AddLine(std::string_view line) {
+    // A line of the week begins with the year and month of one of its days: most lines are
+    // settled without reading a date.
+    const auto ofMonth = [line](const QByteArray& month) {
+        return StartsWith(line, std::string_view(month.constData(), size_t(month.size())));
+    };
+    if (std::none_of(months_.cbegin(), months_.cend(), ofMonth)) {
+        return;
+    }
     const std::optional<QDate> date = LineDate(line);
     const qint64 offset = date ? week_.days.front().date.daysTo(*date) : -1;
     if (offset < 0 || offset > 6) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QDate>
 #include <QHash>
 #include <array>
@@ -50,6 +51,7 @@ class WeekTally {
   private:
     const Settings& settings_;
     WeekSummary week_;
+    QByteArrayList months_;  // "YYYY/MM" of the week's days, one or two
     // By the project's exact bytes, as the report compares them.
     QHash<QByteArray, size_t> projectIndex_;
 };

@@ -2,61 +2,82 @@
 
 #include <QLocale>
 
-#include "accounting/time_text.h"
+#include "cli/time_cells.h"
 
 namespace tallimer {
 
-RecordSet ListRecords(const EntryList& list) {
-    RecordSet set{QStringLiteral("entries"), {"date", "time", "stop", "project"}, {}};
-    for (const size_t index : list.DisplayOrder()) {
-        const EntryList::Row row = list.row(index);
+void WriteListRecords(QTextStream& out, RecordFormat format, const EntryList& list,
+                      const std::vector<size_t>& order) {
+    RecordWriter writer(out, format, {{"entries", {"date", "time", "stop", "project"}}});
+    writer.BeginSet(0);
+    EntryList::Row row;
+    for (const size_t index : order) {
+        list.FillRow(index, row);
         // The list shows a Stop's time indented; here the stop field tells it.
-        const QString time = row.stop ? row.time.mid(2) : row.time;
-        set.rows.push_back({row.date, time, row.stop, row.project});
+        const QStringView time = row.stop ? QStringView(row.time).mid(2) : QStringView(row.time);
+        writer.Write({row.date, time, row.stop, row.project});
     }
-    return set;
+    writer.Finish();
 }
 
-RecordSet ReportRecords(const ReportTree& tree) {
-    RecordSet set{QStringLiteral("report"), {"depth", "text", "bold"}, {}};
+void WriteReportRecords(QTextStream& out, RecordFormat format, const ReportTree& tree) {
+    RecordWriter writer(out, format, {{"report", {"depth", "text", "bold"}}});
+    writer.BeginSet(0);
     for (const ReportTree::Line& line : tree.DisplayOrder()) {
         const ReportTree::Node& node = tree.node(line.id);
-        set.rows.push_back({line.depth, node.text, node.state == ReportTree::State::Bold});
+        writer.Write({int64_t{line.depth}, node.text, node.state == ReportTree::State::Bold});
     }
-    return set;
+    writer.Finish();
 }
 
-std::vector<RecordSet> WeekRecords(const WeekSummary& week) {
-    RecordSet days{QStringLiteral("days"),
-                   {"date", "weekday", "entries", "presence", "target", "credit", "open"},
-                   {}};
-    for (const WeekDay& day : week.days) {
-        days.rows.push_back({day.date.toString(Qt::ISODate),
-                             QLocale::c().dayName(day.date.dayOfWeek()), day.state.entryCount,
-                             day.state.presence, day.target, day.credit,
-                             day.state.periodOpen != 0});
+void WriteWeekRecords(QTextStream& out, RecordFormat format, const WeekSummary& week) {
+    RecordWriter writer(
+        out, format,
+        {{"days", {"date", "weekday", "entries", "presence", "target", "credit", "open"}},
+         {"total", {"week", "presence", "target", "credit"}},
+         {"projects", {"project", "minutes"}}});
+    for (const size_t set : writer.SetOrder()) {
+        writer.BeginSet(set);
+        if (set == 0) {
+            for (const WeekDay& day : week.days) {
+                const QString date = day.date.toString(Qt::ISODate);
+                const QString weekday = QLocale::c().dayName(day.date.dayOfWeek());
+                writer.Write({date, weekday, int64_t{day.state.entryCount},
+                              int64_t{day.state.presence}, int64_t{day.target}, int64_t{day.credit},
+                              day.state.periodOpen != 0});
+            }
+        } else if (set == 1) {
+            const QString name = QString::asprintf("%d-W%02d", week.isoYear, week.isoWeek);
+            writer.Write(
+                {name, int64_t{week.presence}, int64_t{week.target}, int64_t{week.credit}});
+        } else {
+            for (const ProjectTotal& project : week.projects) {
+                writer.Write({project.name, int64_t{project.minutes}});
+            }
+        }
     }
-    RecordSet total{QStringLiteral("total"), {"week", "presence", "target", "credit"}, {}};
-    total.rows.push_back({QString::asprintf("%d-W%02d", week.isoYear, week.isoWeek), week.presence,
-                          week.target, week.credit});
-    RecordSet projects{QStringLiteral("projects"), {"project", "minutes"}, {}};
-    for (const ProjectTotal& project : week.projects) {
-        projects.rows.push_back({project.name, project.minutes});
-    }
-    return {days, total, projects};
+    writer.Finish();
 }
 
-RecordSet PeriodRecords(const std::vector<Period>& periods) {
-    RecordSet set{QStringLiteral("periods"),
-                  {"date", "start", "stop", "minutes", "project", "stop_project"},
-                  {}};
-    for (const Period& period : periods) {
-        set.rows.push_back({period.date.toString(Qt::ISODate), TimeOfDayText(period.start),
-                            period.stop ? QJsonValue(TimeOfDayText(*period.stop)) : QJsonValue(),
-                            period.minutes, period.project,
-                            period.stop ? QJsonValue(period.stopProject) : QJsonValue()});
-    }
-    return set;
+void WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& periods) {
+    RecordWriter writer(
+        out, format,
+        {{"periods", {"date", "start", "stop", "minutes", "project", "stop_project"}}});
+    writer.BeginSet(0);
+    QString date;
+    QString start;
+    QString stop;
+    periods.ForEach([&](const Period& period) {
+        SetIsoDateText(date, period.date);
+        SetTimeOfDayText(start, period.start);
+        if (period.stop) {
+            SetTimeOfDayText(stop, *period.stop);
+        }
+        writer.Write({date, start, period.stop ? Field(stop) : Field(nullptr),
+                      int64_t{period.minutes}, period.project,
+                      period.stop ? Field(period.stopProject) : Field(nullptr)});
+    });
+    writer.Finish();
 }
 
 }  // namespace tallimer

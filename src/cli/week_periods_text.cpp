@@ -3,6 +3,8 @@
 #include <QLocale>
 
 #include "accounting/time_text.h"
+#include "cli/time_cells.h"
+#include "cli/view_text.h"
 #include "journal/journal_line.h"
 
 namespace tallimer {
@@ -45,14 +47,28 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
     }
 }
 
-void PrintPeriods(QTextStream& out, const std::vector<Period>& periods) {
+void PrintPeriods(QTextStream& out, PeriodList& periods) {
     out << "Date\tStart\tStop\tTime\tProject\tStop project\n";
-    for (const Period& period : periods) {
-        out << SelectedDateText(period.date) << '\t' << TimeOfDayText(period.start) << '\t'
-            << (period.stop ? TimeOfDayText(*period.stop) : QString()) << '\t'
-            << ClockText(period.minutes) << '\t' << period.project << '\t' << period.stopProject
-            << '\n';
-    }
+    QString text;
+    QString cell;
+    periods.ForEach([&](const Period& period) {
+        SetDateText(cell, period.date);
+        text.append(cell).append(u'\t');
+        SetTimeOfDayText(cell, period.start);
+        text.append(cell).append(u'\t');
+        if (period.stop) {
+            SetTimeOfDayText(cell, *period.stop);
+            text.append(cell);
+        }
+        SetClockText(cell, period.minutes);
+        text.append(u'\t').append(cell).append(u'\t').append(period.project).append(u'\t');
+        text.append(period.stopProject).append(u'\n');
+        if (text.size() >= kPrintChunk) {
+            out << text;
+            text.truncate(0);
+        }
+    });
+    out << text;
 }
 
 }  // namespace tallimer

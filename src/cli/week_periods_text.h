@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTextStream>
-#include <vector>
 
 #include "accounting/journal_periods.h"
 #include "accounting/week_summary.h"
@@ -16,6 +15,6 @@ void PrintWeek(QTextStream& out, const WeekSummary& week);
 
 // A title line, then one line per period: date, start, stop (empty while open), the minutes
 // the balance counts in the clock form, the project and the Stop's project.
-void PrintPeriods(QTextStream& out, const std::vector<Period>& periods);
+void PrintPeriods(QTextStream& out, PeriodList& periods);
 
 }  // namespace tallimer

@@ -3,7 +3,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace tallimer {
 
@@ -11,13 +16,28 @@ namespace tallimer {
 // to case, each spelled as first met.
 class ProjectCollector {
   public:
+    // Whether `project`, byte for byte, was added before: then adding it changes nothing.
+    // Nearly every line repeats a spelling, and its bytes settle it without folding.
+    bool Knows(std::string_view project);
     void Add(std::string_view project);
     QStringList Names() const { return names_; }
 
   private:
+    // Looked up by a line's bytes without copying them.
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const {
+            return std::hash<std::string_view>{}(bytes);
+        }
+    };
+
     QStringList names_;
     QSet<QString> folded_;  // the case-folded form of each name
-    QString key_;           // reused for every line, so a known project costs no allocation
+    // Every spelling added, and the ones found lately by a cheap slot of their own.
+    std::unordered_set<std::string, BytesHash, std::equal_to<>> spellings_;
+    static constexpr int kRecentBits = 6;
+    std::array<std::string_view, size_t{1} << kRecentBits> recent_{};
+    QString key_;  // reused for every new spelling
 };
 
 }  // namespace tallimer

@@ -43,14 +43,17 @@ void JournalScan::Line(std::string_view line) {
     lineNumber_ = SatAdd(lineNumber_, 1);
     const std::string_view project = ProjectBytes(line);
     lastProject_.assign(project);
-    const int32_t entryTime = EntryTime(line);
 
     // Byte by byte, unsigned.
-    if (lineNumber_ != 0 && line.compare(monthKey) >= 0) {
+    if (month_.newMonthFlag != 0 && lineNumber_ != 0 && line.compare(monthKey) >= 0) {
         month_.newMonthFlag = 0;
     }
+    // The date key begins with the month key: one comparison settles most lines, and their
+    // time is never read.
+    const bool monthLine = StartsWith(line, monthKey);
+    const bool dayLine = monthLine && StartsWith(line, dateKey);
+    const int32_t entryTime = monthLine ? EntryTime(line) : 0;
     // The day's lines pair by position; the kind marker plays no part here.
-    const bool dayLine = StartsWith(line, dateKey);
     if (dayLine) {
         TakeDayLine(day_, settings_, entryTime);
     }
@@ -58,13 +61,15 @@ void JournalScan::Line(std::string_view line) {
         if (dayLine) {
             sink->DayLine(day_.entryCount, entryTime, project);
         }
-        if (StartsWith(line, monthKey)) {
+        if (monthLine) {
             sink->MonthLine(line, entryTime, project);
         }
         sink->ListLine(line, lineNumber_);
     }
-    // Entry time 0 keeps the header's "Comment" out of the list.
-    if (!project.empty() && entryTime != 0) {
+    // Entry time 0 keeps the header's "Comment" out of the list. Most lines repeat a spelling
+    // met before, whose time need not be read.
+    if (!project.empty() && !read_.projects.Knows(project) &&
+        (monthLine ? entryTime : EntryTime(line)) != 0) {
         read_.projects.Add(project);
     }
 }

@@ -1,5 +1,7 @@
 #include "resources/dialog_templates.h"
 
+#include "resources/app_info.h"
+
 namespace tallimer {
 namespace {
 
@@ -24,7 +26,7 @@ const DialogTemplate& AboutTemplate() {
         79,
         {
             {1014, K::Icon, 10, 9, 20, 20, {}, None},
-            {1015, K::Static, 40, 7, 44, 8, Text("Tallimer 1.3"), NoPrefix},
+            {1015, K::Static, 40, 7, 44, 8, Text("Tallimer ") + Text(kAppShortVersion), NoPrefix},
             {1027, K::Static, 40, 17, 66, 17, Text("By the Tallimer developers."), None},
             {1016, K::Static, 40, 33, 61, 19, Text("Free to use."), None},
             {57666, K::PushButton, 7, 55, 33, 17, Text("Info"), TabStop},

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(LoadString(StringId::AppTitle));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
-    app.setApplicationVersion(QStringLiteral("1.3.0.0"));
+    app.setApplicationVersion(QString::fromLatin1(kAppVersion));
 
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;

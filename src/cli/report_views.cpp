@@ -1,0 +1,164 @@
+#include "cli/report_views.h"
+
+#include "accounting/day_summary.h"
+#include "cli/view_records.h"
+#include "cli/view_text.h"
+#include "cli/week_periods_text.h"
+
+namespace tallimer {
+
+namespace {
+
+void AttachNothing(ViewInputs&) {}
+
+void PanelText(QTextStream& out, ViewInputs& inputs) {
+    PrintPanel(out, inputs.snapshot);
+}
+
+void DayText(QTextStream& out, ViewInputs& inputs) {
+    const Settings& settings = inputs.tracker.settings();
+    PrintDay(out, DaySummaryAt(inputs.snapshot.day, settings,
+                               SummaryNow(inputs.now, settings.minuteUnit)));
+}
+
+void AttachList(ViewInputs& inputs) {
+    inputs.list.emplace();
+}
+
+void ListText(QTextStream& out, ViewInputs& inputs) {
+    PrintList(out, *inputs.list, inputs.listOrder);
+}
+
+void ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    WriteListRecords(out, format, *inputs.list, inputs.listOrder);
+}
+
+void AttachReport(ViewInputs& inputs) {
+    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date());
+}
+
+void ReportText(QTextStream& out, ViewInputs& inputs) {
+    PrintReport(out, inputs.report->tree());
+}
+
+void ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    WriteReportRecords(out, format, inputs.report->tree());
+}
+
+void AttachWeek(ViewInputs& inputs) {
+    inputs.week.emplace(inputs.tracker.settings(), inputs.date);
+}
+
+void WeekText(QTextStream& out, ViewInputs& inputs) {
+    PrintWeek(out, inputs.week->Summary());
+}
+
+void WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    WriteWeekRecords(out, format, inputs.week->Summary());
+}
+
+void AttachPeriods(ViewInputs& inputs) {
+    inputs.periods.emplace(inputs.tracker.settings());
+}
+
+void PeriodsText(QTextStream& out, ViewInputs& inputs) {
+    PrintPeriods(out, *inputs.periods);
+}
+
+void PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    WritePeriodRecords(out, format, *inputs.periods);
+}
+
+}  // namespace
+
+const std::vector<ReportView>& ReportViews() {
+    // The panel and the day summary are a handful of texts, not records.
+    static const std::vector<ReportView> views = {
+        {u"panel", true, AttachNothing, PanelText, nullptr},
+        {u"day", true, AttachNothing, DayText, nullptr},
+        {u"list", true, AttachList, ListText, ListRecords},
+        {u"report", true, AttachReport, ReportText, ReportRecords},
+        {u"week", false, AttachWeek, WeekText, WeekRecords},
+        {u"periods", false, AttachPeriods, PeriodsText, PeriodsRecords},
+    };
+    return views;
+}
+
+const ReportView& FindReportView(QStringView name) {
+    for (const ReportView& view : ReportViews()) {
+        if (view.name == name) {
+            return view;
+        }
+    }
+    return ReportViews().front();  // the parser takes only names of the table
+}
+
+ViewNames ReportViewNames() {
+    ViewNames names;
+    for (const ReportView& view : ReportViews()) {
+        names.all << view.name.toString();
+        if (view.byDefault) {
+            names.defaults << view.name.toString();
+        }
+        if (view.records != nullptr) {
+            names.records << view.name.toString();
+        }
+    }
+    return names;
+}
+
+ViewFanOut::ViewFanOut(ViewInputs& inputs)
+    : week_(inputs.week ? &*inputs.week : nullptr),
+      periods_(inputs.periods ? &*inputs.periods : nullptr) {
+    if (inputs.list) {
+        sinks_.push_back(&*inputs.list);
+    }
+    if (inputs.report) {
+        sinks_.push_back(&*inputs.report);
+    }
+}
+
+ScanSink* ViewFanOut::Target() {
+    if (week_ != nullptr || periods_ != nullptr || sinks_.size() > 1) {
+        return this;
+    }
+    return sinks_.empty() ? nullptr : sinks_.front();
+}
+
+void ViewFanOut::BeginReport(const DayState& day) {
+    for (ScanSink* sink : sinks_) {
+        sink->BeginReport(day);
+    }
+}
+
+void ViewFanOut::DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) {
+    for (ScanSink* sink : sinks_) {
+        sink->DayLine(entryCount, entryTime, project);
+    }
+}
+
+void ViewFanOut::MonthLine(std::string_view line, int32_t entryTime, std::string_view project) {
+    for (ScanSink* sink : sinks_) {
+        sink->MonthLine(line, entryTime, project);
+    }
+}
+
+void ViewFanOut::ListLine(std::string_view line, int32_t lineNumber) {
+    for (ScanSink* sink : sinks_) {
+        sink->ListLine(line, lineNumber);
+    }
+    if (week_ != nullptr) {
+        week_->AddLine(line);
+    }
+    if (periods_ != nullptr) {
+        periods_->AddLine(line);
+    }
+}
+
+void ViewFanOut::FinishReport(const DayState& day) {
+    for (ScanSink* sink : sinks_) {
+        sink->FinishReport(day);
+    }
+}
+
+}  // namespace tallimer
