@@ -73,14 +73,6 @@ Journal::Read Journal::Writer::readLines(const char* operation, const LineVisito
     return ReadLinesOf(file_, operation, path_, line);
 }
 
-std::optional<JournalMark> Journal::currentMark() const {
-    platform::File file = platform::File::OpenExisting(path_, platform::File::Access::Read);
-    if (!file.isOpen()) {
-        return std::nullopt;
-    }
-    return Writer(std::move(file), path_).markAt(-1);
-}
-
 Journal::Writer Journal::openOrCreate(bool* created) const {
     return Writer(platform::File::OpenOrCreate(path_, created), path_);
 }

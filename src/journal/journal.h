@@ -43,8 +43,6 @@ class Journal {
     // read that fails midway ends the journal there and is reported under `operation`; a
     // failed open is left to the caller.
     Read readLines(const char* operation, const LineVisitor& line) const;
-    // The mark of the journal as it is now; nullopt when it cannot be opened or read.
-    std::optional<JournalMark> currentMark() const;
 
     // A writer's handle; not open when the journal cannot be opened (errno says why).
     Writer openOrCreate(bool* created) const;

@@ -4,10 +4,8 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "operations/change_intent.h"
-#include "operations/outcome_messages.h"
 #include "operations/undo.h"
 #include "platform/diagnostics.h"
-#include "resources/string_table.h"
 
 namespace tallimer {
 
@@ -75,19 +73,6 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
         keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept->mark, balanceChange,
                                   {old.device, old.inode, old.size, kept->wholeHash});
     return RemoveOutcome::Removed;
-}
-
-RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day) {
-    bool undoRecorded = false;
-    const RemoveOutcome outcome =
-        RemoveDayEntries(Journal(store.journalPath), store, day, undoRecorded);
-    RemoveResult result;
-    result.messageId = MessageOf(outcome);
-    if (outcome == RemoveOutcome::Removed) {
-        result.success = true;
-        result.statusText = LoadString(StringId::StatusStart);
-    }
-    return result;
 }
 
 }  // namespace tallimer

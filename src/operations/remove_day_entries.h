@@ -20,13 +20,4 @@ enum class RemoveOutcome { Removed, NothingToRemove, DatabaseError };
 RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
                                bool& undoRecorded, const LineVisitor& keptLine = {});
 
-struct RemoveResult {
-    bool success = false;
-    int messageId = 0;   // a stop-icon message to show, 0 for none
-    QString statusText;  // on success: "Start:"; the Remove button is then disabled
-};
-
-// RemoveDayEntries on the store's journal, with the panel's texts.
-RemoveResult RemoveDayEntries(SettingsStore& store, DayState& day);
-
 }  // namespace tallimer

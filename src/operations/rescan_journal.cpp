@@ -109,8 +109,7 @@ ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, Mo
     return result;
 }
 
-}  // namespace
-
+// The panel's texts for a scan.
 ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
     ScanResult result;
     result.openError = read.error;
@@ -125,6 +124,8 @@ ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
         LoadString(day.periodOpen == 1 ? StringId::StatusStop : StringId::StatusStart);
     return result;
 }
+
+}  // namespace
 
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,

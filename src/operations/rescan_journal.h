@@ -81,9 +81,6 @@ struct ScanResult {
     QString projectEditText;  // the project box's edit text
 };
 
-// The panel's texts for a scan.
-ScanResult PanelResultOf(const ScanRead& read, const DayState& day);
-
 // ScanJournal for the store's journal, with the panel's texts.
 ScanResult RescanJournal(const SettingsStore& store, QDate selectedDate, DayState& day,
                          MonthState& month, ScanSink* sink = nullptr);

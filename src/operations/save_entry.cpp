@@ -5,10 +5,8 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "operations/change_intent.h"
-#include "operations/outcome_messages.h"
 #include "operations/undo.h"
 #include "platform/diagnostics.h"
-#include "resources/string_table.h"
 
 namespace tallimer {
 
@@ -154,23 +152,6 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
     saved.undoRecorded =
         RecordUndo(journal, UndoKind::Append, marks->oldLength, marks->after, balanceChange);
     return SaveOutcome::Saved;
-}
-
-SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day) {
-    SavedEntry saved;
-    const SaveOutcome outcome = SaveEntry(Journal(store.journalPath), input, store, day, saved);
-    SaveEntryResult result;
-    result.messageId = MessageOf(outcome);
-    if (outcome != SaveOutcome::Saved) {
-        return result;
-    }
-    result.success = true;
-    result.statusText =
-        LoadString(day.periodOpen != 0 ? StringId::StatusStop : StringId::StatusStart);
-    result.removeEnabled = true;
-    result.preset = saved.preset;
-    result.projectToAppend = saved.projectToAppend;
-    return result;
 }
 
 }  // namespace tallimer

@@ -38,17 +38,4 @@ struct SavedEntry {
 SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, SettingsStore& store,
                       DayState& day, SavedEntry& saved);
 
-// What Save Entry changes besides DayState and the balance; the window applies it.
-struct SaveEntryResult {
-    bool success = false;
-    int messageId = 0;                       // a stop-icon message to show, 0 for none
-    QString statusText;                      // set on success
-    bool removeEnabled = false;              // on success: the Remove button is enabled
-    std::optional<TimeRecord> preset;        // after a day's first entry: preset for the lists
-    std::optional<QString> projectToAppend;  // a new name for the project box's list
-};
-
-// SaveEntry on the store's journal, with the panel's texts.
-SaveEntryResult SaveEntry(const EntryPanelInput& input, SettingsStore& store, DayState& day);
-
 }  // namespace tallimer

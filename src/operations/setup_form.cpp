@@ -88,13 +88,4 @@ ScanRead ScanAfterSetup(const Journal& journal, const QString& journalBefore,
     return ScanBytes({}, settings, selectedDate, day, month, sinks);
 }
 
-ScanResult RescanAfterSetup(const SettingsStore& store, const QString& journalBefore,
-                            QDate selectedDate, DayState& day, MonthState& month, ScanSink* sink) {
-    ScanSink* const sinks[] = {sink};
-    const ScanRead read =
-        ScanAfterSetup(Journal(store.journalPath), journalBefore, store.settings, selectedDate, day,
-                       month, std::span(sinks, sink != nullptr ? 1 : 0));
-    return PanelResultOf(read, day);
-}
-
 }  // namespace tallimer

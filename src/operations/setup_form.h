@@ -41,10 +41,6 @@ ScanRead ScanAfterSetup(const Journal& journal, const QString& journalBefore,
                         const Settings& settings, QDate selectedDate, DayState& day,
                         MonthState& month, std::span<ScanSink* const> sinks = {},
                         const LineVisitor& lines = {});
-// ScanAfterSetup for the store's journal, with the panel's texts.
-ScanResult RescanAfterSetup(const SettingsStore& store, const QString& journalBefore,
-                            QDate selectedDate, DayState& day, MonthState& month,
-                            ScanSink* sink = nullptr);
 
 // Where the dialog goes within its owner's client area: centred across, a little above the
 // middle down; never left of or above the corner.

@@ -138,9 +138,9 @@ Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
         canUndo_ = offersUndo_ && undoRecorded;
     }
     if (feed.fed && !sinks.empty() && (outcome != RemoveOutcome::Removed || feed.outOfMemory)) {
-        rescan(sinks);  // the views were fed a content that did not come
+        read.error = rescan(sinks).error;  // the views were fed a content that did not come
     }
-    return {outcome, snapshot()};
+    return {outcome, snapshot(), read.error};
 }
 
 Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
@@ -170,9 +170,9 @@ Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
     // Refused or failed, the record still names the journal only after a failed step.
     canUndo_ = outcome == UndoOutcome::DatabaseError && canUndo_;
     if (feed.fed && !sinks.empty() && (!undone || feed.outOfMemory)) {
-        rescan(sinks);  // the views were fed a content that did not come back
+        read.error = rescan(sinks).error;  // the views were fed a content that did not come back
     }
-    return {outcome, snapshot()};
+    return {outcome, snapshot(), read.error};
 }
 
 Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {
@@ -181,9 +181,9 @@ Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {
     journal_ = Journal(store_.journalPath);
     const SetupOutcome outcome =
         SaveSettings(store_) ? SetupOutcome::Saved : SetupOutcome::NotSaved;
-    took(ScanAfterSetup(journal_, journalBefore, store_.settings, selectedDate_, day_, month_,
-                        sinks));
-    return {outcome, snapshot()};
+    const Done<ScanOutcome> read = took(ScanAfterSetup(journal_, journalBefore, store_.settings,
+                                                       selectedDate_, day_, month_, sinks));
+    return {outcome, read.snapshot, read.error};
 }
 
 bool Tracker::newMonthCapAsked() const {

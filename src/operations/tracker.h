@@ -44,7 +44,9 @@ template <typename Outcome>
 struct Done {
     Outcome outcome;
     Snapshot snapshot;
-    int error = 0;  // for a scan that could not read: the errno of the failed open
+    // For a scan, a Setup, and a Remove or undo that made its change: the errno of the read that
+    // was to give the project box and the views the journal's content; 0 when it did.
+    int error = 0;
 };
 
 using ScanSinks = std::span<ScanSink* const>;

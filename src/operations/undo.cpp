@@ -10,7 +10,6 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
-#include "operations/outcome_messages.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file_identity.h"
@@ -300,16 +299,6 @@ bool CanUndo(const Journal& journal, const JournalMark& now) {
     return record && record->after == UndoMark{now, journal.identity().inode};
 }
 
-bool CanUndo(const SettingsStore& store) {
-    const Journal journal(store.journalPath);
-    const std::optional<UndoRecord> record = ReadRecord(store.journalPath);
-    if (!record) {
-        return false;  // the journal is not opened when there is no record
-    }
-    const std::optional<JournalMark> now = journal.currentMark();
-    return now && record->after == UndoMark{*now, journal.identity().inode};
-}
-
 UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day,
                            const LineVisitor& restoredLine) {
     const QString& path = file.path();
@@ -354,15 +343,6 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
         journal.readLines(kOperation, restoredLine);  // still alone with it
     }
     return outcome;
-}
-
-UndoResult UndoLastChange(SettingsStore& store, DayState& day) {
-    const UndoOutcome outcome = UndoLastChange(Journal(store.journalPath), store, day);
-    UndoResult result;
-    result.success =
-        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
-    result.messageId = MessageOf(outcome);
-    return result;
 }
 
 }  // namespace tallimer

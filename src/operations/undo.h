@@ -88,16 +88,4 @@ UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayStat
 // Whether the record names the journal whose content has the mark `now`.
 bool CanUndo(const Journal& journal, const JournalMark& now);
 
-struct UndoResult {
-    bool success = false;
-    // A message to show when undo is refused or fails, or when it was done but the balance
-    // could not be saved.
-    int messageId = 0;
-};
-
-// UndoLastChange on the store's journal, with the message to show.
-UndoResult UndoLastChange(SettingsStore& store, DayState& day);
-// Whether there is a change to undo (the record names the journal as it is now).
-bool CanUndo(const SettingsStore& store);
-
 }  // namespace tallimer

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "base/leading_integer.h"
+#include "resources/string_table.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
 
@@ -175,21 +176,16 @@ EntryPanelInput EntryPanel::readInput() const {
     return input;
 }
 
-void EntryPanel::appendProject(const QString& name) {
-    const QString text = project_->currentText();
-    project_->addItem(name);
-    project_->setEditText(text);
+void EntryPanel::setStatus(DayStatus status) {
+    status_->setText(
+        LoadString(status == DayStatus::Stop ? StringId::StatusStop : StringId::StatusStart));
 }
 
-void EntryPanel::setStatus(const QString& text) {
-    status_->setText(text);
-}
-
-void EntryPanel::applyScan(const ScanResult& scan) {
+void EntryPanel::showSnapshot(const Snapshot& snapshot) {
     project_->clear();
-    project_->addItems(scan.projects);
-    project_->setEditText(scan.projectEditText);
-    setStatus(scan.statusText);
+    project_->addItems(snapshot.projects);
+    project_->setEditText(snapshot.projectEditText);
+    setStatus(snapshot.status);
 }
 
 }  // namespace tallimer

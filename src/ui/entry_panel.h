@@ -4,8 +4,7 @@
 #include <QWidget>
 
 #include "accounting/time_lists.h"
-#include "operations/rescan_journal.h"
-#include "operations/save_entry.h"
+#include "operations/tracker.h"
 
 class QComboBox;
 class QDateEdit;
@@ -42,10 +41,10 @@ class EntryPanel : public QWidget {
 
     // What Save Entry reads.
     EntryPanelInput readInput() const;
-    void appendProject(const QString& name);
-    void setStatus(const QString& text);
-    // The project box and status after a scan.
-    void applyScan(const ScanResult& scan);
+    // The status text naming the entry the next Save writes.
+    void setStatus(DayStatus status);
+    // The project box and the status as a read of the journal leaves them.
+    void showSnapshot(const Snapshot& snapshot);
 
   signals:
     // The user picked another date in the picker.

@@ -26,6 +26,10 @@ void JournalWatcher::acknowledge(const QString& hostPath) {
     }
 }
 
+bool JournalWatcher::hasUnseenChange() const {
+    return !path_.isEmpty() && platform::IdentifyHostFile(path_) != known_;
+}
+
 // Watches the file anew (after a rename-over the old watch follows the replaced file) and the
 // nearest folder on its way that exists, so a file or folder that appears later is seen.
 void JournalWatcher::arm() {

@@ -118,26 +118,25 @@ void MainWindow::afterCommand() {
 }
 
 void MainWindow::saveEntryCommand() {
-    present(state_.saveEntry(panel_->readInput()));
+    present(state_.saveEntry(panel_->readInput(), watcher_->hasUnseenChange()));
 }
 
 void MainWindow::removeCommand() {
-    present(state_.removeDayEntries());
+    present(state_.removeDayEntries(beginViewScan()));
 }
 
 void MainWindow::undoCommand() {
-    present(state_.undoLastChange());
+    present(state_.undoLastChange(beginViewScan()));
 }
 
 void MainWindow::setupCommand() {
     const QPointer<QWidget> hadFocus = QApplication::focusWidget();
-    const QString journalBefore = state_.store().journalPath;
     SetupDialog dialog(
-        state_.store(),
-        [this, journalBefore] {
-            state_.setupSaved();
+        state_.tracker(), [this] { return beginViewScan(); },
+        [this](const Done<SetupOutcome>& done) {
+            const CommandOutcome outcome = state_.setupApplied(done);
             fillTimeListsAtClock();
-            rescanJournal(journalBefore);
+            present(outcome);
         },
         this);
     dialog.exec();
@@ -180,8 +179,8 @@ void MainWindow::createView() {
     // watch keeps current, without reading the journal.
     if (auto* list = qobject_cast<EntryListView*>(view_)) {
         connect(list, &EntryListView::resorted, this, [this] {
-            if (lastScan_.opened) {
-                panel_->applyScan(lastScan_);
+            if (lastShown_) {
+                panel_->showSnapshot(*lastShown_);
             }
             refreshDaySummary(true);
         });

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "accounting/day_summary.h"
 #include "ui/key_filter.h"
@@ -21,8 +22,8 @@ class ViewWindow;
 class WindowActions;
 
 // The one top-level window: entry panel, toolbar and view stacked in a 240 x 294 client area.
-// It wires the widgets to the window's actions and to the state behind them (WindowState),
-// and shows what each command gives back.
+// It wires the widgets to the window's actions and to the state behind them (WindowState, over
+// the Tracker), and shows what each command gives back.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
@@ -42,9 +43,8 @@ class MainWindow : public QWidget {
     // The command's action (IDM_*), which the toolbar, the keys, the menus and Ctrl+Z share.
     QAction* action(int command) const;
 
-    // The program's refresh: rereads the journal and updates panel, actions and view. With
-    // `journalBefore`, it is the rescan after Setup, which may have moved the journal.
-    void rescanJournal(const QString& journalBefore = {});
+    // The program's refresh: rereads the journal and updates panel, actions and view.
+    void rescanJournal();
     // The live refresh; unforced it works once per clock minute.
     void refreshDaySummary(bool forced);
 
@@ -87,6 +87,8 @@ class MainWindow : public QWidget {
     void createView();
     // Shows what a command gave back (window_refresh.cpp).
     void present(const CommandOutcome& outcome);
+    // The shown view's sink for the read about to run (none for the day summary).
+    ScanSink* beginViewScan();
     void updateCommandStates();
     void onDateChanged(QDate date);
     // Refills the time lists and selects the clock's time in them: the rescan that follows
@@ -101,7 +103,7 @@ class MainWindow : public QWidget {
 
     WindowState state_;
     RefreshMemory refreshMemory_;
-    ScanResult lastScan_;  // what the panel shows, again after a column click
+    std::optional<Snapshot> lastShown_;  // the panel as the last read left it, for a column click
     QTimer refreshTimer_;
     WindowActions* actions_ = nullptr;
     EntryPanel* panel_ = nullptr;

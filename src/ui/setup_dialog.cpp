@@ -40,11 +40,16 @@ void SetEditText(const QWidget* dialog, int id, const QString& text) {
 
 }  // namespace
 
-SetupDialog::SetupDialog(SettingsStore& store, std::function<void()> afterSave, QWidget* owner)
-    : QDialog(owner), store_(store), afterSave_(std::move(afterSave)), owner_(owner) {
+SetupDialog::SetupDialog(Tracker& tracker, std::function<ScanSink*()> beginScan,
+                         AfterSave afterSave, QWidget* owner)
+    : QDialog(owner),
+      tracker_(tracker),
+      beginScan_(std::move(beginScan)),
+      afterSave_(std::move(afterSave)),
+      owner_(owner) {
     BuildDialog(*FindDialogTemplate(IDD_SETUP), this);
     setModal(true);
-    fillForm(SetupFormFor(store_));
+    fillForm(SetupFormFor(tracker_.store()));
     if (auto* ok = FindControlAs<QPushButton>(this, kOkButton)) {
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
@@ -92,14 +97,16 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::confirm() {
-    ApplySetupForm(readForm(), store_);
+    ScanSink* const view = beginScan_ ? beginScan_() : nullptr;
+    const Done<SetupOutcome> done =
+        tracker_.applySetup(readForm(), ScanSinks(&view, view != nullptr ? 1 : 0));
     // The settings stay in effect for this run either way; a save that failed is said, as
     // the next start would otherwise find the old ones without a word.
-    if (!SaveSettings(store_)) {
+    if (done.outcome == SetupOutcome::NotSaved) {
         ShowMessage(owner_, StringId::DatabaseError, MessageIcon::Stop);
     }
     if (afterSave_) {
-        afterSave_();
+        afterSave_(done);
     }
     accept();
 }

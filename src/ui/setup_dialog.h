@@ -3,20 +3,22 @@
 #include <QDialog>
 #include <functional>
 
-#include "operations/settings_store.h"
-#include "operations/setup_form.h"
+#include "operations/tracker.h"
 
 class QShowEvent;
 
 namespace tallimer {
 
-// The Setup dialog (template 144): shows the settings as texts and, on OK, takes them back,
-// saves them and lets the owner refresh through `afterSave`. Esc and the close box cancel
-// without reading anything.
+// The Setup dialog (template 144): shows the settings as texts and, on OK, hands them to the
+// tracker, which saves them and reads the journal (into the sink `beginScan` gives, if any);
+// the owner then shows the outcome through `afterSave`. Esc and the close box cancel without
+// reading anything.
 class SetupDialog : public QDialog {
     Q_OBJECT
   public:
-    SetupDialog(SettingsStore& store, std::function<void()> afterSave, QWidget* owner);
+    using AfterSave = std::function<void(const Done<SetupOutcome>&)>;
+    SetupDialog(Tracker& tracker, std::function<ScanSink*()> beginScan, AfterSave afterSave,
+                QWidget* owner);
 
     // The fields as they stand.
     SetupForm readForm() const;
@@ -28,8 +30,9 @@ class SetupDialog : public QDialog {
     void fillForm(const SetupForm& form);
     void confirm();
 
-    SettingsStore& store_;
-    std::function<void()> afterSave_;
+    Tracker& tracker_;
+    std::function<ScanSink*()> beginScan_;
+    AfterSave afterSave_;
     QWidget* owner_;
 };
 

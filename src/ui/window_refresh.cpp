@@ -23,17 +23,21 @@ void MainWindow::present(const CommandOutcome& outcome) {
     if (outcome.journalIsOwn) {
         acknowledgeJournal();
     }
-    if (outcome.projectToAppend) {
-        panel_->appendProject(*outcome.projectToAppend);
-    }
     if (outcome.preset) {
         panel_->presetTimeLists(*outcome.preset, state_.settings().minuteUnit);
     }
-    if (!outcome.statusText.isEmpty()) {
-        panel_->setStatus(outcome.statusText);
+    if (outcome.panel == PanelChange::Whole) {
+        lastShown_ = state_.snapshot();
+        panel_->showSnapshot(*lastShown_);
+    } else if (outcome.panel == PanelChange::Status) {
+        panel_->setStatus(state_.snapshot().status);
     }
-    if (outcome.rescan) {
+    if (outcome.view == ViewChange::Rescan) {
         rescanJournal();
+    } else if (view_ != nullptr && outcome.view == ViewChange::Fed) {
+        view_->endScan();
+    } else if (view_ != nullptr && outcome.view == ViewChange::FeedFailed) {
+        view_->scanFailed();  // a sink that had to give up what it held shows that
     }
     if (outcome.refreshSummary) {
         refreshDaySummary(true);
@@ -47,24 +51,15 @@ void MainWindow::updateCommandStates() {
     actions_->setStates(state_.commandStates());
 }
 
-void MainWindow::rescanJournal(const QString& journalBefore) {
-    acknowledgeJournal();
-    ScanSink* sink =
-        view_ != nullptr ? view_->beginScan(state_.settings(), state_.month()) : nullptr;
-    const ScanResult result = state_.rescan(panel_->selectedDate(), sink, journalBefore);
+ScanSink* MainWindow::beginViewScan() {
+    return view_ != nullptr ? view_->beginScan(state_.settings(), state_.month()) : nullptr;
+}
+
+void MainWindow::rescanJournal() {
+    acknowledgeJournal();  // the read about to run sees the journal as it is now
+    const CommandOutcome outcome = state_.rescan(panel_->selectedDate(), beginViewScan());
     updateCommandStates();
-    if (!result.opened) {
-        if (view_ != nullptr) {
-            view_->scanFailed();
-        }
-        return;  // everything else keeps what it showed
-    }
-    lastScan_ = result;
-    panel_->applyScan(result);
-    if (view_ != nullptr) {
-        view_->endScan();
-    }
-    refreshDaySummary(true);
+    present(outcome);
 }
 
 void MainWindow::acknowledgeJournal() {

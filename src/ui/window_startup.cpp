@@ -59,7 +59,7 @@ void MainWindow::runShutdown() {
     if (state_.stopsAutomatically()) {
         actions_->run(IDM_SAVE);  // the automatic Stop, sent
     }
-    SaveSettings(state_.store());
+    state_.saveOnShutdown();
     emit shutDown();
 }
 

@@ -1,119 +1,128 @@
 #include "ui/window_state.h"
 
-#include "accounting/balance.h"
 #include "journal/journal_line.h"
-#include "operations/remove_day_entries.h"
-#include "operations/setup_form.h"
-#include "operations/undo.h"
-#include "platform/file.h"
+#include "operations/outcome_messages.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
 
-void WindowState::load() {
-    LoadSettings(store_);
-    RemoveStaleTemporaries(store_);
-    if (store_.settings.viewKind < ViewDaySummary || store_.settings.viewKind > ViewReport) {
-        store_.settings.viewKind = ViewDaySummary;
-    }
-    EffectiveMinuteUnit(store_.settings);
+namespace {
+// The shown view's sink as the sinks a command feeds: none for a view without one.
+ScanSinks ViewSinks(ScanSink* const& view) {
+    return ScanSinks(&view, view != nullptr ? 1 : 0);
 }
 
-void WindowState::setupSaved() {
-    EffectiveMinuteUnit(store_.settings);
-}
-
-CommandOutcome WindowState::saveEntry(const EntryPanelInput& input) {
-    const SaveEntryResult result = SaveEntry(input, store_, day_);
+// A command refused or failed: its box, and the view keeps what it shows.
+CommandOutcome Refused(int messageId, MessageIcon icon) {
     CommandOutcome outcome;
-    if (!result.success) {
-        outcome.journalIsOwn = true;  // a header kept or a line cut back is no outside change
-        outcome.messageId = result.messageId;
+    outcome.view = ViewChange::FeedFailed;
+    outcome.messageId = messageId;
+    outcome.icon = icon;
+    return outcome;
+}
+}  // namespace
+
+void WindowState::load() {
+    tracker_.start();
+    if (settings().viewKind < ViewDaySummary || settings().viewKind > ViewReport) {
+        tracker_.setViewKind(ViewDaySummary);
+    }
+    tracker_.effectiveMinuteUnit();
+    snapshot_ = tracker_.snapshot();
+}
+
+CommandOutcome WindowState::saveEntry(const EntryPanelInput& input, bool unseenChange) {
+    const Done<SaveOutcome> done = tracker_.saveEntry(input);
+    snapshot_ = done.snapshot;
+    CommandOutcome outcome;
+    // Our line, or a header kept or a line cut back, is no outside change; another program's
+    // change not yet seen is still to be read.
+    outcome.journalIsOwn = !unseenChange;
+    if (done.outcome != SaveOutcome::Saved) {
+        outcome.messageId = MessageOf(done.outcome);
         outcome.icon = MessageIcon::Stop;
         return outcome;
     }
-    removeEnabled_ = result.removeEnabled;
-    outcome.projectToAppend = result.projectToAppend;
-    outcome.preset = result.preset;
-    outcome.statusText = result.statusText;
-    outcome.rescan = true;
-    if (store_.settings.automaticMode == 0) {
+    outcome.panel = PanelChange::Whole;
+    outcome.preset = done.snapshot.preset;
+    // The snapshot carries the day the save booked. A list or a report is refilled by a read,
+    // as is a day never read (no journal before this save) or a journal changed meanwhile.
+    const bool rescan = settings().viewKind != ViewDaySummary || !dayIsRead_ || unseenChange;
+    outcome.view = rescan ? ViewChange::Rescan : ViewChange::None;
+    outcome.refreshSummary = !rescan;  // the rescan refreshes it
+    if (settings().automaticMode == 0) {
         outcome.messageId = StringId::EntrySaved;
     }
     return outcome;
 }
 
-CommandOutcome WindowState::removeDayEntries() {
-    const RemoveResult result = RemoveDayEntries(store_, day_);
-    CommandOutcome outcome;
-    if (!result.success) {
-        outcome.messageId = result.messageId;
-        outcome.icon = MessageIcon::Stop;
-        return outcome;
+CommandOutcome WindowState::removeDayEntries(ScanSink* view) {
+    const Done<RemoveOutcome> done = tracker_.removeDay(ViewSinks(view));
+    snapshot_ = done.snapshot;
+    if (done.outcome != RemoveOutcome::Removed) {
+        return Refused(MessageOf(done.outcome), MessageIcon::Stop);
     }
-    removeEnabled_ = false;
-    outcome.statusText = result.statusText;
-    outcome.rescan = true;
+    CommandOutcome outcome = shownAfterRead(done.error);
     outcome.messageId = StringId::EntryRemoved;  // in automatic mode too
     return outcome;
 }
 
-CommandOutcome WindowState::undoLastChange() {
-    const UndoResult result = UndoLastChange(store_, day_);
-    CommandOutcome outcome;
-    if (!result.success) {
-        outcome.messageId = result.messageId;
-        outcome.icon = result.messageId == StringId::NothingToUndo ? MessageIcon::Information
-                                                                   : MessageIcon::Stop;
-        return outcome;
+CommandOutcome WindowState::undoLastChange(ScanSink* view) {
+    const Done<UndoOutcome> done = tracker_.undo(ViewSinks(view));
+    snapshot_ = done.snapshot;
+    if (done.outcome != UndoOutcome::Undone && done.outcome != UndoOutcome::UndoneBalanceNotSaved) {
+        return Refused(MessageOf(done.outcome), done.outcome == UndoOutcome::NothingToUndo
+                                                    ? MessageIcon::Information
+                                                    : MessageIcon::Stop);
     }
-    outcome.rescan = true;
-    if (!platform::FileExists(store_.journalPath)) {
-        // The undone save had created the journal: no scan, so the panel shows the empty day.
-        outcome.statusText = LoadString(StringId::StatusStart);
-        outcome.refreshSummary = true;
-    }
+    CommandOutcome outcome = shownAfterRead(done.error);
+    outcome.refreshSummary = true;  // also the empty day of a journal the undo removed
     // Undone, but the balance could not be saved: the next start finishes it.
-    outcome.messageId = result.messageId;
+    outcome.messageId = MessageOf(done.outcome);
     outcome.icon = MessageIcon::Stop;
     return outcome;
 }
 
-ScanResult WindowState::rescan(QDate date, ScanSink* sink, const QString& journalBefore) {
-    const ScanResult result =
-        journalBefore.isEmpty() ? RescanJournal(store_, date, day_, month_, sink)
-                                : RescanAfterSetup(store_, journalBefore, date, day_, month_, sink);
-    removeEnabled_ = result.removeEnabled;
-    return result;
+CommandOutcome WindowState::setupApplied(const Done<SetupOutcome>& done) {
+    tracker_.effectiveMinuteUnit();
+    snapshot_ = done.snapshot;
+    return shownAfterRead(done.error);
+}
+
+CommandOutcome WindowState::rescan(QDate date, ScanSink* view) {
+    const Done<ScanOutcome> done = tracker_.selectDate(date, ViewSinks(view));
+    snapshot_ = done.snapshot;
+    dayIsRead_ = done.outcome == ScanOutcome::Read;
+    CommandOutcome outcome;
+    outcome.view = ViewChange::FeedFailed;  // everything else keeps what it showed
+    if (dayIsRead_) {
+        outcome.panel = PanelChange::Whole;
+        outcome.view = ViewChange::Fed;
+        outcome.refreshSummary = true;
+    }
+    return outcome;
+}
+
+CommandOutcome WindowState::shownAfterRead(int error) {
+    dayIsRead_ = error == 0;
+    CommandOutcome outcome;
+    outcome.journalIsOwn = true;
+    outcome.panel = dayIsRead_ ? PanelChange::Whole : PanelChange::Status;
+    outcome.view = dayIsRead_ ? ViewChange::Fed : ViewChange::FeedFailed;
+    outcome.refreshSummary = dayIsRead_;
+    return outcome;
 }
 
 bool WindowState::isOtherDate(QDate date) const {
-    return SelectedDateText(date) != day_.selectedDateText;
+    return SelectedDateText(date) != snapshot_.day.selectedDateText;
 }
 
 bool WindowState::startsAutomatically() const {
-    return store_.settings.automaticMode != 0 && day_.periodOpen == 0;
-}
-
-bool WindowState::stopsAutomatically() const {
-    return store_.settings.automaticMode != 0 && day_.periodOpen != 0;
+    return settings().automaticMode != 0 && !periodOpen();
 }
 
 bool WindowState::exitAsks() const {
-    return day_.periodOpen != 0 && store_.settings.automaticMode == 0;
-}
-
-bool WindowState::newMonthAsks() const {
-    return NewMonthCheckAsks(month_.newMonthFlag, store_.settings);
-}
-
-void WindowState::capBalanceForNewMonth() {
-    ApplyNewMonthCap(store_.settings);
-    SaveSettings(store_);
-}
-
-CommandStates WindowState::commandStates() const {
-    return {removeEnabled_, CanUndo(store_)};
+    return periodOpen() && settings().automaticMode == 0;
 }
 
 }  // namespace tallimer

@@ -1,79 +1,85 @@
 #pragma once
 
 #include <QDate>
-#include <QString>
 #include <optional>
 
-#include "accounting/day_summary.h"
 #include "accounting/time_lists.h"
-#include "model/day_state.h"
-#include "model/month_state.h"
-#include "operations/rescan_journal.h"
-#include "operations/save_entry.h"
-#include "operations/settings_store.h"
+#include "model/scan_sink.h"
+#include "operations/tracker.h"
 #include "ui/message_box.h"
 #include "ui/window_actions.h"
 
 namespace tallimer {
 
-// What a command leaves the window to show, in this order: the panel's changes, a rescan, a
-// forced summary refresh, one message box.
+// What of the state's snapshot the entry panel takes.
+enum class PanelChange { None, Status, Whole };
+// What the view does after a command: nothing, a rescan to be refilled, or show what the
+// command's read fed it (Fed) or give up what it could not keep (FeedFailed).
+enum class ViewChange { None, Rescan, Fed, FeedFailed };
+
+// What a command leaves the window to show, in this order: the panel's changes, the view's,
+// a forced summary refresh, one message box.
 struct CommandOutcome {
-    std::optional<QString> projectToAppend;
+    bool journalIsOwn = false;  // the journal as it is now is ours: the watch takes it as known
+    PanelChange panel = PanelChange::None;
     std::optional<TimeRecord> preset;  // the lists' selection after a day's first entry
-    QString statusText;                // empty: the status stays
-    bool rescan = false;
+    ViewChange view = ViewChange::None;
     bool refreshSummary = false;
-    bool journalIsOwn = false;  // no rescan follows, yet the journal as it is now is ours
-    int messageId = 0;          // 0: no box
+    int messageId = 0;  // 0: no box
     MessageIcon icon = MessageIcon::Information;
 };
 
-// The program's state behind the window and the work of its commands, without widgets: each
-// command takes what the panel holds and returns what the window shows. The operations'
-// Tracker is to take its place.
+// The window's side of the Tracker, without widgets: each command runs the Tracker's member,
+// keeps its snapshot and says what the window shows of it and which box tells the outcome.
 class WindowState {
   public:
     // The stored settings, stale temporaries gone, a view outside the three taken as the day
     // summary, and the minute unit usable.
     void load();
-    // After Setup saved its form: the minute unit usable again.
-    void setupSaved();
 
-    CommandOutcome saveEntry(const EntryPanelInput& input);
-    CommandOutcome removeDayEntries();
-    CommandOutcome undoLastChange();
-    // Rereads the journal for `date`, feeding `sink`; with `journalBefore`, the rescan after
-    // Setup, which may have moved the journal.
-    ScanResult rescan(QDate date, ScanSink* sink, const QString& journalBefore = {});
-    void setViewKind(int32_t viewKind) { store_.settings.viewKind = viewKind; }
+    // `unseenChange`: the journal differs from what the program last read or wrote, a change
+    // the watch has not reported yet.
+    CommandOutcome saveEntry(const EntryPanelInput& input, bool unseenChange);
+    // `view`: the shown view's sink, fed from the command's own read (none: nullptr).
+    CommandOutcome removeDayEntries(ScanSink* view);
+    CommandOutcome undoLastChange(ScanSink* view);
+    // What the window shows after Setup's dialog applied its form (through tracker()).
+    CommandOutcome setupApplied(const Done<SetupOutcome>& done);
+    // Rereads the journal for `date`, feeding `view`.
+    CommandOutcome rescan(QDate date, ScanSink* view);
+    void setViewKind(int32_t viewKind) { tracker_.setViewKind(viewKind); }
 
     // Whether the scanned day is another than `date`.
     bool isOtherDate(QDate date) const;
     // At start-up: the automatic Start; at the end: the automatic Stop.
     bool startsAutomatically() const;
-    bool stopsAutomatically() const;
+    bool stopsAutomatically() const { return tracker_.automaticStopDue(); }
     // Exit asks first while a period is open outside automatic mode.
     bool exitAsks() const;
     // At start-up in a new month: the offer to cap the balance at the maximum, and the cap.
-    bool newMonthAsks() const;
-    void capBalanceForNewMonth();
-    // Which commands can run: Remove while the last scan or command left it so, Undo while
-    // the journal is as the last change left it.
-    CommandStates commandStates() const;
+    bool newMonthAsks() const { return tracker_.newMonthCapAsked(); }
+    void capBalanceForNewMonth() { tracker_.capNewMonth(); }
+    void saveOnShutdown() { tracker_.saveOnShutdown(); }
+    // Which commands can run, as the last command or scan left them.
+    CommandStates commandStates() const { return {snapshot_.removeEnabled, snapshot_.canUndo}; }
 
-    const SettingsStore& store() const { return store_; }
-    SettingsStore& store() { return store_; }
-    const Settings& settings() const { return store_.settings; }
-    const DayState& day() const { return day_; }
-    MonthState& month() { return month_; }
-    bool periodOpen() const { return day_.periodOpen != 0; }
+    Tracker& tracker() { return tracker_; }
+    const SettingsStore& store() const { return tracker_.store(); }
+    const Settings& settings() const { return tracker_.settings(); }
+    // What the last command or scan left the views to show.
+    const Snapshot& snapshot() const { return snapshot_; }
+    const DayState& day() const { return snapshot_.day; }
+    MonthState& month() { return tracker_.month(); }
+    bool periodOpen() const { return snapshot_.day.periodOpen != 0; }
 
   private:
-    SettingsStore store_;
-    DayState day_;
-    MonthState month_;
-    bool removeEnabled_ = false;
+    // The panel and the view after a Remove, undo or Setup whose read ended with `error`.
+    CommandOutcome shownAfterRead(int error);
+
+    Tracker tracker_;
+    Snapshot snapshot_;
+    // The day is the journal's as last read or written: a Save need not read it again.
+    bool dayIsRead_ = false;
 };
 
 }  // namespace tallimer

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,7 @@ TEST_F(SetupCommand, MovingTheJournalMakesTheDayTheNewJournals) {
         ASSERT_TRUE(holder.isOpen());
         const Done<SetupOutcome> held = tracker().applySetup(form);
         EXPECT_EQ(held.outcome, SetupOutcome::Saved);
+        EXPECT_NE(held.error, 0);
         EXPECT_EQ(held.snapshot.day, before);
     }
     EXPECT_EQ(Loaded().journalPath, "\\Elsewhere\\Tallimer.txt");
@@ -194,7 +196,9 @@ TEST_F(SetupCommand, MovingTheJournalMakesTheDayTheNewJournals) {
     back.directory = QStringLiteral("\\My Documents\\");
     EXPECT_EQ(tracker().applySetup(back).snapshot.day, before);
     ASSERT_TRUE(platform::DeleteFile(u"\\Elsewhere\\Tallimer.txt"));
-    const Snapshot moved = tracker().applySetup(form).snapshot;
+    const Done<SetupOutcome> moving = tracker().applySetup(form);
+    EXPECT_EQ(moving.error, 0);  // the new journal's empty day, as read
+    const Snapshot moved = moving.snapshot;
     EXPECT_EQ(moved.day, (DayState{0, 0, "2004/01/23", 0, 0, 0}));
     EXPECT_FALSE(moved.removeEnabled);
     EXPECT_EQ(moved.status, DayStatus::Start);
@@ -276,6 +280,7 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     ScanSink* const sinks[] = {&removed};
     const Done<RemoveOutcome> removal = tracker().removeDay(sinks);
     ASSERT_EQ(removal.outcome, RemoveOutcome::Removed);
+    EXPECT_EQ(removal.error, 0);  // the views hold the new content
     EXPECT_TRUE(removal.snapshot.canUndo);
     EXPECT_EQ(removal.snapshot.projects, QStringList{"A"});
     EXPECT_EQ(balance(), 100);
@@ -323,6 +328,7 @@ TEST_F(Undo, OfTheSaveThatCreatedTheJournalRemovesIt) {
     ASSERT_EQ(save(kDay, "08", "00").outcome, SaveOutcome::Saved);
     const Done<UndoOutcome> undone = tracker().undo();
     ASSERT_EQ(undone.outcome, UndoOutcome::Undone);
+    EXPECT_EQ(undone.error, ENOENT);  // no content for the views
     EXPECT_FALSE(platform::FileExists(store.journalPath));
     EXPECT_EQ(undone.snapshot.day, (DayState{0, 0, {}, 0, 0, 0}));
     EXPECT_EQ(undone.snapshot.status, DayStatus::Start);

@@ -57,6 +57,20 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
     EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
 }
 
+// Another program's line that the watch has not reported yet when a Save runs is read with it,
+// not taken for the program's own.
+TEST_F(JournalWatch, ASaveReadsAChangeNotYetReported) {
+    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
+    start();
+    QFile appender(hostPath(kJournal));
+    ASSERT_TRUE(appender.open(QIODevice::Append));
+    appender.write("2004/01/23\t09:00\tA\r\n");
+    appender.close();
+    run(IDM_SAVE);  // before the event loop delivers the watch's signal
+    EXPECT_EQ(window->dayState().entryCount, 3);
+    EXPECT_EQ(window->entryPanel()->status()->text(), "Stop:");  // the third line opens
+}
+
 // Ctrl+Z takes the last Save back once, even from the project field; the context menu offers
 // the same action, greyed once there is nothing to undo, and the field keeps its typing then.
 TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {

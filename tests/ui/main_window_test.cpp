@@ -104,6 +104,10 @@ TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     EXPECT_EQ(panel->project()->count(), 1);
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_CREDIT), "- 08:30");
     EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_PRESENCE), "  00:00");
+    // The day of the journal this save created is the journal's: Remove takes it away.
+    run(IDM_REMOVE);
+    EXPECT_EQ(journal(), kHeader);
+    EXPECT_EQ(messages, (std::vector<QString>{"Entry saved", "Entry removed"}));
 }
 
 TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
@@ -306,6 +310,11 @@ TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
     EXPECT_EQ(window->entryPanel()->project()->currentText(), scanned);
     run(IDM_VIEW_LIST);  // the view already shown, made anew
     EXPECT_EQ(rows()->index(0, 0).data().toString(), "2004/01/23");
+    // Remove and undo show the rows their own read gave the list.
+    run(IDM_REMOVE);
+    EXPECT_EQ(rows()->rowCount(), 2);
+    run(IDM_UNDO);
+    EXPECT_EQ(rows()->rowCount(), 4);
     run(IDM_VIEW_REPORT);  // the last of the three views
     quit();
 

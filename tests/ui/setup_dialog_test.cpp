@@ -25,10 +25,11 @@ class SetupDialogTest : public DeviceTest {
         DeviceTest::SetUp();
         store.settings = Settings{30, 480, 605, 5, 0, 0, 0, 0, 0, 0};
         ASSERT_TRUE(SaveSettings(store));
+        tracker.start();
         owner.setGeometry(100, 50, 240, 294);
         owner.show();
         dialog = std::make_unique<SetupDialog>(
-            store, [this] { ++saves; }, &owner);
+            tracker, nullptr, [this](const Done<SetupOutcome>&) { ++saves; }, &owner);
         dialog->open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     }
@@ -46,6 +47,7 @@ class SetupDialogTest : public DeviceTest {
     }
     static Settings Stored() { return Loaded().settings; }
 
+    Tracker tracker;
     QWidget owner;
     std::unique_ptr<SetupDialog> dialog;
     int saves = 0;
@@ -62,7 +64,7 @@ TEST_F(SetupDialogTest, OkStoresTheTypedSettingsAndRefreshesOnce) {
 
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(saves, 1);
-    EXPECT_EQ(store.journalPath, "\\Data\\Work\\Tallimer.txt");
+    EXPECT_EQ(tracker.store().journalPath, "\\Data\\Work\\Tallimer.txt");
     std::string ini;
     ASSERT_TRUE(readHandheld(QStringLiteral("\\Data\\Work\\Tallimer.ini"), &ini));
     EXPECT_EQ(ini, "Flexitime = -1:-15\r\n");
@@ -82,12 +84,12 @@ TEST_F(SetupDialogTest, AFailedSaveIsSaid) {
     QTest::keyClick(edit(1025), Qt::Key_Return);
     SetMessageAnswerer(nullptr);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(store.settings.flexBalance, 120);
+    EXPECT_EQ(tracker.settings().flexBalance, 120);
     EXPECT_EQ(shown, QStringList{"Error with database access"});
 }
 
 TEST_F(SetupDialogTest, EscLeavesEverythingAsItWas) {
-    const SettingsStore before = store;
+    const SettingsStore before = tracker.store();
     const auto registry = [] {
         return platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL")->toByteArray();
     };
@@ -100,8 +102,8 @@ TEST_F(SetupDialogTest, EscLeavesEverythingAsItWas) {
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(saves, 0);
-    EXPECT_EQ(store.settings, before.settings);
-    EXPECT_EQ(store.journalPath, before.journalPath);
+    EXPECT_EQ(tracker.settings(), before.settings);
+    EXPECT_EQ(tracker.store().journalPath, before.journalPath);
     EXPECT_EQ(registry(), stored);
 }
 
