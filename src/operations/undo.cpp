@@ -23,7 +23,6 @@ constexpr char kOperation[] = "undo";
 constexpr long long kRecordLimit = 1024;
 // The most one Save appends: a new journal's header and one entry line, with room.
 constexpr long long kMostAppended = 1024;
-constexpr long long kCopyChunk = 256 * 1024;
 constexpr int kRecordLines = 10;
 
 std::optional<long long> ParseNumber(const QByteArray& text) {
