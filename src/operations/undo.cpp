@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <functional>
 
 #include "accounting/balance.h"
 #include "base/saturating.h"
@@ -142,6 +143,25 @@ std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
     return written.mark();
 }
 
+// Moves journal and balance back as one transaction, always through an intent, so a crash
+// between journal and settings heals at the next start. `putBack` changes the journal.
+UndoOutcome PutBack(SettingsStore& store, const Settings& after, const JournalMark& now,
+                    const JournalMark& before, const std::function<bool()>& putBack) {
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, now, before)) {
+        return UndoOutcome::DatabaseError;  // reported by the intent's write
+    }
+    if (!putBack()) {
+        const int reason = errno;
+        change.Abandon();
+        platform::ReportFailure(kOperation, store.journalPath, reason);
+        return UndoOutcome::DatabaseError;
+    }
+    DropRecord(store.journalPath);
+    store.settings = after;
+    return change.Complete(store) ? UndoOutcome::Undone : UndoOutcome::UndoneBalanceNotSaved;
+}
+
 // Undo of a Remove: the kept copy's checked bytes become the journal again, through a new file
 // renamed over it, so nothing but what was kept can take the journal's place.
 UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal::Writer& journal,
@@ -171,20 +191,13 @@ UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal:
         DropForeign(path, UndoCopyPath(path), platform::kForeignContent);
         return UndoOutcome::NothingToUndo;
     }
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, now.content, *before)) {
-        return UndoOutcome::DatabaseError;  // reported by the intent's write
-    }
-    if (!replacement.commit()) {
-        const int reason = errno;
-        change.Abandon();
-        platform::ReportFailure(kOperation, path, reason);
-        return UndoOutcome::DatabaseError;
-    }
-    journal.close();
-    DropRecord(path);
-    store.settings = after;
-    return change.Complete(store) ? UndoOutcome::Undone : UndoOutcome::UndoneBalanceNotSaved;
+    return PutBack(store, after, now.content, *before, [&] {
+        if (!replacement.commit()) {
+            return false;
+        }
+        journal.close();
+        return true;
+    });
 }
 
 // Undo of a Save: the journal is cut back to its old length, or removed when the save made it.
@@ -192,25 +205,12 @@ UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal:
 UndoOutcome UndoAppend(const Journal& file, SettingsStore& store, const UndoRecord& record,
                        Journal::Writer& journal, std::string_view tail, const UndoMark& now,
                        const Settings& after) {
-    const QString& path = store.journalPath;
     const long long start = std::max(0LL, record.cutLength);
     const JournalMark before =
         MarkOf(tail.substr(0, tail.size() - size_t(now.content.length - start)), start);
-    // Always through an intent, so a crash between journal and settings heals at the next start.
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, now.content, before)) {
-        return UndoOutcome::DatabaseError;  // reported by the intent's write
-    }
-    const bool putBack = record.cutLength < 0 ? file.remove() : journal.cutBack(record.cutLength);
-    if (!putBack) {
-        const int reason = errno;
-        change.Abandon();
-        platform::ReportFailure(kOperation, path, reason);
-        return UndoOutcome::DatabaseError;
-    }
-    DropRecord(path);
-    store.settings = after;
-    return change.Complete(store) ? UndoOutcome::Undone : UndoOutcome::UndoneBalanceNotSaved;
+    return PutBack(store, after, now.content, before, [&] {
+        return record.cutLength < 0 ? file.remove() : journal.cutBack(record.cutLength);
+    });
 }
 }  // namespace
 
