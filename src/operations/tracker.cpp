@@ -115,64 +115,63 @@ Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
     return done;
 }
 
-Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
-    // The copy's read scans the new content too. The month is rebuilt in place, as a report
-    // sink fills the tracker's own, and put back unless the new content takes the journal's
-    // place; the day is Remove's own.
+int Tracker::writeScanned(ScanSinks sinks,
+                          const std::function<FedWrite(const LineVisitor&)>& write) {
     DayState day = day_;
     const MonthState monthBefore = month_;
     ScanRead read;
     JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
     ScanFeed feed{scan};
-    bool undoRecorded = false;
-    const RemoveOutcome outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded,
-                                                   [&feed](std::string_view line) { feed(line); });
-    if (outcome == RemoveOutcome::Removed) {
-        read.error = feed.finish();
+    const FedWrite written = write([&feed](std::string_view line) { feed(line); });
+    if (written.changed) {
+        read.error = written.journalGone ? ENOENT : feed.finish();
+        if (written.dayFromScan && read.error == 0) {
+            day_ = day;
+        }
+        took(std::move(read));
     }
-    if (outcome != RemoveOutcome::Removed || read.error != 0) {
+    if (!written.changed || read.error != 0) {
         month_ = monthBefore;
     }
-    if (outcome == RemoveOutcome::Removed) {
-        took(std::move(read));
-        canUndo_ = offersUndo_ && undoRecorded;
-    }
-    if (feed.fed && !sinks.empty() && (outcome != RemoveOutcome::Removed || feed.outOfMemory)) {
+    canUndo_ = written.canUndo;
+    if (feed.fed && !sinks.empty() && (!written.changed || feed.outOfMemory)) {
         read.error = rescan(sinks).error;  // the views were fed a content that did not come
     }
-    return {outcome, snapshot(), read.error};
+    return read.error;
+}
+
+Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
+    // The copy's read scans the new content too. The month is rebuilt in place, as a report
+    // sink fills the tracker's own, and put back unless the new content takes the journal's
+    // place; the day is Remove's own.
+    RemoveOutcome outcome{};
+    const int error = writeScanned(sinks, [&](const LineVisitor& keptLine) {
+        bool undoRecorded = false;
+        outcome = RemoveDayEntries(journal_, store_, day_, undoRecorded, keptLine);
+        const bool removed = outcome == RemoveOutcome::Removed;
+        return FedWrite{.changed = removed,
+                        .canUndo = removed ? offersUndo_ && undoRecorded : canUndo_};
+    });
+    return {outcome, snapshot(), error};
 }
 
 Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
     // The content undo brings back is scanned from the read that brings it: into a day of its
     // own and, as a report sink fills the tracker's own month, into the month in place, put
     // back unless the content becomes the journal's.
-    DayState day = day_;
-    const MonthState monthBefore = month_;
-    ScanRead read;
-    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
-    ScanFeed feed{scan};
-    const UndoOutcome outcome =
-        UndoLastChange(journal_, store_, day_, [&feed](std::string_view line) { feed(line); });
-    const bool undone =
-        outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
-    if (undone) {
-        // A journal the undone save had created is gone: the day undo emptied stays.
-        read.error = journal_.exists() ? feed.finish() : ENOENT;
-        if (read.error == 0) {
-            day_ = day;
-        }
-        took(std::move(read));
-    }
-    if (!undone || read.error != 0) {
-        month_ = monthBefore;
-    }
-    // Refused or failed, the record still names the journal only after a failed step.
-    canUndo_ = outcome == UndoOutcome::DatabaseError && canUndo_;
-    if (feed.fed && !sinks.empty() && (!undone || feed.outOfMemory)) {
-        read.error = rescan(sinks).error;  // the views were fed a content that did not come back
-    }
-    return {outcome, snapshot(), read.error};
+    UndoOutcome outcome{};
+    const int error = writeScanned(sinks, [&](const LineVisitor& restoredLine) {
+        outcome = UndoLastChange(journal_, store_, day_, restoredLine);
+        const bool undone =
+            outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+        // Refused or failed, the record still names the journal only after a failed step. A
+        // journal the undone save had created is gone: the day undo emptied stays.
+        return FedWrite{.changed = undone,
+                        .canUndo = outcome == UndoOutcome::DatabaseError && canUndo_,
+                        .dayFromScan = true,
+                        .journalGone = undone && !journal_.exists()};
+    });
+    return {outcome, snapshot(), error};
 }
 
 Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {

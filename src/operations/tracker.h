@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -98,7 +99,20 @@ class Tracker {
     int32_t effectiveMinuteUnit();
 
   private:
+    // What a Remove or an undo tells of its write, whose lines fed a scan of its new content.
+    struct FedWrite {
+        bool changed = false;      // the content fed is the journal's now
+        bool canUndo = false;      // whether undo is offered after it
+        bool dayFromScan = false;  // the day becomes the scan's, not the one the write left
+        bool journalGone = false;  // the write left no journal to scan
+    };
+
     Done<ScanOutcome> took(ScanRead&& read);
+    // Runs `write`, handing it the line visitor that feeds a scan of the content it makes: into
+    // a copy of the day, and into the month in place, which is put back unless that content
+    // becomes the journal's. Views fed a content that did not come are rescanned. The errno of
+    // the read that was to give the views the journal's content, 0 when it did.
+    int writeScanned(ScanSinks sinks, const std::function<FedWrite(const LineVisitor&)>& write);
 
     SettingsStore store_;
     Journal journal_{QString()};
