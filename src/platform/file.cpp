@@ -52,10 +52,7 @@ int OpenRegular(const QByteArray& path, int flags) {
     } else if ((flags & O_ACCMODE) != O_RDONLY && (info.st_mode & 0222) == 0) {
         error = EACCES;
     } else {
-        const int status = ::fcntl(fd, F_GETFL);
-        if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
-            error = errno;
-        }
+        error = EndNonBlocking(fd);
     }
     if (error != 0) {
         CloseQuietly(fd);
@@ -134,6 +131,14 @@ void CloseQuietly(int fd) {
     if (fd >= 0) {
         ::close(fd);
     }
+}
+
+int EndNonBlocking(int fd) {
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
+        return errno;
+    }
+    return 0;
 }
 
 // Waiting is by polling, so a writer can tell readers (who leave soon) from another writer

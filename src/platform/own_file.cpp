@@ -65,10 +65,7 @@ File File::OpenOwn(const QString& hostPath) {
     struct stat info {};
     int reason = ::fstat(fd, &info) == 0 ? ReasonOf(info) : errno;
     if (reason == 0) {
-        const int status = ::fcntl(fd, F_GETFL);
-        if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
-            reason = errno;
-        }
+        reason = EndNonBlocking(fd);
     }
     if (reason != 0) {
         CloseQuietly(fd);
