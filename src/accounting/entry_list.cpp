@@ -25,12 +25,13 @@ void SetFromCodePage(QString& dest, std::string_view bytes) {
     platform::AppendFromCodePage(bytes, dest.data());
 }
 
-std::string_view DateCell(std::string_view line) {
+}  // namespace
+
+std::string_view EntryList::DateCell(std::string_view line) {
     return ByteCell(line, 0, JournalColumn::DateEnd);
 }
 
-// The date cells in the order of the list: collated as the texts they show.
-int CompareDates(std::string_view a, std::string_view b) {
+int EntryList::CompareDateCells(std::string_view a, std::string_view b) {
     QChar x[JournalColumn::DateEnd];
     QChar y[JournalColumn::DateEnd];
     platform::AppendFromCodePage(a, x);
@@ -39,17 +40,18 @@ int CompareDates(std::string_view a, std::string_view b) {
                            QStringView(y, qsizetype(b.size())));
 }
 
-}  // namespace
+std::array<QString, 3> EntryList::TitlesOf(std::string_view line) {
+    return {platform::FromCodePage(DateCell(line)),
+            platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd)),
+            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size()))};
+}
 
-void EntryList::ListLine(std::string_view line, int32_t lineNumber) {
+void EntryList::ListLine(std::string_view line, int32_t lineNumber, long long /*offset*/) {
     if (lineNumber == 0) {
         // Emptied but keeping their room: the view's next scan fills them again.
         text_.clear();
         starts_.clear();
-        titles_ = {
-            platform::FromCodePage(DateCell(line)),
-            platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd)),
-            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size()))};
+        titles_ = TitlesOf(line);
         hasColumns_ = true;
         return;
     }
@@ -78,7 +80,10 @@ EntryList::Row EntryList::row(size_t index) const {
 }
 
 void EntryList::FillRow(size_t index, Row& row) const {
-    const std::string_view line = Line(index);
+    FillRowFrom(Line(index), row);
+}
+
+void EntryList::FillRowFrom(std::string_view line, Row& row) {
     row.stop = IsStopLine(line);
     SetFromCodePage(row.date, DateCell(line));
     // A Stop's time is indented by two blanks.
@@ -105,7 +110,7 @@ std::vector<size_t> EntryList::DisplayOrder() const {
         }
     }
     std::stable_sort(runs.begin(), runs.end(), [this](size_t a, size_t b) {
-        const int c = CompareDates(DateCell(Line(a)), DateCell(Line(b)));
+        const int c = CompareDateCells(DateCell(Line(a)), DateCell(Line(b)));
         return descending_ ? c > 0 : c < 0;
     });
     std::vector<size_t> order;

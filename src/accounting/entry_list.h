@@ -23,7 +23,7 @@ class EntryList : public ScanSink {
         bool stop = false;  // a TAB at column 10
     };
 
-    void ListLine(std::string_view line, int32_t lineNumber) override;
+    void ListLine(std::string_view line, int32_t lineNumber, long long offset) override;
 
     // False until a first line was seen: a new list shows neither columns nor rows.
     bool hasColumns() const { return hasColumns_; }
@@ -44,6 +44,13 @@ class EntryList : public ScanSink {
     // Row indices in display order: by date text (collated), rows of one date in journal
     // order in both directions.
     std::vector<size_t> DisplayOrder() const;
+
+    // A line's cells, for a list kept elsewhere (see EntryIndex).
+    static std::array<QString, 3> TitlesOf(std::string_view firstLine);
+    static void FillRowFrom(std::string_view line, Row& row);
+    static std::string_view DateCell(std::string_view line);
+    // The date cells in the order of the list: collated as the texts they show.
+    static int CompareDateCells(std::string_view a, std::string_view b);
 
   private:
     // The code-page bytes of a row's line.

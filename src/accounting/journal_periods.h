@@ -4,15 +4,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
+#include "journal/journal_as_read.h"
+#include "journal/line_runs.h"
 #include "model/day_state.h"
 #include "model/settings.h"
 
@@ -30,57 +29,32 @@ struct Period {
 };
 
 // Every period of the journal, from its lines handed on one at a time; the lines of each date
-// pair by position as the scan pairs them. A period is kept as a few numbers and each project
-// text once, so a journal costs far less here than its bytes.
+// pair by position as the scan pairs them. The scan leaves only where each date's lines lie,
+// a few bytes a date; the periods are made from those lines, read again, as they are handed
+// on, so a journal of any size costs the same memory here.
 class PeriodList {
   public:
     explicit PeriodList(const Settings& settings) : settings_(settings) {}
-    // A journal line as CutLine leaves it; lines without a date pass untouched.
-    void AddLine(std::string_view line);
-    size_t size() const { return periods_.size(); }
-    // Hands on every period ordered by date, the periods of one date in journal order. The
-    // first call puts them in that order.
-    void ForEach(const std::function<void(const Period&)>& visit);
+    // A journal line as CutLine leaves it, at `offset` in the journal; lines without a date
+    // pass untouched.
+    void AddLine(std::string_view line, long long offset);
+    // Hands on every period ordered by date, the periods of one date in journal order, made
+    // from the lines read again from `journal`, which the scan left; false when that read
+    // failed (it is reported).
+    bool ForEach(JournalAsRead& journal, const std::function<void(const Period&)>& visit);
 
   private:
-    struct Day {
-        DayState state;
-        size_t openPeriod = 0;  // the period the day's latest opening line began
-    };
-    // A period in 24 bytes.
-    struct Kept {
-        static constexpr uint32_t kOpen = UINT32_MAX;  // as the stop's project: not closed
-        int32_t julianDay = 0;
-        int32_t start = 0;
-        int32_t stop = 0;
-        int32_t minutes = 0;
-        uint32_t project = 0;  // in projects_
-        uint32_t stopProject = kOpen;
-    };
-    // Looked up by a line's bytes without copying them.
-    struct BytesHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view bytes) const {
-            return std::hash<std::string_view>{}(bytes);
-        }
-    };
-
-    Day* DayOf(std::string_view line, int32_t* julianDay);
-    uint32_t ProjectOf(std::string_view line);
+    const QString& ProjectText(std::string_view bytes, size_t slot);
 
     const Settings& settings_;
-    std::unordered_map<int32_t, Day> days_;  // by Julian day; its nodes stay put
+    LineRuns runs_;  // keyed by Julian day
     // The date bytes and day of the line before: a journal's lines come a day at a time.
     std::array<char, 10> lastDate_{};
-    Day* lastDay_ = nullptr;
     int32_t lastJulianDay_ = 0;
-    // In blocks: a growing journal never has its periods copied to a larger room.
-    std::deque<Kept> periods_;
-    bool sorted_ = false;
-    std::vector<QString> projects_;
-    std::unordered_map<std::string, uint32_t, BytesHash, std::equal_to<>> projectIds_;
-    // The project of the line before, which a Stop most often repeats.
-    const std::pair<const std::string, uint32_t>* lastProject_ = nullptr;
+    bool hasLastDate_ = false;
+    // The last project texts made, for starts (0) and stops (1): a day repeats its projects.
+    std::array<std::string, 2> projectBytes_;
+    std::array<QString, 2> projectTexts_;
 };
 
 }  // namespace tallimer

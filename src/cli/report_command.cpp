@@ -25,6 +25,13 @@ int CannotOpen(QTextStream& err, const SettingsStore& store, int error) {
     return 1;
 }
 
+// The views that read lines again found the journal's file failing or cut short meanwhile.
+int CannotReadAgain(QTextStream& err, const SettingsStore& store) {
+    err << "tallimer-report: Error with database access: " << platform::HostPath(store.journalPath)
+        << " changed or failed while it was printed\n";
+    return 1;
+}
+
 // Reads the journal once for every chosen view, and puts the list in order, so that nothing
 // is printed unless every view can be: 0, or the errno that makes the run fail.
 int ReadJournal(ViewInputs& inputs, const QStringList& views) {
@@ -34,14 +41,15 @@ int ReadJournal(ViewInputs& inputs, const QStringList& views) {
     ViewFanOut fanOut(inputs);
     ScanSink* const target = fanOut.Target();
     const Done<ScanOutcome> scanned = inputs.tracker.selectDate(
-        inputs.date, target != nullptr ? ScanSinks(&target, 1) : ScanSinks());
+        inputs.date, target != nullptr ? ScanSinks(&target, 1) : ScanSinks(), {},
+        inputs.readsAgain() ? &inputs.journal : nullptr);
     if (scanned.outcome != ScanOutcome::Read) {
         return scanned.error != 0 ? scanned.error : EIO;
     }
     inputs.snapshot = scanned.snapshot;
     if (inputs.list) {
         try {
-            inputs.listOrder = inputs.list->DisplayOrder();
+            inputs.list->Sort(inputs.journal);
         } catch (const std::bad_alloc&) {
             return ENOMEM;  // no room to put the rows in order
         }
@@ -89,10 +97,10 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
                 out << "== " << name << " ==\n";
             }
             const ReportView& view = FindReportView(name);
-            if (options->format) {
-                view.records(out, *options->format, inputs);
-            } else {
-                view.text(out, inputs);
+            const bool printed = options->format ? view.records(out, *options->format, inputs)
+                                                 : view.text(out, inputs);
+            if (!printed) {
+                return CannotReadAgain(err, store);  // what was printed stands
             }
         }
     } catch (const std::bad_alloc&) {

@@ -11,62 +11,68 @@ namespace {
 
 void AttachNothing(ViewInputs&) {}
 
-void PanelText(QTextStream& out, ViewInputs& inputs) {
+bool PanelText(QTextStream& out, ViewInputs& inputs) {
     PrintPanel(out, inputs.snapshot);
+    return true;
 }
 
-void DayText(QTextStream& out, ViewInputs& inputs) {
+bool DayText(QTextStream& out, ViewInputs& inputs) {
     const Settings& settings = inputs.tracker.settings();
     PrintDay(out, DaySummaryAt(inputs.snapshot.day, settings,
                                SummaryNow(inputs.now, settings.minuteUnit)));
+    return true;
 }
 
 void AttachList(ViewInputs& inputs) {
     inputs.list.emplace();
 }
 
-void ListText(QTextStream& out, ViewInputs& inputs) {
-    PrintList(out, *inputs.list, inputs.listOrder);
+bool ListText(QTextStream& out, ViewInputs& inputs) {
+    return PrintList(out, *inputs.list, inputs.journal);
 }
 
-void ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
-    WriteListRecords(out, format, *inputs.list, inputs.listOrder);
+bool ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    return WriteListRecords(out, format, *inputs.list, inputs.journal);
 }
 
 void AttachReport(ViewInputs& inputs) {
     inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date());
 }
 
-void ReportText(QTextStream& out, ViewInputs& inputs) {
+bool ReportText(QTextStream& out, ViewInputs& inputs) {
     PrintReport(out, inputs.report->tree());
+    return true;
 }
 
-void ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+bool ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
     WriteReportRecords(out, format, inputs.report->tree());
+    return true;
 }
 
 void AttachWeek(ViewInputs& inputs) {
     inputs.week.emplace(inputs.tracker.settings(), inputs.date);
 }
 
-void WeekText(QTextStream& out, ViewInputs& inputs) {
+bool WeekText(QTextStream& out, ViewInputs& inputs) {
     PrintWeek(out, inputs.week->Summary());
+    return true;
 }
 
-void WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+bool WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
     WriteWeekRecords(out, format, inputs.week->Summary());
+    return true;
 }
 
 void AttachPeriods(ViewInputs& inputs) {
     inputs.periods.emplace(inputs.tracker.settings());
 }
 
-void PeriodsText(QTextStream& out, ViewInputs& inputs) {
-    PrintPeriods(out, *inputs.periods);
+bool PeriodsText(QTextStream& out, ViewInputs& inputs) {
+    return PrintPeriods(out, *inputs.periods, inputs.journal);
 }
 
-void PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
-    WritePeriodRecords(out, format, *inputs.periods);
+bool PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    return WritePeriodRecords(out, format, *inputs.periods, inputs.journal);
 }
 
 }  // namespace
@@ -143,15 +149,15 @@ void ViewFanOut::MonthLine(std::string_view line, int32_t entryTime, std::string
     }
 }
 
-void ViewFanOut::ListLine(std::string_view line, int32_t lineNumber) {
+void ViewFanOut::ListLine(std::string_view line, int32_t lineNumber, long long offset) {
     for (ScanSink* sink : sinks_) {
-        sink->ListLine(line, lineNumber);
+        sink->ListLine(line, lineNumber, offset);
     }
     if (week_ != nullptr) {
         week_->AddLine(line);
     }
     if (periods_ != nullptr) {
-        periods_->AddLine(line);
+        periods_->AddLine(line, offset);
     }
 }
 

@@ -4,11 +4,10 @@
 #include <QDateTime>
 #include <QStringView>
 #include <QTextStream>
-#include <cstddef>
 #include <optional>
 #include <vector>
 
-#include "accounting/entry_list.h"
+#include "accounting/entry_index.h"
 #include "accounting/journal_periods.h"
 #include "accounting/month_report.h"
 #include "accounting/week_summary.h"
@@ -32,20 +31,23 @@ struct ViewInputs {
     QDate date;
     QDateTime now;
     Snapshot snapshot;  // the panel and the day after the scan
-    std::optional<EntryList> list;
-    std::vector<size_t> listOrder;  // the list's display order, made before anything is printed
+    std::optional<EntryIndex> list;
     std::optional<MonthReport> report;
     std::optional<WeekTally> week;
     std::optional<PeriodList> periods;
+    // The journal as the scan read it, for the views that read their lines again.
+    JournalAsRead journal;
+    bool readsAgain() const { return list || periods; }
 };
 
-// A view: its name for --view, the sink it needs filled by the scan, what it prints.
+// A view: its name for --view, the sink it needs filled by the scan, what it prints. Printing
+// fails (false) only where a view reads the journal again and that read fails.
 struct ReportView {
     QStringView name;
     bool byDefault;  // printed when --view is not given
     void (*attach)(ViewInputs& inputs);
-    void (*text)(QTextStream& out, ViewInputs& inputs);
-    void (*records)(QTextStream& out, RecordFormat format, ViewInputs& inputs);  // or none
+    bool (*text)(QTextStream& out, ViewInputs& inputs);
+    bool (*records)(QTextStream& out, RecordFormat format, ViewInputs& inputs);  // or none
 };
 
 // panel, day, list, report, week and periods, in the order they are named and printed.
@@ -64,7 +66,7 @@ class ViewFanOut : public ScanSink {
     void BeginReport(const DayState& day) override;
     void DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) override;
     void MonthLine(std::string_view line, int32_t entryTime, std::string_view project) override;
-    void ListLine(std::string_view line, int32_t lineNumber) override;
+    void ListLine(std::string_view line, int32_t lineNumber, long long offset) override;
     void FinishReport(const DayState& day) override;
 
   private:

@@ -6,18 +6,17 @@
 
 namespace tallimer {
 
-void WriteListRecords(QTextStream& out, RecordFormat format, const EntryList& list,
-                      const std::vector<size_t>& order) {
+bool WriteListRecords(QTextStream& out, RecordFormat format, const EntryIndex& list,
+                      JournalAsRead& journal) {
     RecordWriter writer(out, format, {{"entries", {"date", "time", "stop", "project"}}});
     writer.BeginSet(0);
-    EntryList::Row row;
-    for (const size_t index : order) {
-        list.FillRow(index, row);
+    const bool read = list.ForEachRow(journal, [&writer](const EntryList::Row& row) {
         // The list shows a Stop's time indented; here the stop field tells it.
         const QStringView time = row.stop ? QStringView(row.time).mid(2) : QStringView(row.time);
         writer.Write({row.date, time, row.stop, row.project});
-    }
+    });
     writer.Finish();
+    return read;
 }
 
 void WriteReportRecords(QTextStream& out, RecordFormat format, const ReportTree& tree) {
@@ -59,7 +58,8 @@ void WriteWeekRecords(QTextStream& out, RecordFormat format, const WeekSummary& 
     writer.Finish();
 }
 
-void WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& periods) {
+bool WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& periods,
+                        JournalAsRead& journal) {
     RecordWriter writer(
         out, format,
         {{"periods", {"date", "start", "stop", "minutes", "project", "stop_project"}}});
@@ -67,7 +67,7 @@ void WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& perio
     QString date;
     QString start;
     QString stop;
-    periods.ForEach([&](const Period& period) {
+    const bool read = periods.ForEach(journal, [&](const Period& period) {
         SetIsoDateText(date, period.date);
         SetTimeOfDayText(start, period.start);
         if (period.stop) {
@@ -78,6 +78,7 @@ void WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& perio
                       period.stop ? Field(period.stopProject) : Field(nullptr)});
     });
     writer.Finish();
+    return read;
 }
 
 }  // namespace tallimer

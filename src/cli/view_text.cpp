@@ -24,25 +24,24 @@ void PrintDay(QTextStream& out, const DaySummaryTexts& texts) {
     out << "Flexitime in total\t" << texts.flexitime << '\n';
 }
 
-void PrintList(QTextStream& out, const EntryList& list, const std::vector<size_t>& order) {
+bool PrintList(QTextStream& out, const EntryIndex& list, JournalAsRead& journal) {
     if (!list.hasColumns()) {
-        return;
+        return true;
     }
     const auto& titles = list.titles();
     out << titles[0] << '\t' << titles[1] << '\t' << titles[2] << '\n';
     // Rows go to the stream some at a time: a call of the stream costs more than a row.
     QString text;
-    EntryList::Row row;
-    for (const size_t index : order) {
-        list.FillRow(index, row);
+    const bool read = list.ForEachRow(journal, [&](const EntryList::Row& row) {
         text.append(row.date).append(u'\t').append(row.time).append(u'\t');
         text.append(row.project).append(u'\n');
         if (text.size() >= kPrintChunk) {
             out << text;
             text.truncate(0);
         }
-    }
+    });
     out << text;
+    return read;
 }
 
 void PrintReport(QTextStream& out, const ReportTree& tree) {

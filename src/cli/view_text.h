@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "accounting/day_summary.h"
-#include "accounting/entry_list.h"
+#include "accounting/entry_index.h"
 #include "accounting/report_tree.h"
 #include "operations/tracker.h"
 
@@ -21,8 +21,9 @@ inline constexpr qsizetype kPrintChunk = 8192;
 void PrintPanel(QTextStream& out, const Snapshot& panel);
 // The day summary's four boxes.
 void PrintDay(QTextStream& out, const DaySummaryTexts& texts);
-// The column titles, then the rows in `order`; nothing when the scan read no line.
-void PrintList(QTextStream& out, const EntryList& list, const std::vector<size_t>& order);
+// The column titles, then the rows in display order, read again from `journal`; nothing when
+// the scan read no line. False when that read failed.
+bool PrintList(QTextStream& out, const EntryIndex& list, JournalAsRead& journal);
 // One line per node, indented two blanks a level; a bold node ends with "\t(bold)".
 void PrintReport(QTextStream& out, const ReportTree& tree);
 

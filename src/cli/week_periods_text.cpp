@@ -47,11 +47,11 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
     }
 }
 
-void PrintPeriods(QTextStream& out, PeriodList& periods) {
+bool PrintPeriods(QTextStream& out, PeriodList& periods, JournalAsRead& journal) {
     out << "Date\tStart\tStop\tTime\tProject\tStop project\n";
     QString text;
     QString cell;
-    periods.ForEach([&](const Period& period) {
+    const bool read = periods.ForEach(journal, [&](const Period& period) {
         SetDateText(cell, period.date);
         text.append(cell).append(u'\t');
         SetTimeOfDayText(cell, period.start);
@@ -69,6 +69,7 @@ void PrintPeriods(QTextStream& out, PeriodList& periods) {
         }
     });
     out << text;
+    return read;
 }
 
 }  // namespace tallimer

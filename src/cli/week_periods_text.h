@@ -15,6 +15,6 @@ void PrintWeek(QTextStream& out, const WeekSummary& week);
 
 // A title line, then one line per period: date, start, stop (empty while open), the minutes
 // the balance counts in the clock form, the project and the Stop's project.
-void PrintPeriods(QTextStream& out, PeriodList& periods);
+bool PrintPeriods(QTextStream& out, PeriodList& periods, JournalAsRead& journal);
 
 }  // namespace tallimer

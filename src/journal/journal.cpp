@@ -35,8 +35,8 @@ bool Journal::linkTo(const QString& handheldPath) const {
 namespace {
 // Hands every line of `file` from its position on to `line`, through a bounded buffer.
 Journal::Read ReadLinesOf(platform::File& file, const char* operation, const QString& path,
-                          const LineVisitor& line) {
-    RunningMark read;
+                          const PlacedLineVisitor& line, RunningMark& read,
+                          long long* linesEnd = nullptr) {
     // A failing read ends the journal as its end does: what was read stands.
     LineReader lines([&](char* buffer, long long maxBytes) {
         const long long got = file.read(buffer, maxBytes);
@@ -49,19 +49,40 @@ Journal::Read ReadLinesOf(platform::File& file, const char* operation, const QSt
     });
     std::string_view bytesBeforeLf;
     while (lines.Next(bytesBeforeLf)) {
-        line(CutLine(bytesBeforeLf));
+        line(CutLine(bytesBeforeLf), lines.lineOffset());
+    }
+    if (linesEnd != nullptr) {
+        *linesEnd = lines.nextOffset();
     }
     return {0, read.mark()};
+}
+
+PlacedLineVisitor Unplaced(const LineVisitor& line) {
+    return [&line](std::string_view text, long long) { line(text); };
 }
 }  // namespace
 
 Journal::Read Journal::readLines(const char* operation, const LineVisitor& line) const {
+    return readLines(operation, Unplaced(line), nullptr);
+}
+
+Journal::Read Journal::readLines(const char* operation, const PlacedLineVisitor& line,
+                                 JournalAsRead* keep) const {
     platform::File file = platform::File::OpenExisting(path_, platform::File::Access::Read);
     if (!file.isOpen()) {
         return {errno != 0 ? errno : EIO, {}};
     }
-    const Read result = ReadLinesOf(file, operation, path_, line);
-    file.close();
+    RunningMark read;
+    long long linesEnd = 0;
+    const Read result = ReadLinesOf(file, operation, path_, line, read, &linesEnd);
+    if (keep != nullptr) {
+        keep->linesEnd_ = linesEnd;
+        file.unlock();
+        keep->file_ = std::move(file);
+        keep->path_ = path_;
+        keep->length_ = read.length();
+        keep->tail_ = read.tail();
+    }
     return result;
 }
 
@@ -70,7 +91,8 @@ Journal::Read Journal::Writer::readLines(const char* operation, const LineVisito
         platform::ReportFailure(operation, path_);
         return {errno != 0 ? errno : EIO, {}};
     }
-    return ReadLinesOf(file_, operation, path_, line);
+    RunningMark read;
+    return ReadLinesOf(file_, operation, path_, Unplaced(line), read);
 }
 
 Journal::Writer Journal::openOrCreate(bool* created) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "journal/journal_as_read.h"
 #include "journal/journal_mark.h"
 #include "platform/file.h"
 #include "platform/file_identity.h"
@@ -43,6 +44,9 @@ class Journal {
     // read that fails midway ends the journal there and is reported under `operation`; a
     // failed open is left to the caller.
     Read readLines(const char* operation, const LineVisitor& line) const;
+    // The same, each line with its offset; when `keep` is given, the file read stays open in
+    // it, unlocked, for reading some lines again.
+    Read readLines(const char* operation, const PlacedLineVisitor& line, JournalAsRead* keep) const;
 
     // A writer's handle; not open when the journal cannot be opened (errno says why).
     Writer openOrCreate(bool* created) const;

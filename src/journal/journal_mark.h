@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ class RunningMark {
     void Add(std::string_view piece);
     long long length() const { return length_; }
     JournalMark mark() const { return MarkOf(tail_, length_); }
+    // The last min(length, kMarkWindow) bytes.
+    std::string_view tail() const {
+        return std::string_view(tail_).substr(tail_.size() -
+                                              std::min(tail_.size(), size_t(kMarkWindow)));
+    }
 
   private:
     long long length_ = 0;

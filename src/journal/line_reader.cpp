@@ -19,6 +19,10 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
             const size_t lineEnd = std::min(at, begin_ + kLongestLine);
             bytesBeforeLf = std::string_view(data + begin_, lineEnd - begin_);
             begin_ = searched_ = at + 1;
+            // A long line's dropped bytes lie before the LF, so the next line's offset
+            // counts back from the end of what was read.
+            lineOffset_ = nextOffset_;
+            nextOffset_ = total_ - static_cast<long long>(end_ - begin_);
             return true;
         }
         if (atEnd_) {
@@ -35,8 +39,15 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
             atEnd_ = true;  // a failing read ends the journal as its end does
         } else {
             end_ += static_cast<size_t>(got);
+            total_ += got;
         }
     }
+}
+
+void LineReader::Restart(long long offset) {
+    begin_ = searched_ = end_ = 0;
+    atEnd_ = false;
+    total_ = lineOffset_ = nextOffset_ = offset;
 }
 
 LineReader::Read ReadFrom(std::string_view bytes) {

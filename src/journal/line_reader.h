@@ -22,6 +22,12 @@ class LineReader {
     // The bytes in front of the next LF; false at end of file or at a failing read. Bytes
     // after the last LF are never handed on. The view holds until the next call.
     bool Next(std::string_view& bytesBeforeLf);
+    // Where the line last handed on begins, and where the next one does, counted from the
+    // first byte read: a second read can find the line again.
+    long long lineOffset() const { return lineOffset_; }
+    long long nextOffset() const { return nextOffset_; }
+    // Forgets what was read, keeping the buffer: the next read begins a line at `offset`.
+    void Restart(long long offset);
 
   private:
     Read read_;
@@ -30,6 +36,9 @@ class LineReader {
     size_t searched_ = 0;  // bytes before this hold no LF of that line
     size_t end_ = 0;       // bytes read so far
     bool atEnd_ = false;
+    long long total_ = 0;  // offset of the byte after the last one read
+    long long lineOffset_ = 0;
+    long long nextOffset_ = 0;
 };
 
 // A reader over bytes already in memory.

@@ -20,8 +20,10 @@ class ScanSink {
     // Report view: a line of the selected month.
     virtual void MonthLine(std::string_view /*line*/, int32_t /*entryTime*/,
                            std::string_view /*project*/) {}
-    // Entry list view: every line, the first one (line number 0) included.
-    virtual void ListLine(std::string_view /*line*/, int32_t /*lineNumber*/) {}
+    // Entry list view: every line, the first one (line number 0) included, with the offset
+    // of its bytes in the journal (-1 where the lines do not come from the journal's file).
+    virtual void ListLine(std::string_view /*line*/, int32_t /*lineNumber*/, long long /*offset*/) {
+    }
     // Report view: after the status text is set.
     virtual void FinishReport(const DayState& /*day*/) {}
 };

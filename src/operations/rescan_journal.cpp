@@ -34,7 +34,7 @@ void JournalScan::Begin() {
     }
 }
 
-void JournalScan::Line(std::string_view line) {
+void JournalScan::Line(std::string_view line, long long offset) {
     if (!begun_) {
         Begin();
     }
@@ -64,7 +64,7 @@ void JournalScan::Line(std::string_view line) {
         if (monthLine) {
             sink->MonthLine(line, entryTime, project);
         }
-        sink->ListLine(line, lineNumber_);
+        sink->ListLine(line, lineNumber_, offset);
     }
     // Entry time 0 keeps the header's "Comment" out of the list. Most lines repeat a spelling
     // met before, whose time need not be read.
@@ -129,15 +129,18 @@ ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
 
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
-                     const LineVisitor& lines) {
+                     const LineVisitor& lines, JournalAsRead* keep) {
     ScanRead result =
         RunScan(settings, selectedDate, day, month, sinks, [&](JournalScan& scan, ScanRead& read) {
-            const Journal::Read done = journal.readLines(kOperation, [&](std::string_view line) {
-                scan.Line(line);
-                if (lines) {
-                    lines(line);
-                }
-            });
+            const Journal::Read done = journal.readLines(
+                kOperation,
+                [&](std::string_view line, long long offset) {
+                    scan.Line(line, offset);
+                    if (lines) {
+                        lines(line);
+                    }
+                },
+                keep);
             read.error = done.error;
             read.mark = done.mark;
         });

@@ -41,7 +41,7 @@ class JournalScan {
           sinks_(sinks),
           read_(read) {}
 
-    void Line(std::string_view line);
+    void Line(std::string_view line, long long offset = -1);
     void Finish();
 
   private:
@@ -61,11 +61,12 @@ class JournalScan {
 };
 
 // Reads the journal once and rebuilds DayState and MonthState for `selectedDate`, handing
-// every step to each of `sinks` and every line to `lines` when given. Failures are reported,
+// every step to each of `sinks` and every line to `lines` when given, and leaves the file read
+// open in `keep` when given. Failures are reported,
 // a missing journal (the normal state before the first entry) is not.
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks = {},
-                     const LineVisitor& lines = {});
+                     const LineVisitor& lines = {}, JournalAsRead* keep = nullptr);
 
 // The same scan over journal bytes already read.
 ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,

@@ -84,13 +84,15 @@ Done<ScanOutcome> Tracker::took(ScanRead&& read) {
     return {ScanOutcome::Read, snapshot()};
 }
 
-Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVisitor& lines) {
+Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVisitor& lines,
+                                      JournalAsRead* keep) {
     selectedDate_ = date;
-    return rescan(sinks, lines);
+    return rescan(sinks, lines, keep);
 }
 
-Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines) {
-    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines));
+Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines, JournalAsRead* keep) {
+    return took(
+        ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines, keep));
 }
 
 Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {

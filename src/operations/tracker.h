@@ -76,9 +76,12 @@ class Tracker {
     Snapshot snapshot() const;
 
     // Reads the journal for `date` (or the selected date) once, feeding `sinks` and every line
-    // to `lines`. A journal that cannot be read keeps the day and month, and disables Remove.
-    Done<ScanOutcome> selectDate(QDate date, ScanSinks sinks = {}, const LineVisitor& lines = {});
-    Done<ScanOutcome> rescan(ScanSinks sinks = {}, const LineVisitor& lines = {});
+    // to `lines`, and leaves the file read open in `keep` when given. A journal that cannot be
+    // read keeps the day and month, and disables Remove.
+    Done<ScanOutcome> selectDate(QDate date, ScanSinks sinks = {}, const LineVisitor& lines = {},
+                                 JournalAsRead* keep = nullptr);
+    Done<ScanOutcome> rescan(ScanSinks sinks = {}, const LineVisitor& lines = {},
+                             JournalAsRead* keep = nullptr);
 
     Done<SaveOutcome> saveEntry(const EntryPanelInput& input);
     Done<RemoveOutcome> removeDay(ScanSinks sinks = {});

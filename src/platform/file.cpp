@@ -309,6 +309,12 @@ FileIdentity File::identity() const {
     return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? IdentityOf(info) : FileIdentity{};
 }
 
+void File::unlock() {
+    if (fd_ >= 0) {
+        ::flock(fd_, LOCK_UN);
+    }
+}
+
 bool File::close() {
     if (fd_ < 0) {
         return true;

@@ -54,6 +54,9 @@ class File {
     bool flush();
     // Closes and reports whether the close succeeded. Closing a closed file succeeds.
     bool close();
+    // Gives up the lock taken at open, keeping the file open: a reader that is done with the
+    // file as a whole but may still look at its bytes.
+    void unlock();
     // The open file's device, inode and size; nothing when it cannot be told.
     FileIdentity identity() const;
 

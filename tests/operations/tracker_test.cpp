@@ -236,7 +236,7 @@ class Undo : public JournalTest {
 // What a view's sink is handed: its lines, and how often a scan began and ended.
 struct Lines : ScanSink {
     void BeginReport(const DayState&) override { ++begun, list.clear(); }
-    void ListLine(std::string_view line, int32_t) override { list.emplace_back(line); }
+    void ListLine(std::string_view line, int32_t, long long) override { list.emplace_back(line); }
     void FinishReport(const DayState&) override { ++finished; }
     int begun = 0;
     int finished = 0;
