@@ -21,13 +21,27 @@ void LineRuns::Close(long long offset) {
 
 bool LineRuns::ForEachLine(JournalAsRead& journal, const char* operation,
                            const KeyedLineVisitor& line) const {
-    for (const Run& run : runs_) {
-        const bool read = journal.readLines(
-            run.offset, run.length, operation,
-            [&line, &run](std::string_view text, long long) { line(run.key, text); });
+    // Runs that follow each other in the file are read as one: a journal in date order is
+    // read again in one go rather than a read a date.
+    for (auto first = runs_.begin(); first != runs_.end();) {
+        auto last = first;
+        long long end = first->offset + first->length;
+        while (last + 1 != runs_.end() && (last + 1)->offset == end) {
+            ++last;
+            end += last->length;
+        }
+        auto run = first;
+        const bool read = journal.readLines(first->offset, end - first->offset, operation,
+                                            [&line, &run](std::string_view text, long long offset) {
+                                                while (offset >= run->offset + run->length) {
+                                                    ++run;
+                                                }
+                                                line(run->key, text);
+                                            });
         if (!read) {
             return false;
         }
+        first = last + 1;
     }
     return true;
 }
