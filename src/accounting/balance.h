@@ -10,6 +10,10 @@ namespace tallimer {
 // The time a period counts to: a set cut-off time (not 0) caps it.
 int32_t CappedAtCutOff(int32_t time, const Settings& settings);
 
+// The target the day's periods are booked against: its own where days off or a week plan give
+// it one, else Setup's.
+int32_t DayTarget(const DayState& day, const Settings& settings);
+
 // Adds a closed period to the day's presence and recomputes its credit; the break is charged
 // only once the presence exceeds break + 240 minutes.
 void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration);
@@ -17,7 +21,8 @@ void AddClosedPeriod(DayState& day, const Settings& settings, int32_t duration);
 // A Stop closes a period: the balance moves by the change of the day's credit.
 void BookStopInBalance(Settings& settings, DayState& day, int32_t duration);
 
-// Remove takes the day's credit out of the balance and empties the day.
+// Remove takes the day's credit out of the balance and empties the day; a day off's credit
+// stays booked, as it is the day's without entries.
 void BookDayRemoval(Settings& settings, DayState& day);
 
 // Whether a booking of one day (a Stop, a Remove, and the undo of either) can move the balance

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "accounting/balance.h"
 #include "accounting/time_text.h"
 #include "base/saturating.h"
 #include "resources/string_table.h"
@@ -39,19 +40,17 @@ std::optional<int32_t> ShownCredit(const DayState& day, const Settings& settings
     if (day.entryCount == 0) {
         return std::nullopt;
     }
-    const bool open = day.periodOpen != 0;
-    int32_t credit = SatAdd(day.credit, RunningPeriod(day, now));
     // While the day's first period runs, its credit has the break charged already.
-    if (open && day.entryCount == 1) {
-        credit = SatSub(SatSub(credit, settings.targetPerDay), settings.breakPerDay);
-    }
-    return credit;
+    const int32_t before = day.periodOpen != 0 && day.entryCount == 1
+                               ? SatSub(SatSub(0, DayTarget(day, settings)), settings.breakPerDay)
+                               : day.credit;
+    return SatAdd(before, RunningPeriod(day, now));
 }
 
 }  // namespace
 
 DaySummaryTexts DaySummaryAt(const DayState& day, const Settings& settings, int32_t now) {
-    const int32_t required = SatAdd(settings.targetPerDay, settings.breakPerDay);
+    const int32_t required = SatAdd(DayTarget(day, settings), settings.breakPerDay);
     DaySummaryTexts texts;
     FormatSignedTime(texts.debit, required);
     if (const std::optional<int32_t> credit = ShownCredit(day, settings, now)) {

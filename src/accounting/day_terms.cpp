@@ -30,6 +30,14 @@ int32_t EmptyDayCredit(const DayTerms& terms) {
     return terms.kind ? terms.counted - terms.target : 0;
 }
 
+void ApplyTerms(DayState& day, const DayTerms& terms, const Settings& settings) {
+    const int32_t target = terms.target - terms.counted;
+    day.ownTarget = target != settings.targetPerDay ? std::optional(target) : std::nullopt;
+    day.emptyCredit = EmptyDayCredit(terms);
+    day.credit = day.emptyCredit;
+    day.dayOff = terms.kind;
+}
+
 bool IsMissingDay(const DayTerms& terms, int32_t entryCount) {
     return terms.workday && entryCount == 0 && !terms.kind;
 }

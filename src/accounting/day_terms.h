@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/day_state.h"
 #include "model/days_book.h"
 #include "model/settings.h"
 
@@ -27,6 +28,10 @@ Settings SettingsForDay(const Settings& settings, const DayTerms& terms);
 // The credit of a day without entries: none, unless a day off makes its target owed or met in
 // part (a half vacation owes the other half; a flexitime day off owes it all).
 int32_t EmptyDayCredit(const DayTerms& terms);
+
+// Gives `day` (just emptied, before any line) the terms: nothing changes without a day off or
+// a week plan.
+void ApplyTerms(DayState& day, const DayTerms& terms, const Settings& settings);
 
 // A workday of the week plan with neither entries nor a day off.
 bool IsMissingDay(const DayTerms& terms, int32_t entryCount);

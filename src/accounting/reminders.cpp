@@ -19,10 +19,9 @@ QString ClockText(int32_t minutes) {
 // When the open period brings the day's credit to zero, as the day summary counts it; -1 when
 // the credit was not below zero when the period began, or the cut-off stops it short.
 int32_t TargetTime(const DayState& day, const Settings& settings) {
-    int32_t creditAtStart = day.credit;
-    if (day.entryCount == 1) {
-        creditAtStart = SatSub(SatSub(creditAtStart, settings.targetPerDay), settings.breakPerDay);
-    }
+    const int32_t creditAtStart =
+        day.entryCount == 1 ? SatSub(SatSub(0, DayTarget(day, settings)), settings.breakPerDay)
+                            : day.credit;
     if (creditAtStart >= 0) {
         return -1;
     }

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
+
+#include "model/days_book.h"
 
 namespace tallimer {
 
@@ -13,6 +16,12 @@ struct DayState {
     int32_t periodOpen = 0;
     int32_t presence = 0;
     int32_t credit = 0;
+    // What a day off or a week plan makes of the day (none without the days file): the target
+    // its periods are booked against instead of Setup's, the credit it has before a period
+    // closes, and the kind of day off.
+    std::optional<int32_t> ownTarget = std::nullopt;
+    int32_t emptyCredit = 0;
+    std::optional<DayOffKind> dayOff = std::nullopt;
 
     bool operator==(const DayState&) const = default;
 };

@@ -8,6 +8,7 @@
 
 #include "accounting/balance.h"
 #include "journal/journal.h"
+#include "operations/days_file.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/host_file.h"
@@ -32,6 +33,8 @@ const char* ChangeName(JournalChange change) {
             return "append";
         case JournalChange::Replace:
             return "replace";
+        case JournalChange::Days:
+            return "days";
         case JournalChange::None:
             break;
     }
@@ -80,9 +83,11 @@ bool IsPlausible(const ChangeIntent& intent) {
     }
     Settings balanceAside = intent.after;
     balanceAside.flexBalance = intent.before.flexBalance;
+    // A change of days off or week plans books any number of days.
     if (balanceAside != intent.before ||
-        !IsOneDaysBalanceChange(int64_t(intent.after.flexBalance) - intent.before.flexBalance,
-                                intent.before)) {
+        (intent.change != JournalChange::Days &&
+         !IsOneDaysBalanceChange(int64_t(intent.after.flexBalance) - intent.before.flexBalance,
+                                 intent.before))) {
         return false;
     }
     return intent.change != JournalChange::Append ||
@@ -109,6 +114,18 @@ Found Examine(Journal::Writer& journal, const ChangeIntent& intent) {
         return Found::Old;
     }
     return Found::Neither;
+}
+
+// Which side of a days change the days file is on; no file is an empty one.
+Found ExamineDays(const QString& daysPath, const ChangeIntent& intent) {
+    const DaysFileRead read = ReadDaysFile(daysPath);
+    if (read.error != 0 && read.error != ENOENT) {
+        return Found::Neither;
+    }
+    const JournalMark mark = DaysMark(read.text);
+    return mark == intent.newJournal   ? Found::New
+           : mark == intent.oldJournal ? Found::Old
+                                       : Found::Neither;
 }
 
 }  // namespace
@@ -155,6 +172,8 @@ std::optional<ChangeIntent> ParseIntent(std::string_view bytes) {
         intent.change = JournalChange::Append;
     } else if (change == ChangeName(JournalChange::Replace)) {
         intent.change = JournalChange::Replace;
+    } else if (change == ChangeName(JournalChange::Days)) {
+        intent.change = JournalChange::Days;
     } else {
         return std::nullopt;
     }
@@ -260,7 +279,10 @@ void FinishLeftoverIntent(SettingsStore& store) {
             // In use: the program that holds it is in this change and completes it.
             return;
         }
-        const Found found = journal->isOpen() ? Examine(*journal, *intent) : Found::Neither;
+        const Found found = intent->change == JournalChange::Days
+                                ? ExamineDays(healed.daysFilePath, *intent)
+                            : journal->isOpen() ? Examine(*journal, *intent)
+                                                : Found::Neither;
         if (found == Found::Old) {
             healed.settings = intent->before;
         } else if (found == Found::Neither) {

@@ -16,7 +16,8 @@ namespace tallimer {
 // changes and removed once journal, registry and settings file all hold the change; one that
 // a crash left is finished or dropped by LoadSettings.
 
-enum class JournalChange { None, Append, Replace };
+// Days: the days file is replaced (its marks are DaysMark's), the journal stays.
+enum class JournalChange { None, Append, Replace, Days };
 
 struct ChangeIntent {
     QString databaseDirectory;

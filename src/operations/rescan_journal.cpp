@@ -5,6 +5,7 @@
 #include <string>
 
 #include "accounting/day_lines.h"
+#include "accounting/day_terms.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
@@ -25,6 +26,9 @@ void JournalScan::Begin() {
     day_ = DayState{};
     month_ = MonthState{};
     day_.selectedDateText = SelectedDateText(date_);
+    if (days_ != nullptr) {
+        ApplyTerms(day_, TermsOf(*days_, settings_, date_), settings_);
+    }
     month_.selectedMonthText = QString::asprintf("%d/%02d", date_.year(), date_.month());
     dateKey_ = DateKey(day_.selectedDateText);
     monthKey_ = MonthKey(dateKey_);
@@ -90,12 +94,12 @@ namespace {
 // put back as they were and the scan fails with ENOMEM.
 template <typename Read>
 ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
-                 std::span<ScanSink* const> sinks, Read read) {
+                 std::span<ScanSink* const> sinks, Read read, const DaysBook* days = nullptr) {
     const DayState dayBefore = day;
     const MonthState monthBefore = month;
     ScanRead result;
     try {
-        JournalScan scan(settings, selectedDate, day, month, sinks, result);
+        JournalScan scan(settings, selectedDate, day, month, sinks, result, days);
         read(scan, result);
         if (result.error == 0) {
             scan.Finish();
@@ -129,9 +133,10 @@ ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
 
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
-                     const LineVisitor& lines, JournalAsRead* keep) {
-    ScanRead result =
-        RunScan(settings, selectedDate, day, month, sinks, [&](JournalScan& scan, ScanRead& read) {
+                     const LineVisitor& lines, JournalAsRead* keep, const DaysBook* days) {
+    ScanRead result = RunScan(
+        settings, selectedDate, day, month, sinks,
+        [&](JournalScan& scan, ScanRead& read) {
             const Journal::Read done = journal.readLines(
                 kOperation,
                 [&](std::string_view line, long long offset) {
@@ -143,7 +148,8 @@ ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate sel
                 keep);
             read.error = done.error;
             read.mark = done.mark;
-        });
+        },
+        days);
     // No journal yet is the normal state before the first entry.
     if (result.error != 0 && result.error != ENOENT) {
         platform::ReportFailure(kOperation, journal.path(), result.error);

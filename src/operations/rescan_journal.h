@@ -11,6 +11,7 @@
 #include "journal/journal.h"
 #include "journal/project_collector.h"
 #include "model/day_state.h"
+#include "model/days_book.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
 #include "operations/settings_store.h"
@@ -32,9 +33,12 @@ struct ScanRead {
 // without lines; `read` takes the project box's list and edit text.
 class JournalScan {
   public:
+    // `days`: the days off and week plans that give the selected day its terms; none, when
+    // not given.
     JournalScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
-                std::span<ScanSink* const> sinks, ScanRead& read)
+                std::span<ScanSink* const> sinks, ScanRead& read, const DaysBook* days = nullptr)
         : settings_(settings),
+          days_(days),
           date_(selectedDate),
           day_(day),
           month_(month),
@@ -48,6 +52,7 @@ class JournalScan {
     void Begin();
 
     const Settings& settings_;
+    const DaysBook* days_;
     QDate date_;
     DayState& day_;
     MonthState& month_;
@@ -66,7 +71,8 @@ class JournalScan {
 // a missing journal (the normal state before the first entry) is not.
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks = {},
-                     const LineVisitor& lines = {}, JournalAsRead* keep = nullptr);
+                     const LineVisitor& lines = {}, JournalAsRead* keep = nullptr,
+                     const DaysBook* days = nullptr);
 
 // The same scan over journal bytes already read.
 ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,

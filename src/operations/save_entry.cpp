@@ -92,7 +92,7 @@ SavedEntry PanelChanges(const EntryPanelInput& input, const QString& project, co
     }
     if (day.entryCount == 0) {
         const int32_t preset =
-            SatAdd(SatAdd(settings.breakPerDay, settings.targetPerDay), duration);
+            SatAdd(SatAdd(settings.breakPerDay, DayTarget(day, settings)), duration);
         saved.preset =
             TimeRecord{static_cast<uint16_t>(preset / 60), static_cast<uint16_t>(preset % 60)};
     }

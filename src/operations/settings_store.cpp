@@ -150,6 +150,7 @@ void BuildFilePaths(SettingsStore& store) {
     const QString base = store.databaseDirectory + LoadString(StringId::AppTitle);
     store.journalPath = base + QStringLiteral(".txt");
     store.settingsFilePath = base + QStringLiteral(".ini");
+    store.daysFilePath = base + QStringLiteral(".days");
 }
 
 QByteArray SettingsFileLine(int32_t balance) {

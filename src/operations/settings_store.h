@@ -20,6 +20,7 @@ struct SettingsStore {
     QString databaseDirectory = QString::fromUtf16(kDefaultDatabaseDirectory);
     QString journalPath;
     QString settingsFilePath;
+    QString daysFilePath;  // days off and week plans, beside the journal
 };
 
 // Registry, then the paths, then the balance from the settings file; then a change that a

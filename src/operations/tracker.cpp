@@ -6,6 +6,7 @@
 
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
+#include "operations/days_file.h"
 #include "platform/code_page.h"
 
 namespace tallimer {
@@ -57,6 +58,15 @@ void Tracker::start() {
     offersUndo_ = true;
 }
 
+const DaysBook& Tracker::readDays() {
+    // Read with every scan, as a person may have edited it: it is a few lines.
+    DaysFileRead read = ReadDaysFile(store_.daysFilePath);
+    if (read.error == 0 || read.error == ENOENT) {
+        days_ = std::move(read.book);
+    }
+    return days_;
+}
+
 Snapshot Tracker::snapshot() const {
     Snapshot s;
     s.day = day_;
@@ -91,8 +101,15 @@ Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVis
 }
 
 Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines, JournalAsRead* keep) {
-    return took(
-        ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines, keep));
+    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines,
+                            keep, &readDays()));
+}
+
+Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {
+    const DaysOutcome outcome = ChangeDays(journal_, store_, edit);
+    const Done<ScanOutcome> scanned = rescan(sinks);
+    return {outcome, scanned.snapshot,
+            scanned.outcome == ScanOutcome::CannotOpen ? scanned.error : 0};
 }
 
 Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
@@ -122,7 +139,7 @@ int Tracker::writeScanned(ScanSinks sinks,
     DayState day = day_;
     const MonthState monthBefore = month_;
     ScanRead read;
-    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read);
+    JournalScan scan(store_.settings, selectedDate_, day, month_, sinks, read, &days_);
     ScanFeed feed{scan};
     const FedWrite written = write([&feed](std::string_view line) { feed(line); });
     if (written.changed) {

@@ -11,8 +11,10 @@
 #include "journal/journal.h"
 #include "journal/project_collector.h"
 #include "model/day_state.h"
+#include "model/days_book.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
+#include "operations/change_days.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
 #include "operations/settings_store.h"
@@ -84,6 +86,9 @@ class Tracker {
                              JournalAsRead* keep = nullptr);
 
     Done<SaveOutcome> saveEntry(const EntryPanelInput& input);
+    // Days off and week plans: `edit` changes the book, the balance follows, the views are
+    // rescanned with the new terms.
+    Done<DaysOutcome> changeDays(const DaysEdit& edit, ScanSinks sinks = {});
     Done<RemoveOutcome> removeDay(ScanSinks sinks = {});
     Done<UndoOutcome> undo(ScanSinks sinks = {});
     // Setup's OK: the form taken as typed and saved; the day is then the journal's at the
@@ -111,6 +116,8 @@ class Tracker {
     };
 
     Done<ScanOutcome> took(ScanRead&& read);
+    // The days file as it is now; one that cannot be read leaves the book as it was.
+    const DaysBook& readDays();
     // Runs `write`, handing it the line visitor that feeds a scan of the content it makes: into
     // a copy of the day, and into the month in place, which is put back unless that content
     // becomes the journal's. Views fed a content that did not come are rescanned. The errno of
@@ -119,6 +126,7 @@ class Tracker {
 
     SettingsStore store_;
     Journal journal_{QString()};
+    DaysBook days_;
     DayState day_;
     MonthState month_;
     QDate selectedDate_;

@@ -336,12 +336,17 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
     const bool undone =
         outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
     if (undone && record->cutLength < 0 && record->kind == UndoKind::Append) {
-        // No journal: a rescan keeps what it had, so the day is emptied here.
-        day = DayState{0, 0, day.selectedDateText, 0, 0, 0};
+        // No journal: a rescan keeps what it had, so the day is emptied here; its terms stay.
+        day.entryCount = day.lastStart = day.periodOpen = day.presence = 0;
+        day.credit = day.emptyCredit;
     } else if (undone && record->kind == UndoKind::Append && restoredLine) {
         journal.readLines(kOperation, restoredLine);  // still alone with it
     }
     return outcome;
+}
+
+void ForgetUndo(const Journal& journal) {
+    DropRecord(journal.path());
 }
 
 }  // namespace tallimer

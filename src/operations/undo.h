@@ -55,6 +55,9 @@ std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes);
 QString UndoCopyPath(const QString& journalPath);
 QString UndoRecordPath(const QString& journalPath);
 
+// Forgets the last change's undo: a change it cannot take back came after it.
+void ForgetUndo(const Journal& journal);
+
 // Before Remove's rename: forgets the earlier change's undo and keeps the journal's file as
 // "<journal>.undo"; false when it cannot.
 bool KeepJournalForUndo(const Journal& journal);

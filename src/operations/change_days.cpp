@@ -1,0 +1,81 @@
+#include "operations/change_days.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "accounting/day_totals.h"
+#include "base/saturating.h"
+#include "operations/change_intent.h"
+#include "operations/days_file.h"
+#include "operations/undo.h"
+#include "platform/diagnostics.h"
+
+namespace tallimer {
+
+namespace {
+
+constexpr char kOperation[] = "days";
+
+// The balance change of going from `before` to `after`, from the journal's lines; nullopt
+// when the journal could not be read.
+std::optional<int64_t> CreditChange(Journal::Writer* journal, const Settings& settings,
+                                    const DaysBook& before, const DaysBook& after) {
+    const std::optional<ChangedSpan> span = SpanOfChange(before, after);
+    if (!span) {
+        return 0;
+    }
+    DayTotals totals(settings, *span);
+    if (journal != nullptr &&
+        journal->readLines(kOperation, [&totals](std::string_view line) { totals.AddLine(line); })
+                .error != 0) {
+        return std::nullopt;
+    }
+    return totals.CreditChange(before, after);
+}
+
+}  // namespace
+
+DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysEdit& edit) {
+    // No journal: only days off count, and no Save can run without creating one first.
+    std::optional<Journal::Writer> writer;
+    if (journal.exists()) {
+        writer.emplace(journal.openExisting());
+        if (!writer->isOpen()) {
+            platform::ReportFailure(kOperation, journal.path());
+            return DaysOutcome::DatabaseError;
+        }
+    }
+    const DaysFileRead read = ReadDaysFile(store.daysFilePath);
+    if (read.error != 0 && read.error != ENOENT) {
+        return DaysOutcome::DatabaseError;
+    }
+    DaysBook book = read.book;
+    edit(book);
+    if (book == read.book) {
+        return DaysOutcome::Unchanged;
+    }
+    const std::optional<int64_t> change =
+        CreditChange(writer ? &*writer : nullptr, store.settings, read.book, book);
+    if (!change) {
+        return DaysOutcome::DatabaseError;
+    }
+    Settings after = store.settings;
+    after.flexBalance =
+        int32_t(std::clamp<int64_t>(int64_t(after.flexBalance) + *change, INT32_MIN, INT32_MAX));
+    const std::string text = DaysTextOf(book);
+    BalanceChange balance;
+    if (!balance.Begin(store, after, JournalChange::Days, DaysMark(read.text), DaysMark(text))) {
+        return DaysOutcome::DatabaseError;
+    }
+    if (journal.exists()) {
+        ForgetUndo(journal);
+    }
+    if (!WriteDaysFile(store.daysFilePath, text)) {
+        balance.Abandon();
+        return DaysOutcome::DatabaseError;
+    }
+    store.settings = after;
+    return balance.Complete(store) ? DaysOutcome::Changed : DaysOutcome::ChangedBalanceNotSaved;
+}
+
+}  // namespace tallimer

@@ -1,0 +1,59 @@
+#include "operations/days_file.h"
+
+#include <QCryptographicHash>
+#include <cerrno>
+#include <string>
+
+#include "platform/diagnostics.h"
+#include "platform/file.h"
+
+namespace tallimer {
+
+namespace {
+constexpr char kOperation[] = "days";
+// Ten years of days off and weekly changes take a few tens of kilobytes.
+constexpr long long kLargestDaysFile = 4LL << 20;
+}  // namespace
+
+DaysFileRead ReadDaysFile(const QString& handheldPath) {
+    DaysFileRead read;
+    platform::File file = platform::File::OpenExisting(handheldPath, platform::File::Access::Read);
+    if (!file.isOpen()) {
+        read.error = errno != 0 ? errno : EIO;
+        if (read.error != ENOENT) {
+            platform::ReportFailure(kOperation, handheldPath, read.error);
+        }
+        return read;
+    }
+    std::string text;
+    if (file.identity().size > kLargestDaysFile) {
+        read.error = EFBIG;
+    } else if (!file.readToEnd(text)) {
+        read.error = errno != 0 ? errno : EIO;
+    }
+    if (read.error != 0) {
+        platform::ReportFailure(kOperation, handheldPath, read.error);
+        return read;
+    }
+    DaysText parsed = ReadDaysText(text);
+    read.text = std::move(text);
+    read.book = std::move(parsed.book);
+    read.unreadLines = parsed.unreadLines;
+    return read;
+}
+
+JournalMark DaysMark(std::string_view text) {
+    return {static_cast<long long>(text.size()),
+            QCryptographicHash::hash(QByteArrayView(text.data(), qsizetype(text.size())),
+                                     QCryptographicHash::Sha256)};
+}
+
+bool WriteDaysFile(const QString& handheldPath, std::string_view text) {
+    if (!platform::Replacement::Beside(handheldPath).commitWith(text)) {
+        platform::ReportFailure(kOperation, handheldPath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tallimer
