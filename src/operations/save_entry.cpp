@@ -16,6 +16,12 @@ constexpr qsizetype kTimeTextLimit = 2;
 constexpr qsizetype kProjectLimit = 79;
 constexpr char kOperation[] = "save entry";
 
+// The entry's time of day in minutes, as the list texts give it.
+int32_t SelectedMinute(const EntryPanelInput& input) {
+    return SatAdd(SatMul(LeadingInteger(input.hourText.left(kTimeTextLimit)), 60),
+                  LeadingInteger(input.minuteText.left(kTimeTextLimit)));
+}
+
 bool ListHolds(const QStringList& items, const QString& text) {
     for (const QString& item : items) {
         if (item.compare(text, Qt::CaseInsensitive) == 0) {
@@ -100,6 +106,18 @@ SavedEntry PanelChanges(const EntryPanelInput& input, const QString& project, co
 }
 }  // namespace
 
+bool EntryIsInFuture(const EntryPanelInput& input, const QDateTime& now, int32_t minuteUnit) {
+    if (input.date != now.date()) {
+        return false;
+    }
+    const QTime clock = now.time();
+    const TimeRecord shown = SelectTimeInLists({static_cast<uint16_t>(clock.hour()),
+                                                static_cast<uint16_t>(clock.minute())},
+                                               minuteUnit)
+                                 .snapped;
+    return SelectedMinute(input) > shown.hour * 60 + shown.minute;
+}
+
 SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, SettingsStore& store,
                       DayState& day, SavedEntry& saved) {
     bool created = false;
@@ -110,8 +128,7 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
     }
     const QString hourText = input.hourText.left(kTimeTextLimit);
     const QString minuteText = input.minuteText.left(kTimeTextLimit);
-    const int32_t selected =
-        SatAdd(SatMul(LeadingInteger(hourText), 60), LeadingInteger(minuteText));
+    const int32_t selected = SelectedMinute(input);
     const int32_t duration = SatSub(CappedAtCutOff(selected, store.settings), day.lastStart);
     if (duration < 0) {
         return SaveOutcome::NotLater;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -22,6 +23,11 @@ struct EntryPanelInput {
 };
 
 enum class SaveOutcome { Saved, NotLater, DatabaseError };
+
+// Whether the entry's time is one the clock has not reached yet: on `now`'s date, later than
+// `now` as the time lists show it (moved to `minuteUnit`), so the lists' own rounding of the
+// clock is not the future. Such an entry is saved only when the user confirms it.
+bool EntryIsInFuture(const EntryPanelInput& input, const QDateTime& now, int32_t minuteUnit);
 
 // What a Save changed besides DayState and the balance.
 struct SavedEntry {

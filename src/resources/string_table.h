@@ -25,6 +25,8 @@ constexpr int NewMonthOffer = 61234;
 constexpr int NothingToUndo = 62001;
 constexpr int UndoJournalChanged = 62002;
 constexpr int UndoJournalGone = 62003;
+// Desktop only: Save's question before an entry the clock has not reached.
+constexpr int FutureEntryQuestion = 62004;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "operations/desktop_preferences_store.h"
+#include "platform/clock.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
 #include "ui/commands.h"
@@ -118,7 +119,19 @@ void MainWindow::afterCommand() {
 }
 
 void MainWindow::saveEntryCommand() {
-    present(state_.saveEntry(panel_->readInput(), watcher_->hasUnseenChange()));
+    const EntryPanelInput input = panel_->readInput();
+    // A time the clock has not reached is saved only when the user says so. Never asked in
+    // the shutdown, whose automatic Stop no box may hold up.
+    if (!shutDown_ && state_.saveAsks(input, platform::LocalNow())) {
+        const MessageAnswer answer = ShowMessage(this, StringId::FutureEntryQuestion,
+                                                 MessageIcon::Question, MessageButtons::YesNo);
+        // A box left open past midnight may have moved the panel to the new day: the entry
+        // asked about is no longer the shown day's.
+        if (answer != MessageAnswer::Yes || panel_->selectedDate() != input.date) {
+            return;
+        }
+    }
+    present(state_.saveEntry(input, watcher_->hasUnseenChange()));
 }
 
 void MainWindow::removeCommand() {

@@ -25,8 +25,30 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
             return QMessageBox::Information;
         case MessageIcon::Exclamation:
             return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
+}
+
+// A box's buttons: the one that accepts, the one Escape and the close box press, and the one
+// Enter presses.
+struct ButtonSet {
+    QMessageBox::StandardButton accept;
+    QMessageBox::StandardButton decline;
+    QMessageBox::StandardButton enter;
+};
+
+ButtonSet ButtonsOf(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok};
+        case MessageButtons::YesNo:
+            return {QMessageBox::Yes, QMessageBox::No, QMessageBox::No};
+        case MessageButtons::Ok:
+            break;
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
 
 // The handheld expands tabs to columns (the keys help lines up its second column so); a table
@@ -65,9 +87,8 @@ MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
         return answerer(shown);
     }
 
-    const bool withCancel = buttons == MessageButtons::OkCancel;
-    QMessageBox box(ToQtIcon(icon), shown.caption, text,
-                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+    const ButtonSet set = ButtonsOf(buttons);
+    QMessageBox box(ToQtIcon(icon), shown.caption, text, set.accept | set.decline, owner);
     SetCloseBoxOnly(&box);
     // The texts are plain, with \n as line break, never taken for rich text; only their tab
     // columns are laid out as a table.
@@ -77,11 +98,14 @@ MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
     } else {
         box.setTextFormat(Qt::PlainText);
     }
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.setDefaultButton(set.enter);
+    box.setEscapeButton(set.decline);
     box.exec();
-    return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
-                                                              : MessageAnswer::Cancel;
+    const bool accepted = box.clickedButton() == box.button(set.accept);
+    if (buttons == MessageButtons::YesNo) {
+        return accepted ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    return accepted ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 MessageAnswer ShowMessage(QWidget* owner, int stringId, MessageIcon icon, MessageButtons buttons) {

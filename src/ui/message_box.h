@@ -9,9 +9,10 @@ namespace tallimer {
 
 // Every message box of the program goes through here: caption = the application title,
 // owner = the main window.
-enum class MessageIcon { Stop, Information, Exclamation };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageIcon { Stop, Information, Exclamation, Question };
+// Yes and No press No on Enter: a held key or a stray press declines.
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct ShownMessage {
     QString text;

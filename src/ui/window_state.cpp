@@ -125,4 +125,8 @@ bool WindowState::exitAsks() const {
     return periodOpen() && settings().automaticMode == 0;
 }
 
+bool WindowState::saveAsks(const EntryPanelInput& input, const QDateTime& now) const {
+    return EntryIsInFuture(input, now, settings().minuteUnit);
+}
+
 }  // namespace tallimer

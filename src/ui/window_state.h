@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <optional>
 
 #include "accounting/time_lists.h"
@@ -56,6 +57,8 @@ class WindowState {
     bool stopsAutomatically() const { return tracker_.automaticStopDue(); }
     // Exit asks first while a period is open outside automatic mode.
     bool exitAsks() const;
+    // Save asks first for an entry of today at a time the clock at `now` has not reached.
+    bool saveAsks(const EntryPanelInput& input, const QDateTime& now) const;
     // At start-up in a new month: the offer to cap the balance at the maximum, and the cap.
     bool newMonthAsks() const { return tracker_.newMonthCapAsked(); }
     void capBalanceForNewMonth() { tracker_.capNewMonth(); }

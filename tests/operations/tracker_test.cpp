@@ -94,6 +94,33 @@ TEST_F(SaveEntry, FirstEntryPresetsTheListsToTargetAndBreak) {
     EXPECT_EQ(SelectTimeInLists(*late.snapshot.preset, 5).hourText, "00");
 }
 
+// Only today's entries later than the clock as the lists show it (moved to the unit) ask.
+TEST(EntryIsInFuture, OnlyTodayLaterThanTheClocksMinuteAsTheListsRoundIt) {
+    const QDateTime now(kDay, QTime(13, 8, 59));
+    struct Case {
+        QDate date;
+        const char* hour;
+        const char* minute;
+        int32_t unit;
+        bool future;
+    };
+    const Case cases[] = {
+        {kDay, "13", "08", 1, false},              // the same minute
+        {kDay, "13", "09", 1, true},               // one minute later
+        {kDay.addDays(-1), "22", "30", 1, false},  // another date
+        {kDay, "13", "10", 5, false},              // the clock rounded up by the lists
+        {kDay, "13", "15", 5, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hour << ":" << c.minute << " unit " << c.unit);
+        EntryPanelInput input;
+        input.date = c.date;
+        input.hourText = c.hour;
+        input.minuteText = c.minute;
+        EXPECT_EQ(EntryIsInFuture(input, now, c.unit), c.future);
+    }
+}
+
 using Rescan = JournalTest;
 
 TEST_F(Rescan, JournalThatCannotBeOpenedChangesOnlyTheRemoveState) {

@@ -129,6 +129,34 @@ TEST_F(Window, HeldEnterSavesShortEnterWalksTheFocus) {
     EXPECT_EQ(ControlId(QApplication::focusWidget()), IDC_HOUR);  // no character with it
 }
 
+// After a Start the lists show when the target is reached and keep it while the focus rests
+// on them; a held Enter then asks once before saving that time: No writes nothing, Yes does.
+TEST_F(Window, HeldEnterAsksBeforeSavingATimeTheClockHasNotReached) {
+    SetMessageAnswerer([this](const ShownMessage& shown) {
+        messages.push_back(shown.text);
+        if (shown.buttons != MessageButtons::YesNo) {
+            return MessageAnswer::Ok;
+        }
+        EXPECT_EQ(shown.icon, MessageIcon::Question);
+        EXPECT_EQ(shown.caption, "Tallimer");
+        return answer;
+    });
+    start();
+    QListWidget* hours = window->entryPanel()->hourList();
+    hours->setFocus();
+    pressKey(hours, Qt::Key_Return, KeyFilter::kLongPressMs);  // the Start at the clock
+    const std::string started = kHeader + "2004/01/23 13:00\t\r\n";
+    ASSERT_EQ(journal(), started);
+    answer = MessageAnswer::No;
+    pressKey(hours, Qt::Key_Return, KeyFilter::kLongPressMs);
+    EXPECT_EQ(journal(), started);
+    answer = MessageAnswer::Yes;
+    pressKey(hours, Qt::Key_Return, KeyFilter::kLongPressMs);
+    EXPECT_EQ(journal(), started + "2004/01/23\t21:30\t\r\n");
+    const QString asked = "The time of this entry is in the future. Save it anyway?";
+    EXPECT_EQ(messages, (std::vector<QString>{"Entry saved", asked, asked, "Entry saved"}));
+}
+
 // The focused list alone has a black frame; two wheel steps down from 13 select 11, which Save
 // records.
 TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {

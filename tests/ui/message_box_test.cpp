@@ -31,6 +31,7 @@ TEST(MessageBoxTest, RealBoxAnswersByItsDefaultAndEscapeButtons) {
         {Information, B::Ok, Qt::Key_Escape, QMessageBox::Information, 1, Ok},
         {Exclamation, B::OkCancel, Qt::Key_Escape, QMessageBox::Warning, 2, Cancel},
         {Stop, B::OkCancel, Qt::Key_Return, QMessageBox::Critical, 2, Ok},
+        {Question, B::YesNo, Qt::Key_Return, QMessageBox::Question, 2, No},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "key " << c.key << " buttons " << c.buttonCount);
