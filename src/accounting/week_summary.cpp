@@ -11,13 +11,19 @@
 
 namespace tallimer {
 
-WeekTally::WeekTally(const Settings& settings, QDate date) : settings_(settings) {
+WeekTally::WeekTally(const Settings& settings, QDate date, const DaysBook* days)
+    : settings_(settings) {
+    week_.withDays = days != nullptr && !days->empty();
     week_.isoWeek = date.weekNumber(&week_.isoYear);
     const QDate monday = date.addDays(1 - date.dayOfWeek());
     for (int i = 0; i < 7; ++i) {
         WeekDay& day = week_.days[size_t(i)];
         day.date = monday.addDays(i);
         day.state.selectedDateText = SelectedDateText(day.date);
+        if (week_.withDays) {
+            terms_[size_t(i)] = TermsOf(*days, settings, day.date);
+            ApplyTerms(day.state, terms_[size_t(i)], settings);
+        }
         const QByteArray month = day.state.selectedDateText.left(7).toLatin1();
         if (!months_.contains(month)) {
             months_ << month;
@@ -55,9 +61,19 @@ void WeekTally::AddLine(std::string_view line) {
 
 WeekSummary WeekTally::Summary() const {
     WeekSummary week = week_;
-    for (WeekDay& day : week.days) {
+    for (size_t i = 0; i < week.days.size(); ++i) {
+        WeekDay& day = week.days[i];
+        if (week.withDays) {
+            day.dayOff = terms_[i].kind;
+            day.half = terms_[i].half;
+            day.missing = IsMissingDay(terms_[i], day.state.entryCount);
+            if (day.state.entryCount == 0 && day.dayOff) {
+                day.target = DayTarget(day.state, settings_);
+                day.credit = day.state.emptyCredit;
+            }
+        }
         if (day.state.entryCount != 0) {
-            day.target = settings_.targetPerDay;
+            day.target = DayTarget(day.state, settings_);
             // Recomputed from the presence, so that a day without a closed period is charged
             // its target too; the day's own DayState stays as the scan leaves it.
             DayState charged = day.state;

@@ -6,10 +6,13 @@
 #include <QHash>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "accounting/day_terms.h"
 #include "model/day_state.h"
+#include "model/days_book.h"
 #include "model/month_state.h"
 #include "model/settings.h"
 
@@ -24,6 +27,10 @@ struct WeekDay {
     // Presence against the target, less the break as AddClosedPeriod charges it; a day whose
     // only period is still open is charged its target as well.
     int32_t credit = 0;
+    // With a days book: the day off, and a workday of the week plan left without entries.
+    std::optional<DayOffKind> dayOff;
+    bool half = false;
+    bool missing = false;
 };
 
 // The ISO week (Monday to Sunday) that holds a date.
@@ -38,12 +45,16 @@ struct WeekSummary {
     // time, a Start subtracts its own, so an open period leaves its project negative. Sorted
     // as the report sorts its project nodes.
     std::vector<ProjectTotal> projects;
+    // Whether days off or week plans gave the days their terms; without, the week is as the
+    // journal alone makes it.
+    bool withDays = false;
 };
 
 // Builds the week of a date from the journal's lines, handed on one at a time.
 class WeekTally {
   public:
-    WeekTally(const Settings& settings, QDate date);
+    // `days`: the days off and week plans, if any; read at construction.
+    WeekTally(const Settings& settings, QDate date, const DaysBook* days = nullptr);
     // A journal line as CutLine leaves it; lines of other weeks pass untouched.
     void AddLine(std::string_view line);
     WeekSummary Summary() const;
@@ -51,6 +62,7 @@ class WeekTally {
   private:
     const Settings& settings_;
     WeekSummary week_;
+    std::array<DayTerms, 7> terms_;
     QByteArrayList months_;  // "YYYY/MM" of the week's days, one or two
     // By the project's exact bytes, as the report compares them.
     QHash<QByteArray, size_t> projectIndex_;

@@ -192,11 +192,11 @@ void RecordWriter::BeginSet(size_t set) {
     records_ = 0;
 }
 
-void RecordWriter::Write(std::initializer_list<Field> fields) {
+void RecordWriter::Write(std::span<const Field> fields) {
     if (format_ == RecordFormat::Json) {
-        WriteJson(fields.begin());
+        WriteJson(fields.data());
     } else {
-        WriteCsv(fields.begin());
+        WriteCsv(fields.data());
     }
     ++records_;
     if (text_.size() >= kFlushSize) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -41,7 +42,10 @@ class RecordWriter {
     std::vector<size_t> SetOrder() const;
     void BeginSet(size_t set);
     // A record of the current set: one field per column, in the set's column order.
-    void Write(std::initializer_list<Field> fields);
+    void Write(std::initializer_list<Field> fields) {
+        Write(std::span(fields.begin(), fields.size()));
+    }
+    void Write(std::span<const Field> fields);
     // Closes the last set and the document.
     void Finish();
 

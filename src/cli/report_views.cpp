@@ -50,7 +50,7 @@ bool ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachWeek(ViewInputs& inputs) {
-    inputs.week.emplace(inputs.tracker.settings(), inputs.date);
+    inputs.week.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days());
 }
 
 bool WeekText(QTextStream& out, ViewInputs& inputs) {

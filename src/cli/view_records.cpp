@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "cli/time_cells.h"
+#include "journal/days_text.h"
 
 namespace tallimer {
 
@@ -30,20 +31,39 @@ void WriteReportRecords(QTextStream& out, RecordFormat format, const ReportTree&
 }
 
 void WriteWeekRecords(QTextStream& out, RecordFormat format, const WeekSummary& week) {
-    RecordWriter writer(
-        out, format,
-        {{"days", {"date", "weekday", "entries", "presence", "target", "credit", "open"}},
-         {"total", {"week", "presence", "target", "credit"}},
-         {"projects", {"project", "minutes"}}});
+    // The kind of day and a missing day are fields only where a days book gave terms, so a
+    // week without one reads as it always did.
+    QStringList dayFields = {"date", "weekday", "entries", "presence", "target", "credit", "open"};
+    if (week.withDays) {
+        dayFields << "day_off"
+                  << "half"
+                  << "missing";
+    }
+    RecordWriter writer(out, format,
+                        {{"days", dayFields},
+                         {"total", {"week", "presence", "target", "credit"}},
+                         {"projects", {"project", "minutes"}}});
     for (const size_t set : writer.SetOrder()) {
         writer.BeginSet(set);
         if (set == 0) {
             for (const WeekDay& day : week.days) {
                 const QString date = day.date.toString(Qt::ISODate);
                 const QString weekday = QLocale::c().dayName(day.date.dayOfWeek());
-                writer.Write({date, weekday, int64_t{day.state.entryCount},
-                              int64_t{day.state.presence}, int64_t{day.target}, int64_t{day.credit},
-                              day.state.periodOpen != 0});
+                std::vector<Field> fields = {date,
+                                             weekday,
+                                             int64_t{day.state.entryCount},
+                                             int64_t{day.state.presence},
+                                             int64_t{day.target},
+                                             int64_t{day.credit},
+                                             day.state.periodOpen != 0};
+                if (week.withDays) {
+                    const QString kind =
+                        day.dayOff ? QString::fromLatin1(DayOffKindName(*day.dayOff)) : QString();
+                    fields.push_back(day.dayOff ? Field(kind) : Field(nullptr));
+                    fields.push_back(day.half);
+                    fields.push_back(day.missing);
+                }
+                writer.Write(fields);
             }
         } else if (set == 1) {
             const QString name = QString::asprintf("%d-W%02d", week.isoYear, week.isoWeek);

@@ -5,6 +5,7 @@
 #include "accounting/time_text.h"
 #include "cli/time_cells.h"
 #include "cli/view_text.h"
+#include "journal/days_text.h"
 #include "journal/journal_line.h"
 
 namespace tallimer {
@@ -35,6 +36,12 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
             << ClockText(day.credit);
         if (day.state.periodOpen != 0) {
             out << "\topen";
+        }
+        if (day.dayOff) {
+            out << '\t' << DayOffKindName(*day.dayOff).data() << (day.half ? " half" : "");
+        }
+        if (day.missing) {
+            out << "\tmissing";
         }
         out << '\n';
     }

@@ -49,6 +49,7 @@ Tracker::Tracker(SettingsStore store) : store_(std::move(store)), journal_(store
 void Tracker::load() {
     LoadSettings(store_);
     journal_ = Journal(store_.journalPath);
+    readDays();
     offersUndo_ = false;
 }
 

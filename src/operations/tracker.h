@@ -75,6 +75,8 @@ class Tracker {
     // The month the scan rebuilds, for a report sink to fill as the scan goes.
     MonthState& month() { return month_; }
     QDate selectedDate() const { return selectedDate_; }
+    // The days off and week plans as the last load or scan read them.
+    const DaysBook& days() const { return days_; }
     Snapshot snapshot() const;
 
     // Reads the journal for `date` (or the selected date) once, feeding `sinks` and every line

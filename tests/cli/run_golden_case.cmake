@@ -1,5 +1,5 @@
-# Runs tallimer-report with NAME.args of a case folder (journal.txt, optional Tallimer.ini and
-# registry.ini, else golden/registry.ini: break 30, target 480, unit 5) and compares with NAME.out.
+# Runs tallimer-report with NAME.args of a case folder (journal.txt, optional Tallimer.ini,
+# Tallimer.days and registry.ini, else golden/registry.ini: break 30, target 480, unit 5) and compares with NAME.out.
 # With -DUPDATE=1 the output is written to NAME.out instead (to add a case; review it).
 cmake_minimum_required(VERSION 3.25)
 
@@ -9,6 +9,9 @@ file(MAKE_DIRECTORY "${docs}")
 file(COPY_FILE "${CASE}/journal.txt" "${docs}/Tallimer.txt")
 if(EXISTS "${CASE}/Tallimer.ini")
     file(COPY_FILE "${CASE}/Tallimer.ini" "${docs}/Tallimer.ini")
+endif()
+if(EXISTS "${CASE}/Tallimer.days")
+    file(COPY_FILE "${CASE}/Tallimer.days" "${docs}/Tallimer.days")
 endif()
 if(EXISTS "${CASE}/registry.ini")
     file(COPY_FILE "${CASE}/registry.ini" "${WORK}/registry.ini")
