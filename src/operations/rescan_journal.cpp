@@ -46,7 +46,11 @@ void JournalScan::Line(std::string_view line, long long offset) {
     const std::string_view monthKey(monthKey_.constData(), size_t(monthKey_.size()));
     lineNumber_ = SatAdd(lineNumber_, 1);
     const std::string_view project = ProjectBytes(line);
-    lastProject_.assign(project);
+    // Most lines repeat the project of the line before: it is neither copied nor looked up.
+    if (project != std::string_view(lastProject_)) {
+        lastProject_.assign(project);
+        lastProjectListed_ = false;
+    }
 
     // Byte by byte, unsigned.
     if (month_.newMonthFlag != 0 && lineNumber_ != 0 && line.compare(monthKey) >= 0) {
@@ -72,9 +76,13 @@ void JournalScan::Line(std::string_view line, long long offset) {
     }
     // Entry time 0 keeps the header's "Comment" out of the list. Most lines repeat a spelling
     // met before, whose time need not be read.
-    if (!project.empty() && !read_.projects.Knows(project) &&
-        (monthLine ? entryTime : EntryTime(line)) != 0) {
-        read_.projects.Add(project);
+    if (!lastProjectListed_ && !project.empty()) {
+        if (read_.projects.Knows(project)) {
+            lastProjectListed_ = true;
+        } else if ((monthLine ? entryTime : EntryTime(line)) != 0) {
+            read_.projects.Add(project);
+            lastProjectListed_ = true;
+        }
     }
 }
 

@@ -61,7 +61,8 @@ class JournalScan {
     bool begun_ = false;
     QByteArray dateKey_;
     QByteArray monthKey_;
-    std::string lastProject_;  // bytes of the last line read
+    std::string lastProject_;         // bytes of the last line read
+    bool lastProjectListed_ = false;  // whether the project box's list holds them
     int32_t lineNumber_ = -1;
 };
 
