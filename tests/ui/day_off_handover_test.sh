@@ -11,6 +11,10 @@ mkdir -m 0700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen TALLIMER_HOME="$work/home"
 fail() { echo "$*"; exit 1; }
 
+# A week of 8:00 Monday to Friday (the default target is 0).
+mkdir -p "$TALLIMER_HOME/files/My Documents"
+printf '2026/01/05\tweek\t8:00 8:00 8:00 8:00 8:00 0:00 0:00\n' \
+    >"$TALLIMER_HOME/files/My Documents/Tallimer.days"
 "$tallimer" & pid=$!
 socket="$XDG_RUNTIME_DIR/Tallimer-$(printf '%s' "$(realpath -m "$TALLIMER_HOME")" | sha1sum | cut -c1-16)"
 for _ in $(seq 100); do

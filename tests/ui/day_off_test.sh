@@ -19,26 +19,34 @@ expect() {
     [ "$out" = "$printed" ] || fail "$* printed '$out', not '$printed'"
 }
 
+# A week of 8:00 Monday to Friday (the default target is 0).
+mkdir -p "${days%/*}"
+printf '2026/01/05\tweek\t8:00 8:00 8:00 8:00 8:00 0:00 0:00\n' >"$days"
+
 # Monday to Sunday: the weekend is left alone; a vacation meets the target, nothing is owed.
 expect 0 "Flexitime in total: + 00:00" --day-off 2026/01/05..2026/01/11 vacation
-# A flexitime day off owes the whole target, half or not; a Saturday asked for alone is marked.
+# A flexitime day off owes the whole target, half or not; a Saturday asked for alone is marked
+# (its target is 0).
 expect 0 "Flexitime in total: - 08:00" --day-off 2026/01/12 flexday --half
+expect 0 "Flexitime in total: - 16:00" --day-off 2026/01/13 flexday
 expect 0 "Flexitime in total: - 16:00" --day-off 2026/01/17 flexday
 expect 0 "Flexitime in total: - 16:00" --day-off 2026/01/17 flexday  # nothing changed
 grep -v '^#' "$days" >"$home/lines"
 diff - "$home/lines" <<'LINES' || fail "days file after marking"
+2026/01/05	week	8:00 8:00 8:00 8:00 8:00 0:00 0:00
 2026/01/05	vacation	whole
 2026/01/06	vacation	whole
 2026/01/07	vacation	whole
 2026/01/08	vacation	whole
 2026/01/09	vacation	whole
 2026/01/12	flexday	half
+2026/01/13	flexday	whole
 2026/01/17	flexday	whole
 LINES
 
 # Clearing clears every date of the range, the weekend's too.
 expect 0 "Flexitime in total: + 00:00" --clear-day-off 2026/01/09..2026/01/17
-[ "$(grep -vc '^#' "$days")" -eq 4 ] || fail "clear left: $(cat "$days")"
+[ "$(grep -vc '^#' "$days")" -eq 5 ] || fail "clear left: $(cat "$days")"
 
 # The calendar's all-day workdays become whole holidays; its Saturday and timed event do not.
 cat >"$home/h.ics" <<'ICS'
@@ -64,9 +72,9 @@ grep -q $'^2026/05/01\tholiday\twhole$' "$days" && ! grep -q '2026/05/0[234]' "$
     fail "import: $(cat "$days")"
 
 before="$(cat "$days")"
-for bad in "--day-off 2026/01/20 leave" "--day-off 2026/02/30 sick" "--day-off 2026/01/20"
-           "--day-off 2026/01/20..2026/01/19 sick" "--clear-day-off 2026/01/20 --half"
-           "--half" "--import-holidays $home/none.ics" "--clear-day-off 2026/01/20 sick"; do
+for bad in "--day-off 2026/01/20 leave" "--day-off 2026/02/30 sick" "--day-off 2026/01/20" \
+           "--day-off 2026/01/20..2026/01/19 sick" "--clear-day-off 2026/01/20 --half" \
+           "--half" "--clear-day-off 2026/01/20 sick" "--import-holidays $home/none.ics"; do
     # shellcheck disable=SC2086
     expect 2 "" $bad
     grep -q "^usage: tallimer" "$home/err" || fail "$bad: no usage: $(cat "$home/err")"
