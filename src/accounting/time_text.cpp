@@ -100,4 +100,9 @@ QString TimeOfDayText(int32_t t) {
     return QString::asprintf("%02d:%02d", t / 60, t % 60);
 }
 
+std::optional<QDate> DateOfText(const QString& text) {
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy/MM/dd"));
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
 }  // namespace tallimer

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace tallimer {
@@ -25,6 +27,9 @@ enum class EditHoursForm {
     HoursMinutes,                // 1380 -> "23:00": cut-off time
 };
 QString& FormatEditHours(QString& dest, int32_t v, EditHoursForm form);
+
+// A date as the programs take it on the command line, "YYYY/MM/DD"; nullopt when it is not one.
+std::optional<QDate> DateOfText(const QString& text);
 
 // Minutes denoted by an hours text ("8:30", "7.5", "7,25", "-1:15"); never fails.
 int32_t ParseHoursText(QStringView text);

@@ -3,6 +3,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include "accounting/time_text.h"
+
 namespace tallimer {
 
 const char kReportUsage[] =
@@ -70,8 +72,8 @@ bool TakeValues(const QCommandLineParser& parser, const ViewNames& views, Report
                 QString& error) {
     if (parser.isSet(QStringLiteral("date"))) {
         const QString value = parser.value(QStringLiteral("date"));
-        options.date = QDate::fromString(value, QStringLiteral("yyyy/MM/dd"));
-        if (!options.date->isValid()) {
+        options.date = DateOfText(value);
+        if (!options.date) {
             error = QStringLiteral("not a date YYYY/MM/DD: %1").arg(value);
             return false;
         }

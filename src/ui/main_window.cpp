@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 
+#include "operations/day_off_request.h"
 #include "operations/desktop_preferences_store.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
@@ -136,6 +137,16 @@ void MainWindow::saveEntryCommand() {
 
 void MainWindow::removeCommand() {
     present(state_.removeDayEntries(beginViewScan()));
+}
+
+QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
+    const std::optional<DayOffRequest> request = RequestOfText(requestText);
+    if (!request) {
+        return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
+    }
+    DaysOutcome outcome = DaysOutcome::Unchanged;
+    present(state_.changeDays(EditOf(*request), beginViewScan(), outcome));
+    return ReplyText(ReplyOf(outcome, state_.store()));
 }
 
 void MainWindow::undoCommand() {

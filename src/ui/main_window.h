@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -51,6 +53,9 @@ class MainWindow : public QWidget {
     // What the hardware keys do in this window.
     KeyFilter::Actions keyActions();
     // A later start of the program asked for this window.
+    // A later start's days-off request (RequestText's line): applied here, so the balance
+    // this window holds and saves stays right; gives the reply line (ReplyText's).
+    QByteArray changeDaysOff(QByteArrayView requestText);
     void bringToFront();
     // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
     void attachTray(std::unique_ptr<TrayPort> port);

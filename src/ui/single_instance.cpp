@@ -26,6 +26,12 @@ constexpr int kStartingHolderMs = 3000;
 constexpr int kRetryMs = 50;
 constexpr qint64 kMaxRequest = 64;
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
+// A days-off request: the prefix, the request's line, a newline; the reply is one line. A
+// calendar's holidays for many years fit.
+const QByteArray kDaysPrefix = QByteArrayLiteral("days ");
+constexpr qint64 kMaxDaysRequest = 256 * 1024;
+// How long a days-off request waits for the running instance's reply.
+constexpr int kReplyMs = 5000;
 
 }  // namespace
 
@@ -75,23 +81,29 @@ bool SingleInstance::lock() {
     return true;
 }
 
-bool SingleInstance::askRunningInstanceToRaise() {
+bool SingleInstance::connectToRunning(QLocalSocket& socket) {
     const QString name = serverName();
     if (name.isEmpty()) {
         return false;
     }
-    QLocalSocket socket;
     const QDeadlineTimer deadline(kStartingHolderMs);
     for (;;) {
         socket.connectToServer(name);
         if (socket.waitForConnected(kWaitMs)) {
-            break;
+            return true;
         }
         if (deadline.hasExpired()) {
             return false;
         }
         socket.abort();
         QThread::msleep(kRetryMs);
+    }
+}
+
+bool SingleInstance::askRunningInstanceToRaise() {
+    QLocalSocket socket;
+    if (!connectToRunning(socket)) {
+        return false;
     }
     // Someone holds the name, so another instance runs, whether or not the request arrives.
     socket.write(kRaiseRequest);
@@ -104,8 +116,58 @@ bool SingleInstance::askRunningInstanceToRaise() {
     return true;
 }
 
-bool SingleInstance::listen(std::function<void()> raise) {
+std::optional<QByteArray> SingleInstance::askRunningInstanceToChangeDays(
+    const QByteArray& request) {
+    QLocalSocket socket;
+    if (!connectToRunning(socket)) {
+        return std::nullopt;
+    }
+    socket.write(kDaysPrefix + request + '\n');
+    const QDeadlineTimer deadline(kReplyMs);
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+            return std::nullopt;
+        }
+    }
+    QByteArray reply = socket.readLine(kMaxDaysRequest);
+    socket.disconnectFromServer();
+    if (!reply.endsWith('\n')) {
+        return std::nullopt;
+    }
+    reply.chop(1);
+    return reply;
+}
+
+void SingleInstance::answer(QLocalSocket* socket) {
+    const bool days = socket->peek(kDaysPrefix.size()) == kDaysPrefix;
+    const qint64 limit = days ? kMaxDaysRequest : kMaxRequest;
+    if (!socket->canReadLine()) {
+        // A request is one line; anything longer is not ours.
+        if (socket->bytesAvailable() > limit) {
+            socket->abort();
+        }
+        return;
+    }
+    const QByteArray line = socket->readLine(limit + 1);
+    if (days && line.endsWith('\n') && changeDays_) {
+        // The socket stays until the reply is out and the asker hangs up.
+        QObject::disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        const QByteArray request =
+            line.sliced(kDaysPrefix.size(), line.size() - kDaysPrefix.size() - 1);
+        socket->write(changeDays_(request) + '\n');
+        socket->disconnectFromServer();
+        return;
+    }
+    QObject::disconnect(socket, nullptr, nullptr, nullptr);
+    socket->deleteLater();
+    if (line == kRaiseRequest && raise_) {
+        raise_();
+    }
+}
+
+bool SingleInstance::listen(std::function<void()> raise, DaysHandler changeDays) {
     raise_ = std::move(raise);
+    changeDays_ = std::move(changeDays);
     const QString name = serverName();
     if (name.isEmpty()) {
         return false;
@@ -113,24 +175,9 @@ bool SingleInstance::listen(std::function<void()> raise) {
     server_ = std::make_unique<QLocalServer>();
     connect(server_.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            auto read = [this, socket] {
-                if (!socket->canReadLine()) {
-                    // A request is one short line; anything longer is not ours.
-                    if (socket->bytesAvailable() > kMaxRequest) {
-                        socket->abort();
-                    }
-                    return;
-                }
-                const QByteArray line = socket->readLine(kMaxRequest + 1);
-                QObject::disconnect(socket, nullptr, nullptr, nullptr);
-                socket->deleteLater();
-                if (line == kRaiseRequest && raise_) {
-                    raise_();
-                }
-            };
-            connect(socket, &QLocalSocket::readyRead, this, read);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            read();
+            answer(socket);
         }
     });
 

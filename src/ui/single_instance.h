@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 namespace tallimer {
@@ -32,14 +36,24 @@ class SingleInstance : public QObject {
     // True when another instance answered: it has been asked to come to the front. A holder
     // that is still starting gets a moment to listen.
     bool askRunningInstanceToRaise();
-    // Listens for later starts; `raise` is called when one asks for this instance. Run only
-    // while holding the lock: whatever else holds the name then is not an instance of ours.
-    bool listen(std::function<void()> raise);
+    // Hands a days-off request (one line, RequestText's) to the running instance and gives its
+    // reply line; nullopt when none answered within a few seconds.
+    std::optional<QByteArray> askRunningInstanceToChangeDays(const QByteArray& request);
+    // Listens for later starts; `raise` is called when one asks for this instance, `changeDays`
+    // with a days-off request, its result sent back as the reply. Run only while holding the
+    // lock: whatever else holds the name then is not an instance of ours.
+    using DaysHandler = std::function<QByteArray(QByteArrayView)>;
+    bool listen(std::function<void()> raise, DaysHandler changeDays = {});
 
   private:
+    // Connects to the running instance, waiting a moment for one still starting.
+    static bool connectToRunning(QLocalSocket& socket);
+    void answer(QLocalSocket* socket);
+
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> raise_;
+    DaysHandler changeDays_;
 };
 
 }  // namespace tallimer

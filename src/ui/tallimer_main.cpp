@@ -4,6 +4,7 @@
 #include "resources/app_info.h"
 #include "resources/string_table.h"
 #include "ui/command_line.h"
+#include "ui/day_off_command.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
@@ -11,8 +12,14 @@
 
 int main(int argc, char** argv) {
     using namespace tallimer;
-    if (const std::optional<int> exitCode = HandleCommandLine(argc, argv)) {
-        return *exitCode;
+    const CommandLineAction action = HandleCommandLine(argc, argv);
+    if (action.exitCode) {
+        return *action.exitCode;
+    }
+    if (action.daysOff) {
+        // No window and no display: the change is applied here or by the running window.
+        const QCoreApplication app(argc, argv);
+        return RunDayOffCommand(*action.daysOff);
     }
     QApplication app(argc, argv);
     app.setApplicationName(LoadString(StringId::AppTitle));
@@ -30,7 +37,8 @@ int main(int argc, char** argv) {
     QObject::connect(
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    instance.listen([&window] { window.bringToFront(); });
+    instance.listen([&window] { window.bringToFront(); },
+                    [&window](QByteArrayView request) { return window.changeDaysOff(request); });
     if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
         // The window may be hidden in the tray: the program ends through the shutdown only.
         QApplication::setQuitOnLastWindowClosed(false);

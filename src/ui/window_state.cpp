@@ -83,6 +83,15 @@ CommandOutcome WindowState::undoLastChange(ScanSink* view) {
     return outcome;
 }
 
+CommandOutcome WindowState::changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome) {
+    const Done<DaysOutcome> done = tracker_.changeDays(edit, ViewSinks(view));
+    snapshot_ = done.snapshot;
+    outcome = done.outcome;
+    CommandOutcome shown = shownAfterRead(done.error);
+    shown.refreshSummary = true;  // the balance moved
+    return shown;
+}
+
 CommandOutcome WindowState::setupApplied(const Done<SetupOutcome>& done) {
     tracker_.effectiveMinuteUnit();
     snapshot_ = done.snapshot;

@@ -44,6 +44,9 @@ class WindowState {
     // `view`: the shown view's sink, fed from the command's own read (none: nullptr).
     CommandOutcome removeDayEntries(ScanSink* view);
     CommandOutcome undoLastChange(ScanSink* view);
+    // Days off changed from outside the window (a later start's request): `outcome` tells the
+    // change; what the window shows needs no box.
+    CommandOutcome changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome);
     // What the window shows after Setup's dialog applied its form (through tracker()).
     CommandOutcome setupApplied(const Done<SetupOutcome>& done);
     // Rereads the journal for `date`, feeding `view`.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "accounting/balance.h"
+#include "accounting/day_off_dates.h"
 #include "accounting/day_terms.h"
 #include "journal/days_text.h"
 
@@ -10,6 +11,25 @@ namespace {
 // A file typed by hand: CR LF, blanks for tabs, a half day, a week, a comment, a line that
 // means nothing, no LF at its end. Everything is read; written again, nothing is lost, and
 // the text reads back as the same book.
+// A range marks its workdays: Monday to Friday until a week plan holds, then the plan's days
+// with a target; a single date is marked whatever its weekday; a backwards range marks nothing.
+TEST(DayOffDates, RangeMarksWorkdaysOfTheWeekInForce) {
+    DaysBook book;
+    book.setWeek({QDate(2026, 1, 12), {480, 480, 0, 480, 480, 0, 240}});  // from a Monday
+    const QDate friday(2026, 1, 9);
+    EXPECT_EQ(DayOffDates(book, QDate(2026, 1, 8), QDate(2026, 1, 18)),
+              (std::vector<QDate>{QDate(2026, 1, 8), friday, QDate(2026, 1, 12), QDate(2026, 1, 13),
+                                  QDate(2026, 1, 15), QDate(2026, 1, 16), QDate(2026, 1, 18)}));
+    EXPECT_EQ(DayOffDates(book, QDate(2026, 1, 10), QDate(2026, 1, 10)),
+              std::vector<QDate>{QDate(2026, 1, 10)});  // a Saturday, asked for alone
+    EXPECT_EQ(DayOffDates(book, QDate(2026, 1, 14), QDate(2026, 1, 14)),
+              std::vector<QDate>{QDate(2026, 1, 14)});  // the plan's free Wednesday
+    EXPECT_TRUE(DayOffDates(book, QDate(2026, 1, 10), QDate(2026, 1, 11)).empty());
+    EXPECT_TRUE(DayOffDates(book, friday, QDate(2026, 1, 5)).empty());
+    EXPECT_FALSE(IsWorkday(book, QDate(2026, 1, 17)));
+    EXPECT_TRUE(IsWorkday(DaysBook{}, friday));
+}
+
 TEST(DaysText, ReadsWhatAHandWroteAndWritesItBack) {
     const DaysText read = ReadDaysText(
         "# mine\r\n2026/12/24  vacation   half\r\n2026/01/05\tweek\t8:00 8:00 8:00 8:00 6:30 0:00 "
