@@ -30,24 +30,11 @@ const std::string kJournalText = kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 08
 constexpr auto kBound = std::chrono::seconds(10);
 
 enum class Plant { Fifo, Socket, Folder, LinkOutside, HardLinkOutside };
-const Plant kPlants[] = {Plant::Fifo, Plant::Socket, Plant::Folder, Plant::LinkOutside,
-                         Plant::HardLinkOutside};
-
-const char* Name(Plant plant) {
-    switch (plant) {
-        case Plant::Fifo:
-            return "FIFO";
-        case Plant::Socket:
-            return "socket";
-        case Plant::Folder:
-            return "folder";
-        case Plant::LinkOutside:
-            return "symlink";
-        case Plant::HardLinkOutside:
-            return "hard link";
-    }
-    return "";
-}
+const std::pair<Plant, const char*> kPlants[] = {{Plant::Fifo, "FIFO"},
+                                                 {Plant::Socket, "socket"},
+                                                 {Plant::Folder, "folder"},
+                                                 {Plant::LinkOutside, "symlink"},
+                                                 {Plant::HardLinkOutside, "hard link"}};
 
 // A hung command cannot be stopped from inside the process: the test ends the run instead.
 void RunBounded(const std::function<void()>& command, const std::string& what) {
@@ -86,14 +73,8 @@ class PlantedFiles : public JournalTest {
     // Puts `plant` under `path`. The file outside holds what was there (a valid record, say),
     // so that only its being no file of ours can turn it away.
     void plant(Plant kind, const QString& path) {
-        QFile original(path);
-        const QByteArray bytes =
-            original.open(QIODevice::ReadOnly) ? original.readAll() : QByteArray("not ours\n");
-        original.close();
-        QFile outside(outsideFile());
-        ASSERT_TRUE(outside.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        outside.write(bytes);
-        outside.close();
+        const QByteArray bytes = ReadHostFile(path);
+        WriteHostFile(outsideFile(), bytes.isEmpty() ? QByteArray("not ours\n") : bytes);
         outsideHash_ = hashOutside();
         QFile::remove(path);
         const QByteArray native = QFile::encodeName(path);
@@ -147,10 +128,7 @@ class PlantedFiles : public JournalTest {
     }
 
     QByteArray hashOutside() const {
-        QFile file(outsideFile());
-        return file.open(QIODevice::ReadOnly)
-                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                   : QByteArray();
+        return QCryptographicHash::hash(ReadHostFile(outsideFile()), QCryptographicHash::Sha256);
     }
 
     QTemporaryDir outside_;
@@ -210,8 +188,8 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
          [this](const std::string&) { RemoveStaleTemporaries(store); }},
     };
     for (const Case& c : cases) {
-        for (const Plant kind : kPlants) {
-            const std::string what = std::string(c.file) + " as " + Name(kind);
+        for (const auto& [kind, kindName] : kPlants) {
+            const std::string what = std::string(c.file) + " as " + kindName;
             reset();
             c.before();
             plant(kind, c.path());
@@ -233,11 +211,6 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
 // changes.
 TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
     const QString intentPath = home() + "/Tallimer.intent";
-    const auto writeIntent = [&](const ChangeIntent& intent) {
-        QFile file(intentPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(FormatIntent(intent));
-    };
     Settings extreme = store.settings;
     extreme.flexBalance = INT32_MIN;
     const JournalMark empty{0, QByteArray(32, 'e')};
@@ -255,7 +228,7 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
          big},
     };
     for (const ChangeIntent& intent : intents) {
-        writeIntent(intent);
+        WriteHostFile(intentPath, FormatIntent(intent));
         StorageLog log;
         const SettingsStore loaded = Loaded();
         EXPECT_EQ(loaded.settings.flexBalance, 100);
@@ -276,15 +249,10 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
         reset();
         ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
         const std::string saved = journal();
-        QFile file(recordPath);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        std::optional<UndoRecord> record = ParseUndoRecord(file.readAll().toStdString());
-        file.close();
+        std::optional<UndoRecord> record = ParseUndoRecord(ReadHostFile(recordPath).toStdString());
         ASSERT_TRUE(record);
         craft(*record);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(FormatUndoRecord(*record));
-        file.close();
+        WriteHostFile(recordPath, FormatUndoRecord(*record));
         StorageLog log;
         EXPECT_EQ(tracker().undo().outcome, UndoOutcome::NothingToUndo);
         EXPECT_EQ(journal(), saved);
@@ -304,18 +272,13 @@ TEST_F(PlantedFiles, LinkedUserFilesInAnotherFormatAreNeverReplaced) {
         {hostPath(store.settingsFilePath), QByteArray("#!/bin/sh\necho not a balance\n")},
     };
     for (const auto& [path, foreign] : files) {
-        QFile outside(outsideFile());
-        ASSERT_TRUE(outside.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        outside.write(foreign);
-        outside.close();
+        WriteHostFile(outsideFile(), foreign);
         QFile::remove(path);
         ASSERT_TRUE(QFile::link(outsideFile(), path));
         StorageLog log;
         store.settings.flexBalance = 55;
         EXPECT_FALSE(SaveSettings(store)) << path.toStdString();
-        ASSERT_TRUE(outside.open(QIODevice::ReadOnly));
-        EXPECT_EQ(outside.readAll(), foreign);
-        outside.close();
+        EXPECT_EQ(ReadHostFile(outsideFile()), foreign);
         EXPECT_TRUE(QFileInfo(path).isSymLink());
         EXPECT_FALSE(log.lines.isEmpty());
         QFile::remove(path);

@@ -1,5 +1,6 @@
 #include "platform/file.h"
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -7,13 +8,29 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/fault.h"
 #include "support/device_fixture.h"
+
+namespace {
+int injectedFlockError = 0;  // set: the next flock fails with it
+}  // namespace
+
+// The file layer is linked statically into the test, so this takes the C library's place.
+extern "C" int flock(int fd, int operation) noexcept {
+    if (const int error = std::exchange(injectedFlockError, 0); error != 0) {
+        errno = error;
+        return -1;
+    }
+    static const auto real = reinterpret_cast<int (*)(int, int)>(dlsym(RTLD_NEXT, "flock"));
+    return real(fd, operation);
+}
 
 namespace tallimer::platform {
 namespace {
@@ -42,6 +59,16 @@ TEST_F(FileTest, ReadersShareAWriterWaitsForThemAndASecondWriterFails) {
     });
     EXPECT_TRUE(File::OpenOrCreate(u"j.txt", &created).isOpen());
     closer.join();
+}
+
+// A lock the system refuses for another reason than a holder's is no lock: the open fails. An
+// interrupted call is tried again.
+TEST_F(FileTest, OnlyAnInterruptedLockIsTriedAgain) {
+    writeHandheld("j.txt", "abc");
+    injectedFlockError = ENOLCK;
+    EXPECT_FALSE(File::OpenExisting(u"j.txt", File::Access::Read).isOpen());
+    injectedFlockError = EINTR;
+    EXPECT_TRUE(File::OpenExisting(u"j.txt", File::Access::Read).isOpen());
 }
 
 TEST_F(FileTest, ReplacementReplacesASymlinksTargetWithItsModeAndLeavesNoTemporary) {

@@ -75,16 +75,6 @@ TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
     EXPECT_EQ(journal(), kOpenDay);  // no Stop recorded
 }
 
-TEST_F(AboutAndExit, AutomaticModeEndsWithoutQuestionAndRecordsTheStop) {
-    writeHandheld(kJournal, kOpenDay);
-    store.settings.automaticMode = 1;
-    start();
-    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(journal(), kOpenDay + "2004/01/23\t13:00\tA\r\n");  // the box shows the last project
-}
-
 TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
     start();
     QTest::keyClick(window->entryPanel(), Qt::Key_Escape);
