@@ -31,12 +31,17 @@ TEST_F(SaveEntry, StartThenStopWithItsBalanceAndTheSnapshotARescanWouldGive) {
     EXPECT_EQ(start.snapshot.projectToAppend, QString("Meeting"));
     // No journal was read yet: the day keeps the text it had, as after any failed read.
     EXPECT_EQ(start.snapshot.day, (DayState{1, 510, {}, 1, 0, 0}));
+    // The day's first entry presets the lists to when target and break are reached.
+    ASSERT_TRUE(start.snapshot.preset.has_value());
+    EXPECT_EQ(SelectTimeInLists(*start.snapshot.preset, 5).hourText, "17");
+    EXPECT_EQ(SelectTimeInLists(*start.snapshot.preset, 5).minuteText, QString("00"));
 
     const Done<SaveOutcome> stop = save(kDay, "17", "15", "Meeting");
     ASSERT_EQ(stop.outcome, SaveOutcome::Saved);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 08:30\tMeeting\r\n2004/01/23\t17:15\tMeeting\r\n");
     EXPECT_EQ(stop.snapshot.status, DayStatus::Start);
     EXPECT_FALSE(stop.snapshot.projectToAppend.has_value());  // already in the list
+    EXPECT_FALSE(stop.snapshot.preset.has_value());
     // 525 minutes present, break charged: 525 - 480 - 30; on disk at once.
     EXPECT_EQ(stop.snapshot.day, (DayState{2, 510, "2004/01/23", 0, 525, 15}));
     EXPECT_EQ(balance(), 15);
@@ -48,6 +53,10 @@ TEST_F(SaveEntry, StartThenStopWithItsBalanceAndTheSnapshotARescanWouldGive) {
     EXPECT_EQ(saved.day, read.day);
     EXPECT_EQ(saved.projects, read.projects);
     EXPECT_EQ(saved.projectEditText, read.projectEditText);
+    // Past midnight the preset's hour wraps: 960 + 510 is 24:30.
+    const Done<SaveOutcome> late = save(kDay.addDays(1), "16", "00");
+    ASSERT_TRUE(late.snapshot.preset.has_value());
+    EXPECT_EQ(SelectTimeInLists(*late.snapshot.preset, 5).hourText, "00");
 }
 
 TEST_F(SaveEntry, TextsAreCutAndEncodedAndTheListGainsOnlyNewNames) {
@@ -79,19 +88,6 @@ TEST_F(SaveEntry, StopAfterCutOffCountsToItAndEarlierThanTheLastStartIsRefused) 
     EXPECT_EQ(MessageOf(refused.outcome), StringId::NotLaterRefusal);
     EXPECT_EQ(journal(), before);
     EXPECT_EQ(day(), dayBefore);
-}
-
-TEST_F(SaveEntry, FirstEntryPresetsTheListsToTargetAndBreak) {
-    const Done<SaveOutcome> first = save(kDay, "08", "00");
-    ASSERT_TRUE(first.snapshot.preset.has_value());
-    const TimeListSelection selection = SelectTimeInLists(*first.snapshot.preset, 5);
-    EXPECT_EQ(selection.hourText, "16");
-    EXPECT_EQ(selection.minuteText, QString("30"));
-    EXPECT_FALSE(save(kDay, "16", "30").snapshot.preset.has_value());
-    // Past midnight the hour wraps: 960 + 510 is 24:30.
-    const Done<SaveOutcome> late = save(kDay.addDays(1), "16", "00");
-    ASSERT_TRUE(late.snapshot.preset.has_value());
-    EXPECT_EQ(SelectTimeInLists(*late.snapshot.preset, 5).hourText, "00");
 }
 
 using Rescan = JournalTest;
@@ -220,32 +216,20 @@ std::string ReportText(const MonthReport& report) {
     return text.toStdString();
 }
 
-// The report fills the tracker's month as the scan goes: after Remove and undo it shows what
-// it shows after a read of the journal.
-TEST_F(Undo, TheReportAfterRemoveAndUndoIsTheReportOfTheJournal) {
-    ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
-    const auto command = [this](auto run) {
-        MonthReport report(tracker().settings(), tracker().month(), kDay);
-        ScanSink* const sinks[] = {&report};
-        run(sinks);
-        return ReportText(report);
-    };
-    const auto reread = [&] { return command([this](ScanSinks s) { tracker().rescan(s); }); };
-    const std::string removed = command([this](ScanSinks s) { tracker().removeDay(s); });
-    EXPECT_EQ(removed, reread());
-    const std::string undone = command([this](ScanSinks s) { tracker().undo(s); });
-    EXPECT_EQ(undone, reread());
-    EXPECT_NE(removed, undone);
-    EXPECT_EQ(tracker().month().dayTable[23], 240);
-}
-
-// Remove and undo hand the views the content they leave from the read that makes it. An undo
-// whose step fails changes nothing, leaves the views as a read of the journal shows them, and
-// can be tried again.
+// Remove and undo hand the views the content they leave from the read that makes it; the report
+// fills the tracker's month as it goes. An undo whose step fails changes nothing, leaves the views
+// as a read of the journal shows them, and can be tried again.
 TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
+    const auto reread = [this] {
+        MonthReport report(tracker().settings(), tracker().month(), kDay);
+        ScanSink* const sinks[] = {&report};
+        tracker().rescan(sinks);
+        return ReportText(report);
+    };
     Lines removed;
-    ScanSink* const sinks[] = {&removed};
+    MonthReport removedReport(tracker().settings(), tracker().month(), kDay);
+    ScanSink* const sinks[] = {&removed, &removedReport};
     const Done<RemoveOutcome> removal = tracker().removeDay(sinks);
     ASSERT_EQ(removal.outcome, RemoveOutcome::Removed);
     EXPECT_EQ(removal.error, 0);  // the views hold the new content
@@ -255,6 +239,8 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     EXPECT_EQ(removed.list,
               (std::vector<std::string>{"Date       Time \tComment", "2004/01/22 08:00\tA"}));
     EXPECT_EQ(removed.begun + removed.finished, 2);
+    const std::string removedReportText = ReportText(removedReport);
+    EXPECT_EQ(removedReportText, reread());
 
     const std::string removedJournal = journal();
     Lines undone;
@@ -273,8 +259,13 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
         EXPECT_EQ(undone.list, removed.list);
         expectState(failed, removedJournal, -140 + 240, 0);
     }
-    const Done<UndoOutcome> done = tracker().undo(undoSinks);
+    MonthReport report(tracker().settings(), tracker().month(), kDay);
+    ScanSink* const doneSinks[] = {&undone, &report};
+    const Done<UndoOutcome> done = tracker().undo(doneSinks);
     ASSERT_EQ(done.outcome, UndoOutcome::Undone);
+    EXPECT_NE(ReportText(report), removedReportText);
+    EXPECT_EQ(ReportText(report), reread());
+    EXPECT_EQ(tracker().month().dayTable[23], 240);
     EXPECT_EQ(undone.list.size(), 4u);
     EXPECT_EQ(undone.list.back(), "2004/01/23\t12:00\t");
     expectState(done, kBefore + "2004/01/23\t12:00\t\r\n", -140, 2);
@@ -344,11 +335,9 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
 
 // A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
 TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
-    const QByteArray text = FormatUndoRecord({UndoKind::Replace,
-                                              0,
-                                              {{12, QByteArray(32, 'h')}, 7},
-                                              -240,
-                                              {3, 5, 40, QByteArray(32, 'c')}});
+    UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240, {}};
+    record.copy = {3, 5, 40, QByteArray(32, 'c')};
+    const QByteArray text = FormatUndoRecord(record);
     ASSERT_TRUE(ParseUndoRecord(text.toStdString()));
     for (const auto& [from, to] :
          {std::pair{"\n12\n", "\n-12\n"}, std::pair{"\n-240\n", "\n2147483648\n"},

@@ -1,10 +1,4 @@
-#include <QPushButton>
-#include <QTimer>
-
 #include "ui/about_dialog.h"
-#include "ui/commands.h"
-#include "ui/dialog_builder.h"
-#include "ui/entry_panel.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {

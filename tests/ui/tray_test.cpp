@@ -1,18 +1,11 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QAction>
 #include <QCloseEvent>
-#include <QDateEdit>
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QToolButton>
 
 #include "operations/desktop_preferences_store.h"
-#include "ui/commands.h"
-#include "ui/day_summary_view.h"
-#include "ui/entry_panel.h"
-#include "ui/toolbar.h"
 #include "ui/tray.h"
 #include "window_fixture.h"
 
