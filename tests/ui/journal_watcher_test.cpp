@@ -15,8 +15,7 @@ using JournalWatch = WindowTest;
 // than their command does. A line the watch has not reported yet when a Save runs is read with
 // it, not taken for the program's own.
 TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
-    start();
+    start("2004/01/23 08:00\tA\r\n");
     QSignalSpy outside(window->journalWatcher(), &JournalWatcher::changedOutside);
     run(IDM_SAVE);
     QTest::qWait(JournalWatcher::kCoalesceMs + 100);
@@ -57,8 +56,7 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
 // Ctrl+Z takes the last Save back once, even from the project field; the context menu offers
 // the same action, greyed once there is nothing to undo, and the field keeps its typing then.
 TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
-    start();
+    start("2004/01/23 08:00\tA\r\n");
     EXPECT_EQ(window->actions(), QList<QAction*>{window->action(IDM_UNDO)});
     EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
     run(IDM_SAVE);

@@ -127,8 +127,7 @@ TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
 TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
     const QPalette before = QApplication::palette();
     QApplication::setPalette(QPalette(QColor(64, 64, 64), QColor(48, 48, 48)));
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
-    start();
+    start("2004/01/23 08:00\tA\r\n");
     for (int view : {IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT}) {
         run(view);
         ExpectReadableTexts(window.get());
@@ -176,9 +175,7 @@ TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
 // A failed write is reported in the program's own box; a rescan that cannot open the journal
 // leaves panel and view as they were, only Remove is greyed.
 TEST_F(Window, FailedSaveOrRescanLeavesThePanelAndTheViews) {
-    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tB\r\n2004/01/22\t10:00\tB\r\n" +
-                                "2004/01/23 12:00\tA\r\n");
-    start();
+    start("2004/01/22 08:00\tB\r\n2004/01/22\t10:00\tB\r\n2004/01/23 12:00\tA\r\n");
     platform::FailStep(platform::FileStep::Write);
     QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
     EXPECT_EQ(messages, std::vector<QString>{"Error with database access"});
@@ -225,9 +222,7 @@ TEST_F(Window, HeldEscapeRemovesTheDayAndCommandsShowTheirBoxesInEitherMode) {
 // A rescan builds the report anew; a click on any column title reverses the list's order, and
 // showing the list anew resets it. The view's action alone is checked.
 TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
-    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n" +
-                                "2004/01/22\t12:00\tC\r\n");
-    start();
+    start("2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n2004/01/22\t12:00\tC\r\n");
     EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_REPORT), Qt::LeftButton);
     auto* report = qobject_cast<ReportView*>(window->viewWindow());

@@ -33,11 +33,10 @@ class TrayWindow : public WindowTest {
 };
 
 TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
-    writeHandheld(kJournal, kHeader +
-                                "2004/01/22 08:00\tA\r\n"
-                                "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n"
-                                "2004/01/24 00:00\tB\r\n");
-    start();
+    start(
+        "2004/01/22 08:00\tA\r\n"
+        "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n"
+        "2004/01/24 00:00\tB\r\n");
     EXPECT_FALSE(tray->periodOpen);
     EXPECT_EQ(saveItem(), "Save Entry: Start");
     EXPECT_TRUE(tray->toolTip.contains("Presence: = 04:00"));
@@ -65,8 +64,7 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
 
 // The menu's items and the toolbar's buttons are the window's actions, which they follow.
 TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
-    start();
+    start("2004/01/23 08:00\tA\r\n");
     const int menu[] = {IDM_SAVE,     IDM_UNDO,  0, IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT, 0,
                         IDM_SETTINGS, IDM_ABOUT, 0, IDM_EXIT};
     const QList<QAction*> items = window->tray()->menu()->actions();

@@ -84,6 +84,12 @@ class WindowTest : public DeviceTest {
         window->refreshDaySummary(false);
     }
 
+    // The same with a journal of the header and `entries`.
+    void start(const std::string& entries) {
+        writeHandheld(kJournal, kHeader + entries);
+        start();
+    }
+
     // Runs the command's action as its toolbar button or menu item does.
     void run(int command) { window->action(command)->trigger(); }
 
