@@ -14,7 +14,7 @@ Settings Workday(int32_t target = 480, int32_t breakPerDay = 30) {
     return s;
 }
 
-TEST(AddClosedPeriod, BreakChargedOnlyAboveBreakPlusFourHours) {
+TEST(AddClosedPeriod, BreakChargedOnlyAboveBreakPlusFourHoursAndExtremesSaturate) {
     for (const auto& [presence, credit] :
          {std::pair{0, -480}, std::pair{270, -210}, std::pair{271, -239}}) {
         DayState day;
@@ -22,9 +22,8 @@ TEST(AddClosedPeriod, BreakChargedOnlyAboveBreakPlusFourHours) {
         EXPECT_EQ(day.presence, presence);
         EXPECT_EQ(day.credit, credit) << presence;
     }
-}
 
-TEST(AddClosedPeriod, ExtremeValuesSaturate) {
+    // Extreme values saturate.
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
     DayState day;

@@ -63,7 +63,6 @@ SummaryColour ColourOfText(const QString& text, bool open, bool flexitime, bool 
 }
 
 TEST(DaySummary, ColoursFollowTheNumbersAsTheTextsDid) {
-    using enum SummaryBrush;
     Settings settings;
     settings.targetPerDay = 480;
     settings.breakPerDay = 30;
@@ -89,14 +88,6 @@ TEST(DaySummary, ColoursFollowTheNumbersAsTheTextsDid) {
             EXPECT_EQ(got.flexitime, ColourOfText(texts.flexitime, open, true, inRange));
         }
     }
-    // The same rules written out.
-    settings.flexBalance = 0;
-    settings.flexMinimum = 1;
-    EXPECT_EQ(DaySummaryColoursAt(firstRuns, settings, 600).credit, (SummaryColour{kDarkRed}));
-    EXPECT_EQ(DaySummaryColoursAt(closedEven, settings, 600).presence, (SummaryColour{kBlack}));
-    EXPECT_EQ(DaySummaryColoursAt(startAhead, settings, 600).presence, (SummaryColour{kGrey}));
-    EXPECT_EQ(DaySummaryColoursAt(empty, settings, 600).flexitime,
-              (SummaryColour{kLightGrey, Black}));
 }
 
 TEST(DaySummary, TickOncePerMinuteAndRescanOnANewDayWithoutOpenPeriod) {

@@ -27,18 +27,11 @@ TEST(TimeLists, MinuteItemsAndTheUsableUnit) {
 
 // Work may start or end in the small hours: every hour of the clock is an item, from 23 down to
 // 00, and a time before 04:00 is selected as it is, not raised to the first hour of a day.
-TEST(TimeLists, EveryHourOfTheClockIsOfferedAndSelected) {
+TEST(TimeLists, EveryHourOfTheClockAndTheSelectedTime) {
     const QStringList hours = HourListItems();
     ASSERT_EQ(hours.size(), 24);
     EXPECT_EQ(hours.front(), QStringLiteral("23"));
     EXPECT_EQ(hours.back(), QStringLiteral("00"));
-    for (uint16_t hour : {0, 3, 4, 5, 23}) {
-        EXPECT_EQ(SelectTimeInLists(TimeRecord{hour, 0}, 5).hourText, hours[23 - hour]) << hour;
-    }
-    EXPECT_EQ(SelectTimeInLists(TimeRecord{3, 58}, 5).hourText, "04");  // the carry
-}
-
-TEST(TimeLists, SelectTime) {
     const struct {
         uint16_t hour, minute;
         int32_t unit;
@@ -47,9 +40,9 @@ TEST(TimeLists, SelectTime) {
         const char* minuteText;  // nullptr: the minute list keeps its selection
     } cases[] = {
         {23, 58, 5, 24, 0, "00", "00"},  // the carry reaches midnight
-        {10, 32, 5, 10, 30, "10", "30"},
-        {10, 33, 5, 10, 35, "10", "35"},
-        {10, 30, 60, 11, 0, "11", "00"},
+        {0, 0, 5, 0, 0, "00", "00"},         {3, 58, 5, 4, 0, "04", "00"},
+        {3, 0, 5, 3, 0, "03", "00"},         {10, 32, 5, 10, 30, "10", "30"},
+        {10, 33, 5, 10, 35, "10", "35"},     {10, 30, 60, 11, 0, "11", "00"},
         {10, 14, 7, 10, 14, "10", nullptr},   // no item of unit 7 is a multiple of 7
         {10, 17, 0, 10, 17, "10", "17"},      // unusable units act as 1, without dividing by 0
         {10, 50, 100, 11, 0, "11", nullptr},  // a unit above 60 has no minute items

@@ -14,28 +14,18 @@ namespace {
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
-// The clock form, then the decimal hours with the hundredths truncated.
-TEST(FormatSignedTime, ClockFormThenDecimalHours) {
-    const struct {
-        int32_t value;
-        const char16_t* text;
-    } cases[] = {
-        {10, u"+ 00:10  ( + 0.16 )"},
-        {-1, u"- 00:01  ( - 0.01 )"},
-        {kMin, u"- 35791394:08  ( - 35791394.13 )"},
-    };
-    for (const auto& c : cases) {
+// The clock form, then the decimal hours with the hundredths truncated. Setup's fields show
+// the usual forms (setup_form_test); the unsigned ones print negative input as printf does.
+TEST(FormatSignedTime, ClockFormThenDecimalHoursAndTheEditFormsEdges) {
+    for (const auto& [value, text] :
+         {std::pair{10, u"+ 00:10  ( + 0.16 )"}, std::pair{-1, u"- 00:01  ( - 0.01 )"},
+          std::pair{kMin, u"- 35791394:08  ( - 35791394.13 )"}}) {
         QString dest = QStringLiteral("old content");
-        FormatSignedTime(dest, c.value);
-        EXPECT_EQ(AppendDecimalHours(dest, c.value), QString::fromUtf16(c.text)) << c.value;
+        FormatSignedTime(dest, value);
+        EXPECT_EQ(AppendDecimalHours(dest, value), QString::fromUtf16(text)) << value;
     }
-}
-
-// Setup's fields show the usual forms (setup_form_test); here the edges.
-TEST(FormatEditHours, Edges) {
     QString dest = QStringLiteral("old");
     EXPECT_EQ(FormatEditHours(dest, -7, EditHoursForm::Plain), "-7");
-    // The unsigned forms print negative input as printf does.
     EXPECT_EQ(FormatEditHours(dest, -75, EditHoursForm::HoursMinutes), "-1:-15");
     EXPECT_EQ(FormatEditHours(dest, kMin, EditHoursForm::SignedHoursMinutes), "-35791394:08");
 }

@@ -2,12 +2,9 @@
 // the writer's contents, with its balance. TALLIMER_CRASH_KILLS sets the kills (default 300);
 // the 100 MiB journal gets a hundredth of them (at least 2).
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
+#include <QElapsedTimer>
+#include <QProcess>
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <iostream>
 #include <random>
@@ -17,15 +14,12 @@
 #include "operations/change_intent.h"
 #include "operations_test_support.h"
 
-extern char** environ;
-
 namespace tallimer::test {
 namespace {
 
 int Kills() {
-    bool ok = false;
-    const int kills = qEnvironmentVariableIntValue("TALLIMER_CRASH_KILLS", &ok);
-    return ok && kills > 0 ? kills : 300;
+    const int kills = qEnvironmentVariableIntValue("TALLIMER_CRASH_KILLS");
+    return kills > 0 ? kills : 300;
 }
 
 // A journal as years of use leave it: the header, then `lines` lines of two periods a day.
@@ -41,38 +35,14 @@ std::string BaseJournal(int lines) {
     return journal;
 }
 
-// Starts crash_writer with `argument` (empty: cycle until killed); it inherits TALLIMER_HOME.
-pid_t StartWriter(std::string argument) {
-    std::string program = CRASH_WRITER;
-    char* argv[] = {program.data(), argument.empty() ? nullptr : argument.data(), nullptr};
-    pid_t pid = -1;
-    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) == 0 ? pid : -1;
-}
-
-// The wait status of the ended child; -1, neither exited nor signalled, when there is none.
-int WaitStatus(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return -1;
-        }
-    }
-    return status;
-}
-
-// Exit code of a run to its end, -1 when it did not exit normally.
-int RunWriter(const std::string& argument) {
-    const pid_t pid = StartWriter(argument);
-    const int status = pid < 0 ? -1 : WaitStatus(pid);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-long long MicrosecondsOf(const std::string& argument) {
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunWriter(argument), 0) << "crash_writer " << argument;
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-        .count();
+// Runs crash_writer for `cycles` cycles to its end (it inherits TALLIMER_HOME): the microseconds
+// it took.
+long long MicrosecondsOf(const QString& cycles) {
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(QProcess::execute(CRASH_WRITER, {cycles}), 0)
+        << "crash_writer " << cycles.toStdString();
+    return timer.nsecsElapsed() / 1000;
 }
 
 class CrashSafety : public JournalTest {
@@ -105,12 +75,13 @@ class CrashSafety : public JournalTest {
         int intents = 0;
         for (int kill = 0; kill < kills; ++kill) {
             SCOPED_TRACE("kill " + std::to_string(kill));
-            const pid_t pid = StartWriter({});
-            ASSERT_GT(pid, 0);
+            QProcess writer;  // cycles until killed
+            writer.start(CRASH_WRITER, {});
+            ASSERT_TRUE(writer.waitForStarted());
             std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
-            ASSERT_EQ(::kill(pid, SIGKILL), 0);
-            const int status = WaitStatus(pid);
-            ASSERT_TRUE(WIFSIGNALED(status)) << "crash_writer stopped by itself, status " << status;
+            writer.kill();
+            ASSERT_TRUE(writer.waitForFinished());
+            ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "crash_writer stopped by itself";
 
             intents += IntentExists() ? 1 : 0;
             const int32_t balance = restartedBalance();
@@ -124,7 +95,7 @@ class CrashSafety : public JournalTest {
         }
 
         // Whatever the kills left, the next run works and ends in A at the first balance.
-        ASSERT_EQ(RunWriter("1"), 0);
+        ASSERT_EQ(QProcess::execute(CRASH_WRITER, {"1"}), 0);
         ASSERT_EQ(journal(), base);
         EXPECT_EQ(Loaded().settings.flexBalance, kBalance);
 

@@ -1,9 +1,6 @@
 // Every file step of Save Entry and Remove fails in turn: the operation reports, logs one line,
 // and changes nothing; steps after the journal changed leave an intent the next start finishes.
 
-#include <QFile>
-#include <optional>
-
 #include "operations_test_support.h"
 #include "resources/string_table.h"
 
@@ -28,17 +25,15 @@ class FaultTest : public JournalTest {
     template <typename Operation>
     auto runFailing(FileStep step, int skip, Operation operation) {
         const DayState dayBefore = day();
-        std::optional<StorageLog> log(std::in_place);
+        StorageLog log;
         platform::FailStep(step, skip);
         const auto result = operation();
         platform::ClearFaults();
-        const QStringList lines = log->lines;
-        log.reset();
         // The fault seam fails a write as a full disk, any other step as an I/O error.
         const QString reason =
             step == FileStep::Write ? "No space left on device" : "Input/output error";
-        EXPECT_EQ(lines.size(), 1);
-        for (const QString& line : lines) {
+        EXPECT_EQ(log.lines.size(), 1);
+        for (const QString& line : log.lines) {
             EXPECT_TRUE(line.contains(": " + home() + "/") && line.endsWith(": " + reason))
                 << line.toStdString();
         }
@@ -174,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, RemoveDayFault, ::testing::ValuesIn(kRemoveF
 
 // ---- Steps after the journal changed, and crashes between the steps ----
 
-const std::string kOpen = kHeader + "2004/01/23 08:00\tAlpha\r\n";
+// Longer than a mark's window: the next start must read the marks as the change wrote them.
+const std::string kOpen = kHeader + LongPast() + "2004/01/23 08:00\tAlpha\r\n";
 const std::string kStop = "2004/01/23\t12:00\tAlpha\r\n";  // 4 hours: the balance less 240
 
 // The Stop is saved, but its settings or the intent's removal are not: the intent stays, and
@@ -190,18 +186,32 @@ TEST_F(FaultTest, UnfinishedStopIsFinishedAtNextStart) {
         restart();
         const EntryPanelInput input{kDay, "12", "00", "Alpha", scan(kDay).snapshot.projects};
         platform::FailStep(step, skip);
-        std::optional<StorageLog> log(std::in_place);
+        StorageLog log;
         EXPECT_EQ(tracker().saveEntry(input).outcome, SaveOutcome::Saved);
-        const QStringList lines = log->lines;
-        log.reset();
         platform::ClearFaults();
         EXPECT_TRUE(IntentExists());
         // Out of step until the next start, and said so.
-        ASSERT_EQ(lines.size(), 1);
-        EXPECT_TRUE(lines[0].contains(step == FileStep::Delete ? ".intent: " : ".ini: "));
+        ASSERT_EQ(log.lines.size(), 1);
+        EXPECT_TRUE(log.lines[0].contains(step == FileStep::Delete ? ".intent: " : ".ini: "));
         EXPECT_EQ(restartedBalance(), kBalance - 240);
         EXPECT_EQ(journal(), kOpen + kStop);
     }
+}
+
+// A Stop's line half written, neither cut back nor its intent removed, as a crash leaves it:
+// the next start cuts it back by the mark the save wrote.
+TEST_F(FaultTest, HalfWrittenStopIsCutBackAtNextStart) {
+    writeHandheld(kJournal, kOpen);
+    const EntryPanelInput input{kDay, "12", "00", "Alpha", scan(kDay).snapshot.projects};
+    for (const FileStep step : {FileStep::Write, FileStep::Truncate, FileStep::Delete}) {
+        platform::FailStep(step, step == FileStep::Write ? 1 : 0);  // the entry's write
+    }
+    EXPECT_EQ(tracker().saveEntry(input).outcome, SaveOutcome::DatabaseError);
+    platform::ClearFaults();
+    ASSERT_TRUE(IntentExists());
+    EXPECT_EQ(journal().size(), kOpen.size() + kStop.size() / 2);
+    EXPECT_EQ(restartedBalance(), kBalance);
+    EXPECT_EQ(journal(), kOpen);
 }
 
 // A crash after the intent was written, with the settings file stale from an earlier failed
@@ -219,7 +229,7 @@ TEST_F(FaultTest, LeftoverIntentIsFinishedOrDropped) {
         {kOpen + other, kOpen + other, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.journal);
+        SCOPED_TRACE(c.journal.size());
         Settings after = store.settings;
         after.flexBalance = kBalance - 240;
         BalanceChange change;
@@ -231,10 +241,7 @@ TEST_F(FaultTest, LeftoverIntentIsFinishedOrDropped) {
         EXPECT_EQ(journal(), c.left);
     }
     // An intent file that is no change record is removed and changes nothing.
-    QFile intent(IntentFilePath());
-    ASSERT_TRUE(intent.open(QIODevice::WriteOnly) &&
-                intent.write("after=00\njournal=append\n") > 0);
-    intent.close();
+    WriteHostFile(IntentFilePath(), "after=00\njournal=append\n");
     EXPECT_EQ(restartedBalance(), 0);
 }
 

@@ -25,6 +25,16 @@ inline void PrintTo(const DayState& d, std::ostream* os) {
 
 namespace tallimer::test {
 
+// Entries of a day long past, more bytes than a mark's window and one Save's append together,
+// so that marks see the journal's end only.
+inline std::string LongPast() {
+    std::string lines;
+    while (lines.size() < 2 * size_t(kMarkWindow)) {
+        lines += "2003/12/01 08:00\tPast\r\n2003/12/01\t09:00\tPast\r\n";
+    }
+    return lines;
+}
+
 // The device fixture with a Tracker over `store`, driven as the window drives it.
 class JournalTest : public DeviceTest {
   protected:

@@ -30,24 +30,11 @@ const std::string kJournalText = kHeader + "2004/01/22 08:00\tA\r\n2004/01/23 08
 constexpr auto kBound = std::chrono::seconds(10);
 
 enum class Plant { Fifo, Socket, Folder, LinkOutside, HardLinkOutside };
-const Plant kPlants[] = {Plant::Fifo, Plant::Socket, Plant::Folder, Plant::LinkOutside,
-                         Plant::HardLinkOutside};
-
-const char* Name(Plant plant) {
-    switch (plant) {
-        case Plant::Fifo:
-            return "FIFO";
-        case Plant::Socket:
-            return "socket";
-        case Plant::Folder:
-            return "folder";
-        case Plant::LinkOutside:
-            return "symlink";
-        case Plant::HardLinkOutside:
-            return "hard link";
-    }
-    return "";
-}
+const std::pair<Plant, const char*> kPlants[] = {{Plant::Fifo, "FIFO"},
+                                                 {Plant::Socket, "socket"},
+                                                 {Plant::Folder, "folder"},
+                                                 {Plant::LinkOutside, "symlink"},
+                                                 {Plant::HardLinkOutside, "hard link"}};
 
 // A hung command cannot be stopped from inside the process: the test ends the run instead.
 void RunBounded(const std::function<void()>& command, const std::string& what) {
@@ -86,14 +73,8 @@ class PlantedFiles : public JournalTest {
     // Puts `plant` under `path`. The file outside holds what was there (a valid record, say),
     // so that only its being no file of ours can turn it away.
     void plant(Plant kind, const QString& path) {
-        QFile original(path);
-        const QByteArray bytes =
-            original.open(QIODevice::ReadOnly) ? original.readAll() : QByteArray("not ours\n");
-        original.close();
-        QFile outside(outsideFile());
-        ASSERT_TRUE(outside.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        outside.write(bytes);
-        outside.close();
+        const QByteArray bytes = ReadHostFile(path);
+        WriteHostFile(outsideFile(), bytes.isEmpty() ? QByteArray("not ours\n") : bytes);
         outsideHash_ = hashOutside();
         QFile::remove(path);
         const QByteArray native = QFile::encodeName(path);
@@ -118,21 +99,13 @@ class PlantedFiles : public JournalTest {
     }
 
     // Nothing outside the device folder changed; the balance is the same in memory and in
-    // both stores, as the next start finds it.
-    void expectSound(const std::string& what, const QString& planted) {
+    // both stores, as the next start finds it; a line of `log` names the file.
+    void expectSound(const std::string& what, const QString& planted, const QStringList& log) {
         EXPECT_EQ(hashOutside(), outsideHash_) << what << ": the file outside was written";
         EXPECT_EQ(restartedBalance(), store.settings.flexBalance) << what;
-        const QString name = QFileInfo(planted).fileName();
-        EXPECT_TRUE(log_ && std::any_of(log_->lines.cbegin(), log_->lines.cend(),
-                                        [&](const QString& line) { return line.contains(name); }))
-            << what
-            << ": no line says why; lines: " << (log_ ? log_->lines.join('|') : "").toStdString();
+        EXPECT_FALSE(log.filter(QFileInfo(planted).fileName()).isEmpty())
+            << what << ": no line says why; lines: " << log.join('|').toStdString();
     }
-
-    void startLog() { log_.emplace(); }
-    void stopLog() { log_.reset(); }
-
-    std::optional<StorageLog> log_;
 
   private:
     void plantSocket(const QByteArray& path) {
@@ -147,10 +120,7 @@ class PlantedFiles : public JournalTest {
     }
 
     QByteArray hashOutside() const {
-        QFile file(outsideFile());
-        return file.open(QIODevice::ReadOnly)
-                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                   : QByteArray();
+        return QCryptographicHash::hash(ReadHostFile(outsideFile()), QCryptographicHash::Sha256);
     }
 
     QTemporaryDir outside_;
@@ -210,21 +180,20 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
          [this](const std::string&) { RemoveStaleTemporaries(store); }},
     };
     for (const Case& c : cases) {
-        for (const Plant kind : kPlants) {
-            const std::string what = std::string(c.file) + " as " + Name(kind);
+        for (const auto& [kind, kindName] : kPlants) {
+            const std::string what = std::string(c.file) + " as " + kindName;
             reset();
             c.before();
             plant(kind, c.path());
-            startLog();
+            StorageLog log;
             RunBounded([&] { c.command(what); }, what);
             if (c.file != std::string("temporary")) {
-                expectSound(what, c.path());
+                expectSound(what, c.path(), log.lines);
             } else {
                 // A leftover of no writer's goes without a word.
                 EXPECT_FALSE(QFileInfo(c.path()).exists() || QFileInfo(c.path()).isSymLink())
                     << what;
             }
-            stopLog();
         }
     }
 }
@@ -233,11 +202,6 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
 // changes.
 TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
     const QString intentPath = home() + "/Tallimer.intent";
-    const auto writeIntent = [&](const ChangeIntent& intent) {
-        QFile file(intentPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(FormatIntent(intent));
-    };
     Settings extreme = store.settings;
     extreme.flexBalance = INT32_MIN;
     const JournalMark empty{0, QByteArray(32, 'e')};
@@ -255,7 +219,7 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
          big},
     };
     for (const ChangeIntent& intent : intents) {
-        writeIntent(intent);
+        WriteHostFile(intentPath, FormatIntent(intent));
         StorageLog log;
         const SettingsStore loaded = Loaded();
         EXPECT_EQ(loaded.settings.flexBalance, 100);
@@ -276,15 +240,10 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
         reset();
         ASSERT_EQ(save(kDay, "12", "00").outcome, SaveOutcome::Saved);
         const std::string saved = journal();
-        QFile file(recordPath);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        std::optional<UndoRecord> record = ParseUndoRecord(file.readAll().toStdString());
-        file.close();
+        std::optional<UndoRecord> record = ParseUndoRecord(ReadHostFile(recordPath).toStdString());
         ASSERT_TRUE(record);
         craft(*record);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(FormatUndoRecord(*record));
-        file.close();
+        WriteHostFile(recordPath, FormatUndoRecord(*record));
         StorageLog log;
         EXPECT_EQ(tracker().undo().outcome, UndoOutcome::NothingToUndo);
         EXPECT_EQ(journal(), saved);
@@ -304,18 +263,13 @@ TEST_F(PlantedFiles, LinkedUserFilesInAnotherFormatAreNeverReplaced) {
         {hostPath(store.settingsFilePath), QByteArray("#!/bin/sh\necho not a balance\n")},
     };
     for (const auto& [path, foreign] : files) {
-        QFile outside(outsideFile());
-        ASSERT_TRUE(outside.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        outside.write(foreign);
-        outside.close();
+        WriteHostFile(outsideFile(), foreign);
         QFile::remove(path);
         ASSERT_TRUE(QFile::link(outsideFile(), path));
         StorageLog log;
         store.settings.flexBalance = 55;
         EXPECT_FALSE(SaveSettings(store)) << path.toStdString();
-        ASSERT_TRUE(outside.open(QIODevice::ReadOnly));
-        EXPECT_EQ(outside.readAll(), foreign);
-        outside.close();
+        EXPECT_EQ(ReadHostFile(outsideFile()), foreign);
         EXPECT_TRUE(QFileInfo(path).isSymLink());
         EXPECT_FALSE(log.lines.isEmpty());
         QFile::remove(path);

@@ -2,14 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 
 #include "journal/kept_lines.h"
 #include "operations_test_support.h"
-#include "platform/file.h"
-#include "resources/string_table.h"
 
 namespace tallimer::test {
 namespace {
@@ -49,39 +46,6 @@ TEST_F(RemoveDay, KeepsEveryOtherLineByteForByte) {
     const Done<RemoveOutcome> again = tracker().removeDay();  // nothing left: silent
     EXPECT_EQ(again.outcome, RemoveOutcome::NothingToRemove);
     EXPECT_EQ(MessageOf(again.outcome), 0);
-}
-
-TEST_F(RemoveDay, HeldJournalChangesNothingAndPlantedNamesAreNeverWrittenThrough) {
-    const std::string before = journal();
-    const DayState dayBefore = day();
-    {
-        platform::File holder =
-            platform::File::OpenExisting(kJournal, platform::File::Access::ReadWrite);
-        ASSERT_TRUE(holder.isOpen());
-        EXPECT_EQ(tracker().removeDay().outcome, RemoveOutcome::DatabaseError);
-        EXPECT_EQ(journal(), before);
-        EXPECT_EQ(day(), dayBefore);
-        EXPECT_EQ(balance(), 100);
-    }
-
-    // Links to a file outside the device folder at the temporaries' former names.
-    QTemporaryDir outside;
-    const QString victim = outside.filePath("victim");
-    QFile file(victim);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
-    file.close();
-    ASSERT_TRUE(QFile::link(victim, hostPath("tmp")));
-    ASSERT_TRUE(QFile::link(victim, hostPath(store.settingsFilePath + ".new")));
-    // A crash's temporary goes at the next start.
-    writeHandheld("\\My Documents\\Tallimer.txt.new-Ab3xYz", "stale");
-    RemoveStaleTemporaries(store);
-    EXPECT_FALSE(temporaryLeft());
-
-    ASSERT_EQ(tracker().removeDay().outcome, RemoveOutcome::Removed);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "precious");
-    EXPECT_FALSE(QFileInfo(hostPath(store.settingsFilePath)).isSymLink());
-    EXPECT_EQ(journal(), kHeader + kOtherDays + kLongLine);
 }
 
 TEST_F(RemoveDay, KeepsTheJournalsModeAndLinkAndRefusesAReadOnlyOne) {

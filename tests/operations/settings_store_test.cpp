@@ -47,57 +47,43 @@ TEST_F(SettingsStoreTest, SettingsFileOverridesTheRegistryBalance) {
     }
 }
 
+// A settings file that cannot be replaced keeps its old line, and one line says which file and
+// why; the intent the save left finishes it at the next start.
 TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
     store.settings = kSample;
     BuildFilePaths(store);
-    // Each step once past the intent's own and the look at the old file.
-    platform::FailStep(platform::FileStep::Open, 2);
-    EXPECT_FALSE(SaveSettings(store));
-    // The registry was still written.
-    EXPECT_EQ(Loaded().settings, kSample);
-
-    store.settings.flexBalance = 605;
     ASSERT_TRUE(SaveSettings(store));
     store.settings.flexBalance = 99;
-    for (platform::FileStep step : {platform::FileStep::Write, platform::FileStep::Flush,
-                                    platform::FileStep::Close, platform::FileStep::Rename}) {
-        platform::FailStep(step, 1);
-        test::StorageLog log;
-        EXPECT_FALSE(SaveSettings(store));
-        // One line on standard error says which file and why.
-        EXPECT_EQ(log.lines,
-                  QStringList{"save settings: " + hostPath(kIni) + ": " +
-                              (step == platform::FileStep::Write ? "No space left on device"
-                                                                 : "Input/output error")});
-        EXPECT_EQ(settingsFile(), "Flexitime = 10:5\r\n");
-        EXPECT_FALSE(QFile::exists(hostPath(kIni + ".new")));
-        platform::ClearFaults();
-    }
-    // The intent stayed, and the next start saves what the failed save could not.
+    platform::FailStep(platform::FileStep::Rename, 1);  // the intent's, then the file's
+    test::StorageLog log;
+    EXPECT_FALSE(SaveSettings(store));
+    EXPECT_EQ(log.lines, QStringList{"save settings: " + hostPath(kIni) + ": Input/output error"});
+    EXPECT_EQ(settingsFile(), SettingsFileLine(kSample.flexBalance).toStdString());
     EXPECT_EQ(Loaded().settings.flexBalance, 99);
     EXPECT_EQ(settingsFile(), "Flexitime = 1:39\r\n");
     EXPECT_FALSE(QFile::exists(home() + "/Tallimer.intent"));
 }
 
-// desktop.ini holds the desktop's own preferences; the settings record and file are not read.
-TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFileWithDefaultsForTheRest) {
+// desktop.ini holds the desktop's own preferences; a key that is missing or whose value is
+// none of the words keeps its default.
+TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFile) {
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
-    QFile file(home() + "/desktop.ini");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "[Reminders]\nTargetReached=false\nStillWorking=maybe\nNotStarted=true\n"
-        "NotStartedBy=8:45\n[Tray]\nKeepRunningWhenClosed=true\n");
-    file.close();
-    DesktopPreferences expected;
-    expected.targetReachedReminder = false;
-    expected.notStartedReminder = true;
-    expected.notStartedBy = 8 * 60 + 45;
-    expected.keepRunningInTray = true;
-    EXPECT_EQ(LoadDesktopPreferences(), expected);
+    const QString path = home() + "/desktop.ini";
+    for (const auto& [yes, no] : {std::pair{"true", "false"}, std::pair{"1", "0"},
+                                  std::pair{"Yes", "NO"}, std::pair{"on", "Off"}}) {
+        test::WriteHostFile(path, QByteArray("[Reminders]\nTargetReached=") + no +
+                                      "\nStillWorking=" + no + "\nNotStarted=" + yes +
+                                      "\nNotStartedBy=8:45\n[Tray]\n" +
+                                      "KeepRunningWhenClosed=" + yes + "\n");
+        EXPECT_EQ(LoadDesktopPreferences(), (DesktopPreferences{false, false, true, 525, true}))
+            << yes;
+    }
+    test::WriteHostFile(path,
+                        "[Reminders]\nTargetReached=maybe\nNotStarted=2\nNotStartedBy=25:00\n");
+    EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
 
     // Unreadable: the defaults, and a line on standard error.
-    ASSERT_TRUE(file.remove());
-    ASSERT_TRUE(QDir(home()).mkdir("desktop.ini"));
+    ASSERT_TRUE(QFile::remove(path) && QDir(home()).mkdir("desktop.ini"));
     test::StorageLog log;
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
     EXPECT_EQ(log.lines.size(), 1);
@@ -120,26 +106,21 @@ TEST(SettingsRecord, ShortValueFillsLeadingBytesOnlyAndLongValueIsCut) {
     EXPECT_EQ(cut, kNumbered);
 }
 
-TEST(SettingsFile, LineFormReadsBack) {
-    const std::pair<int32_t, const char*> cases[] = {
-        {605, "Flexitime = 10:5\r\n"},
-        {-75, "Flexitime = -1:-15\r\n"},
-        {-30, "Flexitime = 0:-30\r\n"},
-        {kMin, "Flexitime = -35791394:-8\r\n"},
-    };
-    for (const auto& [balance, line] : cases) {
+// The line is written as hours and minutes, each with the sign, and read back from the "=" on:
+// hours, then minutes after a ":"; a NUL ends a number, huge numbers saturate.
+TEST(SettingsFile, LineFormAndReading) {
+    for (const auto& [balance, line] :
+         {std::pair{605, "Flexitime = 10:5\r\n"}, std::pair{-75, "Flexitime = -1:-15\r\n"},
+          std::pair{-30, "Flexitime = 0:-30\r\n"},
+          std::pair{kMin, "Flexitime = -35791394:-8\r\n"}}) {
         EXPECT_EQ(SettingsFileLine(balance), QByteArray(line)) << balance;
         EXPECT_EQ(ParseSettingsFile(line), balance) << line;
     }
-}
-
-TEST(SettingsFile, Reading) {
     const std::pair<std::string, std::optional<int32_t>> cases[] = {
-        {"=7", 420},          // no ":": whole hours
-        {"a:9 = 2:15", 135},  // the ":" is looked for from the "=" on
+        {"=7", 420},
+        {"a:9 = 2:15", 135},
         {"Flexitime = 1\r\n:20", 80},
         {"Flexitime 8:30", std::nullopt},
-        // Hostile bytes: NUL ends a number, huge numbers saturate.
         {std::string("Flexitime = \0005:10", 17), 10},
         {"Flexitime = 99999999999:99999999999", kMax},
         {"Flexitime = 35791394:8", kMax},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "support/device_fixture.h"
 
 namespace tallimer::platform {
@@ -9,11 +11,11 @@ namespace {
 
 using DeviceFolderTest = test::DeviceTest;
 
+// A NUL ends the path: kept as a name, "..\0x" would reach the host as "files/.." and name the
+// device folder.
 TEST_F(DeviceFolderTest, HandheldPathsResolveBelowFilesAndNeverLeaveIt) {
-    const struct {
-        const char16_t* handheld;
-        const char* below;  // path below files/, empty for files/ itself
-    } cases[] = {
+    using namespace std::string_view_literals;
+    const std::pair<std::u16string_view, const char*> cases[] = {
         {u"\\My Documents\\Tallimer.txt", "My Documents/Tallimer.txt"},
         {u"a\\\\b//c\\", "a/b/c"},
         {u".\\a\\.\\b", "a/b"},
@@ -21,20 +23,15 @@ TEST_F(DeviceFolderTest, HandheldPathsResolveBelowFilesAndNeverLeaveIt) {
         {u"\\../..\\/etc/passwd", "etc/passwd"},
         {u"a\\..\\..\\..", ""},
         {u"...", "..."},
+        {u"..\0x"sv, ""},
+        {u"a\0\\..\\b"sv, "a"},
     };
-    for (const auto& c : cases) {
-        const QString below = QString::fromUtf8(c.below);
-        EXPECT_EQ(HostPath(QString::fromUtf16(c.handheld)),
-                  below.isEmpty() ? FilesRoot() : FilesRoot() + "/" + below)
-            << QString::fromUtf16(c.handheld).toStdString();
+    for (const auto& [handheld, below] : cases) {
+        const QString path = QString::fromUtf16(handheld.data(), qsizetype(handheld.size()));
+        EXPECT_EQ(HostPath(path), *below != 0 ? FilesRoot() + "/" + below : FilesRoot())
+            << path.toStdString();
     }
     EXPECT_EQ(FilesRoot(), home() + "/files");
-}
-
-TEST_F(DeviceFolderTest, NulEndsTheHandheldPath) {
-    // Kept as a name, "..\0x" would reach the host as "files/.." and name the device folder.
-    EXPECT_EQ(HostPath(QString::fromUtf16(u"..\0x", 4)), FilesRoot());
-    EXPECT_EQ(HostPath(QString::fromUtf16(u"a\0\\..\\b", 7)), FilesRoot() + "/a");
 }
 
 }  // namespace

@@ -17,6 +17,19 @@
 
 namespace tallimer::test {
 
+// Makes `path` a file of `bytes`, its folder too.
+inline void WriteHostFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+// The whole file at `path`, empty when it cannot be read.
+inline QByteArray ReadHostFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 inline const std::string kHeader = "Date       Time \tComment\r\n";
 inline const QString kJournal = QStringLiteral("\\My Documents\\Tallimer.txt");
 
@@ -52,11 +65,7 @@ class DeviceTest : public ::testing::Test {
         return true;
     }
     void writeHandheld(const QString& handheldPath, const std::string& bytes) const {
-        const QString path = hostPath(handheldPath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+        WriteHostFile(hostPath(handheldPath), QByteArray::fromStdString(bytes));
     }
     // The journal's bytes, empty when there is none.
     std::string journal() const {

@@ -1,10 +1,4 @@
-#include <QPushButton>
-#include <QTimer>
-
 #include "ui/about_dialog.h"
-#include "ui/commands.h"
-#include "ui/dialog_builder.h"
-#include "ui/entry_panel.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
@@ -73,16 +67,6 @@ TEST_F(AboutAndExit, OpenPeriodInManualModeAsksFirst) {
     WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(journal(), kOpenDay);  // no Stop recorded
-}
-
-TEST_F(AboutAndExit, AutomaticModeEndsWithoutQuestionAndRecordsTheStop) {
-    writeHandheld(kJournal, kOpenDay);
-    store.settings.automaticMode = 1;
-    start();
-    WithAbout(*window, [](AboutDialog* about) { Click(about, AboutDialog::IDC_ENDE); });
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(journal(), kOpenDay + "2004/01/23\t13:00\tA\r\n");  // the box shows the last project
 }
 
 TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {

