@@ -69,8 +69,9 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
 TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFile) {
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
     const QString path = home() + "/desktop.ini";
+    // Each file of another size: QSettings keeps what it read of one whose size and time stay.
     for (const auto& [yes, no] : {std::pair{"true", "false"}, std::pair{"1", "0"},
-                                  std::pair{"Yes", "NO"}, std::pair{"on", "Off"}}) {
+                                  std::pair{"Yes", "Off"}, std::pair{"on", "NO"}}) {
         test::WriteHostFile(path, QByteArray("[Reminders]\nTargetReached=") + no +
                                       "\nStillWorking=" + no + "\nNotStarted=" + yes +
                                       "\nNotStartedBy=8:45\n[Tray]\n" +

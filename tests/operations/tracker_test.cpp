@@ -266,6 +266,7 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     EXPECT_EQ(removed.list,
               (std::vector<std::string>{"Date       Time \tComment", "2004/01/22 08:00\tA"}));
     EXPECT_EQ(removed.begun + removed.finished, 2);
+    EXPECT_EQ(tracker().month().dayTable[23], 0);
     const std::string removedReportText = ReportText(removedReport);
     EXPECT_EQ(removedReportText, reread());
 
@@ -290,9 +291,9 @@ TEST_F(Undo, TheViewsGetTheNewContentFromTheCommandsOwnRead) {
     ScanSink* const doneSinks[] = {&undone, &report};
     const Done<UndoOutcome> done = tracker().undo(doneSinks);
     ASSERT_EQ(done.outcome, UndoOutcome::Undone);
+    EXPECT_EQ(tracker().month().dayTable[23], 240);  // the month undo's read rebuilt
     EXPECT_NE(ReportText(report), removedReportText);
     EXPECT_EQ(ReportText(report), reread());
-    EXPECT_EQ(tracker().month().dayTable[23], 240);
     EXPECT_EQ(undone.list.size(), 4u);
     EXPECT_EQ(undone.list.back(), "2004/01/23\t12:00\t");
     expectState(done, kBefore + "2004/01/23\t12:00\t\r\n", -140, 2);
