@@ -36,32 +36,6 @@ QByteArray NativePath(QStringView handheldPath) {
     return QFile::encodeName(HostPath(handheldPath));
 }
 
-// Opens an existing path; fails on anything but a regular file, as the handheld has no
-// other kind of file to open. Non-blocking until the check, so a FIFO or a device cannot
-// hang the open. A file without any write permission is read-only for everyone, the owner
-// included, as the handheld's read-only attribute was.
-int OpenRegular(const QByteArray& path, int flags) {
-    const int fd = ::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    struct stat info {};
-    int error = 0;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = kNotRegularFile;
-    } else if ((flags & O_ACCMODE) != O_RDONLY && (info.st_mode & 0222) == 0) {
-        error = EACCES;
-    } else {
-        error = EndNonBlocking(fd);
-    }
-    if (error != 0) {
-        CloseQuietly(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
 // Opens the path for reading and writing, creating it when missing; *created tells which
 // happened.
 int OpenCreating(const QByteArray& path, bool* created) {
@@ -126,6 +100,32 @@ void Abandon(int fd, const QByteArray& path, bool created) {
 }
 
 }  // namespace
+
+// Opens an existing path; fails on anything but a regular file, as the handheld has no
+// other kind of file to open. Non-blocking until the check, so a FIFO or a device cannot
+// hang the open. A file without any write permission is read-only for everyone, the owner
+// included, as the handheld's read-only attribute was.
+int OpenRegular(const QByteArray& path, int flags) {
+    const int fd = ::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    int error = 0;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = kNotRegularFile;
+    } else if ((flags & O_ACCMODE) != O_RDONLY && (info.st_mode & 0222) == 0) {
+        error = EACCES;
+    } else {
+        error = EndNonBlocking(fd);
+    }
+    if (error != 0) {
+        CloseQuietly(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
 
 void CloseQuietly(int fd) {
     if (fd >= 0) {

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QByteArray>
+
 // Steps shared by the file layer's sources; not for use above the platform layer.
 
 namespace tallimer::platform {
 
 // Closes without consulting the fault seam: for clean-up paths, whose result nobody uses.
 void CloseQuietly(int fd);
+
+// Opens an existing path (a native path) with `flags`; -1 with errno on anything but a regular
+// file, and for writing on a file without any write permission. Never blocks on a FIFO.
+int OpenRegular(const QByteArray& path, int flags);
 
 // Makes a descriptor opened non-blocking (so that a FIFO cannot hang the open) block again,
 // once it is known to be a file to read; 0, or the errno of the failure.

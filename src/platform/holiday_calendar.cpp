@@ -37,34 +37,10 @@ struct IteratorFree {
 };
 using RecurIterator = std::unique_ptr<icalrecur_iterator, IteratorFree>;
 
-// Opens a regular file for reading; -1 and the reason in errno otherwise. Non-blocking until
-// the check, so a FIFO cannot hang the open; a device is refused, as it may never end.
-int OpenRegularFile(const QString& hostPath) {
-    const int fd =
-        ::open(QFile::encodeName(hostPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    struct stat info {};
-    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
-    if (error == 0 && !S_ISREG(info.st_mode)) {
-        error = kNotRegularFile;
-    }
-    if (error == 0) {
-        error = EndNonBlocking(fd);
-    }
-    if (error != 0) {
-        CloseQuietly(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
 // Reads the whole file into `out`; the reason when it cannot. The size is not asked first, as
 // the file may grow while it is read: one chunk past the limit is enough to tell.
 QString ReadLimited(const QString& hostPath, std::string& out) {
-    const int fd = OpenRegularFile(hostPath);
+    const int fd = OpenRegular(QFile::encodeName(hostPath), O_RDONLY);
     if (fd < 0) {
         return SystemReason(errno);
     }
