@@ -57,11 +57,15 @@ TEST(RecordWriter, CsvQuotesWhatASpreadsheetWouldSplit) {
     writer.BeginSet(1);
     writer.Write({QString("cr\rlf\n"), nullptr});
     writer.Write({QString("trail "), int64_t{-5}});
+    // Each separator on its own.
+    writer.Write({QString("tab\tonly"), QString("lf\nonly")});
+    writer.Write({QString("cr\ronly"), QString("c,d")});
     writer.Finish();
     stream.flush();
     EXPECT_EQ(text,
               "record,x,y,z\r\na,\" lead\",\"a\"\"b\",\r\nb,,\"cr\rlf\n\",\r\n"
-              "b,,\"trail \",-5\r\n");
+              "b,,\"trail \",-5\r\nb,,\"tab\tonly\",\"lf\nonly\"\r\n"
+              "b,,\"cr\ronly\",\"c,d\"\r\n");
 }
 
 // The cells of the periods are the texts the views always printed, in the usual range and
