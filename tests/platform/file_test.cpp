@@ -107,5 +107,19 @@ TEST_F(FileTest, AFailedCloseReleasesTheLock) {
     EXPECT_TRUE(File::OpenExisting(u"a", File::Access::ReadWrite).isOpen());
 }
 
+// An open file tells the identity its path has, and keeps it once the path names another.
+TEST_F(FileTest, AnOpenFileKnowsItsIdentity) {
+    writeHandheld("a", "0123456789");
+    const File open = File::OpenExisting(u"a", File::Access::Read);
+    const FileIdentity before = IdentifyFile(u"a");
+    EXPECT_TRUE(open.identity().exists);
+    EXPECT_EQ(open.identity().size, 10);
+    EXPECT_EQ(open.identity().inode, before.inode);
+    writeHandheld("b", "x");
+    ASSERT_TRUE(QFile::remove(hostPath("a")) && QFile::rename(hostPath("b"), hostPath("a")));
+    EXPECT_EQ(open.identity().inode, before.inode);
+    EXPECT_NE(IdentifyFile(u"a").inode, before.inode);
+}
+
 }  // namespace
 }  // namespace tallimer::platform

@@ -118,6 +118,11 @@ TEST_F(HolidayCalendarTest, WhatCannotBeReadAsACalendarGivesAnErrorNamingTheFile
     expectError(write("notes.ics", "Holidays: 1 January, 25 December\n"), "not an iCalendar file");
     expectError(write("cut.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:2025"),
                 "not an iCalendar file");
+    // An event alone is a component, but no calendar.
+    expectError(write("event.ics",
+                      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20251225\r\n"
+                      "SUMMARY:Christmas\r\nEND:VEVENT\r\n"),
+                "not an iCalendar file");
     expectError(path("missing.ics"), QString::fromLocal8Bit(std::strerror(ENOENT)));
 
     // Neither a FIFO nor a huge file is read.
