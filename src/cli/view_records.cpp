@@ -56,9 +56,10 @@ void WriteWeekRecords(QTextStream& out, RecordFormat format, const WeekSummary& 
                                              int64_t{day.target},
                                              int64_t{day.credit},
                                              day.state.periodOpen != 0};
+                // The field views the text: it lives until the record is written.
+                const QString kind =
+                    day.dayOff ? QString::fromLatin1(DayOffKindName(*day.dayOff)) : QString();
                 if (week.withDays) {
-                    const QString kind =
-                        day.dayOff ? QString::fromLatin1(DayOffKindName(*day.dayOff)) : QString();
                     fields.push_back(day.dayOff ? Field(kind) : Field(nullptr));
                     fields.push_back(day.half);
                     fields.push_back(day.missing);
