@@ -19,6 +19,12 @@ constexpr QStringView kRecordEnd = u"\n        }";
 constexpr QStringView kSetEnd = u"\n    ]";
 constexpr char kHex[] = "0123456789abcdef";
 
+// The output is put together in a standard string: its appends are inline, where a QString's
+// are a call into Qt each, and a record takes some twenty of them.
+void Put(std::u16string& out, QStringView text) {
+    out.append(text.utf16(), size_t(text.size()));
+}
+
 bool CsvNeedsQuotes(QStringView text) {
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n' || c == u'\t') {
@@ -28,22 +34,22 @@ bool CsvNeedsQuotes(QStringView text) {
     return text.startsWith(u' ') || text.endsWith(u' ');
 }
 
-void AppendCsvText(QString& out, QStringView text) {
+void AppendCsvText(std::u16string& out, QStringView text) {
     if (!CsvNeedsQuotes(text)) {
-        out.append(text);
+        Put(out, text);
         return;
     }
-    out.append(u'"');
+    out.push_back(u'"');
     for (const QChar c : text) {
-        out.append(c);
+        out.push_back(c.unicode());
         if (c == u'"') {
-            out.append(c);
+            out.push_back(c.unicode());
         }
     }
-    out.append(u'"');
+    out.push_back(u'"');
 }
 
-void AppendNumber(QString& out, int64_t value) {
+void AppendNumber(std::u16string& out, int64_t value) {
     char16_t digits[24];
     char16_t* const end = digits + std::size(digits);
     char16_t* at = end;
@@ -58,22 +64,22 @@ void AppendNumber(QString& out, int64_t value) {
     if (minus) {
         *--at = u'-';
     }
-    out.append(QStringView(at, end - at));
+    out.append(at, end);
 }
 
-void AppendUnicodeEscape(QString& out, char16_t c) {
+void AppendUnicodeEscape(std::u16string& out, char16_t c) {
     const char16_t escape[] = {u'\\',
                                u'u',
                                char16_t(kHex[(c >> 12) & 0xf]),
                                char16_t(kHex[(c >> 8) & 0xf]),
                                char16_t(kHex[(c >> 4) & 0xf]),
                                char16_t(kHex[c & 0xf])};
-    out.append(QStringView(escape, std::size(escape)));
+    out.append(escape, std::size(escape));
 }
 
 // Quotes, backslashes and control characters escaped as Qt's JSON writer escapes them; a half
 // of a surrogate pair without its other half has no UTF-8 form and is written as \uXXXX too.
-void AppendEscapedJson(QString& out, QStringView text) {
+void AppendEscapedJson(std::u16string& out, QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const char16_t* named = c == u'"'    ? u"\\\""
@@ -85,36 +91,37 @@ void AppendEscapedJson(QString& out, QStringView text) {
                                 : c == u'\t' ? u"\\t"
                                              : nullptr;
         if (named != nullptr) {
-            out.append(QStringView(named));
+            out.append(named);
         } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
                    text[i + 1].isLowSurrogate()) {
-            out.append(text.mid(i, 2));
+            Put(out, text.mid(i, 2));
             ++i;
         } else if (c < 0x20 || QChar::isSurrogate(c)) {
             AppendUnicodeEscape(out, c);
         } else {
-            out.append(QChar(c));
+            out.push_back(c);
         }
     }
 }
 
-void AppendJsonString(QString& out, QStringView text) {
-    out.append(u'"');
+void AppendJsonString(std::u16string& out, QStringView text) {
+    out.push_back(u'"');
     const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
         return c.unicode() < 0x20 || c == u'"' || c == u'\\' || c.isSurrogate();
     });
     if (plain) {
-        out.append(text);
+        Put(out, text);
     } else {
         AppendEscapedJson(out, text);
     }
-    out.append(u'"');
+    out.push_back(u'"');
 }
 
 }  // namespace
 
 RecordWriter::RecordWriter(QTextStream& out, RecordFormat format, std::vector<RecordSet> sets)
     : out_(out), format_(format), sets_(std::move(sets)) {
+    text_.reserve(size_t(kFlushSize) * 2);
     if (format_ == RecordFormat::Json) {
         StartJson();
     } else {
@@ -130,15 +137,15 @@ void RecordWriter::StartJson() {
                   [&set](int a, int b) { return set.columns[a] < set.columns[b]; });
         std::vector<JsonKey> keys;
         for (const int column : order) {
-            QString prefix = keys.empty() ? QStringLiteral("\n") : QStringLiteral(",\n");
-            prefix += QString(12, u' ');
+            std::u16string prefix = keys.empty() ? u"\n" : u",\n";
+            prefix.append(12, u' ');
             AppendJsonString(prefix, set.columns[column]);
-            prefix += QStringLiteral(": ");
+            prefix += u": ";
             keys.push_back({column, prefix});
         }
         jsonKeys_.push_back(std::move(keys));
     }
-    text_.append(QStringView(u"{\n"));
+    Put(text_, QStringView(u"{\n"));
 }
 
 void RecordWriter::StartCsv() {
@@ -163,11 +170,11 @@ void RecordWriter::StartCsv() {
     }
     for (qsizetype i = 0; i < columns.size(); ++i) {
         if (i != 0) {
-            text_.append(u',');
+            text_.push_back(u',');
         }
         AppendCsvText(text_, columns[i]);
     }
-    text_.append(kCrLf);
+    Put(text_, kCrLf);
 }
 
 std::vector<size_t> RecordWriter::SetOrder() const {
@@ -183,9 +190,9 @@ std::vector<size_t> RecordWriter::SetOrder() const {
 void RecordWriter::BeginSet(size_t set) {
     if (format_ == RecordFormat::Json) {
         EndJsonSet();
-        text_.append(anySet_ ? QStringView(u",\n    ") : QStringView(u"    "));
+        Put(text_, anySet_ ? QStringView(u",\n    ") : QStringView(u"    "));
         AppendJsonString(text_, sets_[set].name);
-        text_.append(QStringView(u": ["));
+        Put(text_, QStringView(u": ["));
     }
     anySet_ = true;
     current_ = int(set);
@@ -207,22 +214,22 @@ void RecordWriter::Write(std::span<const Field> fields) {
 void RecordWriter::Finish() {
     if (format_ == RecordFormat::Json) {
         EndJsonSet();
-        text_.append(anySet_ ? QStringView(u"\n}\n") : QStringView(u"}\n"));
+        Put(text_, anySet_ ? QStringView(u"\n}\n") : QStringView(u"}\n"));
     }
     current_ = -1;
     Flush();
 }
 
 void RecordWriter::Flush() {
-    out_ << text_;
-    text_.truncate(0);
+    out_ << QStringView(text_.data(), qsizetype(text_.size()));
+    text_.clear();
 }
 
 void RecordWriter::WriteCsv(const Field* fields) {
     const std::vector<int>& map = csvColumns_[size_t(current_)];
     for (size_t i = 0; i < map.size(); ++i) {
         if (i != 0) {
-            text_.append(u',');
+            text_.push_back(u',');
         }
         if (map[i] == kSetName) {
             AppendCsvText(text_, sets_[size_t(current_)].name);
@@ -233,34 +240,34 @@ void RecordWriter::WriteCsv(const Field* fields) {
             } else if (const auto* number = std::get_if<int64_t>(&field)) {
                 AppendNumber(text_, *number);
             } else if (const auto* flag = std::get_if<bool>(&field)) {
-                text_.append(*flag ? kTrue : kFalse);
+                Put(text_, *flag ? kTrue : kFalse);
             }
         }
     }
-    text_.append(kCrLf);
+    Put(text_, kCrLf);
 }
 
 void RecordWriter::WriteJson(const Field* fields) {
-    text_.append(records_ == 0 ? kFirstRecord : kNextRecord);
+    Put(text_, records_ == 0 ? kFirstRecord : kNextRecord);
     for (const JsonKey& key : jsonKeys_[size_t(current_)]) {
-        text_.append(key.prefix);
+        text_ += key.prefix;
         const Field& field = fields[key.column];
         if (const auto* text = std::get_if<QStringView>(&field)) {
             AppendJsonString(text_, *text);
         } else if (const auto* number = std::get_if<int64_t>(&field)) {
             AppendNumber(text_, *number);
         } else if (const auto* flag = std::get_if<bool>(&field)) {
-            text_.append(*flag ? kTrue : kFalse);
+            Put(text_, *flag ? kTrue : kFalse);
         } else {
-            text_.append(kNull);
+            Put(text_, kNull);
         }
     }
-    text_.append(kRecordEnd);
+    Put(text_, kRecordEnd);
 }
 
 void RecordWriter::EndJsonSet() {
     if (current_ >= 0) {
-        text_.append(kSetEnd);
+        Put(text_, kSetEnd);
     }
     current_ = -1;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -52,13 +53,13 @@ class RecordWriter {
   private:
     // Records are put together here and handed to the stream some at a time: one call of
     // the stream costs more than a whole record's appends.
-    static constexpr qsizetype kFlushSize = 8192;
+    static constexpr size_t kFlushSize = 8192;
     // A CSV column that holds the set's name.
     static constexpr int kSetName = -2;
     // A JSON key: its column, and what stands before the value (separator, indent, name).
     struct JsonKey {
         int column;
-        QString prefix;
+        std::u16string prefix;
     };
 
     void StartJson();
@@ -69,7 +70,7 @@ class RecordWriter {
     void EndJsonSet();
 
     QTextStream& out_;
-    QString text_;
+    std::u16string text_;
     RecordFormat format_;
     std::vector<RecordSet> sets_;
     // CSV: for each set, the set's column for each column of the table (-1: none).
