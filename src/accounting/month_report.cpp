@@ -81,7 +81,7 @@ size_t MonthReport::AddProject(std::string_view project) {
     const size_t index = month_.projects.size();
     try {
         month_.projects.push_back({platform::FromCodePage(project), 0});
-        projectIndex_.insert(QByteArray(project.data(), qsizetype(project.size())), index);
+        projectIndex_.emplace(project, index);
     } catch (const std::bad_alloc&) {
         // Without memory for the record the project goes untotalled; the rest of the report
         // stands.
@@ -95,10 +95,9 @@ size_t MonthReport::AddProject(std::string_view project) {
 void MonthReport::MonthLine(std::string_view line, int32_t entryTime, std::string_view project) {
     const int32_t signedTime = IsStopLine(line) ? entryTime : SatSub(0, entryTime);
 
-    // Looked up by the line's own bytes, wrapped without a copy.
-    const auto found =
-        projectIndex_.constFind(QByteArray::fromRawData(project.data(), qsizetype(project.size())));
-    const size_t index = found != projectIndex_.cend() ? found.value() : AddProject(project);
+    // Looked up by the line's own bytes, without a copy.
+    const auto found = projectIndex_.find(project);
+    const size_t index = found != projectIndex_.end() ? found->second : AddProject(project);
     if (index != kNoProject) {
         int32_t& minutes = month_.projects[index].minutes;
         minutes = SatAdd(minutes, signedTime);

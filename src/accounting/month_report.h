@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDate>
-#include <QHash>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "accounting/report_tree.h"
+#include "base/bytes_hash.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
 #include "model/settings.h"
@@ -27,6 +29,7 @@ class MonthReport : public ScanSink {
     void BeginReport(const DayState& day) override;
     void DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) override;
     void MonthLine(std::string_view line, int32_t entryTime, std::string_view project) override;
+    bool TakesEveryLine() const override { return false; }
     void FinishReport(const DayState& day) override;
 
     const ReportTree& tree() const { return tree_; }
@@ -43,7 +46,7 @@ class MonthReport : public ScanSink {
     size_t AddProject(std::string_view project);
 
     // The index in MonthState's projects of each project's exact code-page bytes.
-    QHash<QByteArray, size_t> projectIndex_;
+    std::unordered_map<std::string, size_t, BytesHash, std::equal_to<>> projectIndex_;
 };
 
 }  // namespace tallimer

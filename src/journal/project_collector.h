@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "base/bytes_hash.h"
+
 namespace tallimer {
 
 // The distinct project texts of a scan in order of first appearance, compared without regard
@@ -23,14 +25,6 @@ class ProjectCollector {
     QStringList Names() const { return names_; }
 
   private:
-    // Looked up by a line's bytes without copying them.
-    struct BytesHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view bytes) const {
-            return std::hash<std::string_view>{}(bytes);
-        }
-    };
-
     QStringList names_;
     QSet<QString> folded_;  // the case-folded form of each name
     // Every spelling added, and the ones found lately by a cheap slot of their own.
