@@ -40,6 +40,7 @@ int ReadJournal(ViewInputs& inputs, const QStringList& views) {
     }
     ViewFanOut fanOut(inputs);
     ScanSink* const target = fanOut.Target();
+    inputs.tracker.setListsProjects(inputs.listsProjects);
     const Done<ScanOutcome> scanned = inputs.tracker.selectDate(
         inputs.date, target != nullptr ? ScanSinks(&target, 1) : ScanSinks(), {},
         inputs.readsAgain() ? &inputs.journal : nullptr);

@@ -11,6 +11,10 @@ namespace {
 
 void AttachNothing(ViewInputs&) {}
 
+void AttachProjects(ViewInputs& inputs) {
+    inputs.listsProjects = true;
+}
+
 bool PanelText(QTextStream& out, ViewInputs& inputs) {
     PrintPanel(out, inputs.snapshot);
     return true;
@@ -80,7 +84,7 @@ bool PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 const std::vector<ReportView>& ReportViews() {
     // The panel and the day summary are a handful of texts, not records.
     static const std::vector<ReportView> views = {
-        {u"panel", true, AttachNothing, PanelText, nullptr},
+        {u"panel", true, AttachProjects, PanelText, nullptr},
         {u"day", true, AttachNothing, DayText, nullptr},
         {u"list", true, AttachList, ListText, ListRecords},
         {u"report", true, AttachReport, ReportText, ReportRecords},

@@ -37,6 +37,7 @@ struct ViewInputs {
     std::optional<PeriodList> periods;
     // The journal as the scan read it, for the views that read their lines again.
     JournalAsRead journal;
+    bool listsProjects = false;  // whether a view prints the project box's list
     bool readsAgain() const { return list || periods; }
 };
 

@@ -49,7 +49,7 @@ Journal::Read ReadLinesOf(platform::File& file, const char* operation, const QSt
     });
     std::string_view bytesBeforeLf;
     while (lines.Next(bytesBeforeLf)) {
-        line(CutLine(bytesBeforeLf), lines.lineOffset());
+        line(CutLine(bytesBeforeLf, lines.lineHoldsNul()), lines.lineOffset());
     }
     if (linesEnd != nullptr) {
         *linesEnd = lines.nextOffset();

@@ -13,9 +13,12 @@ namespace {
 constexpr size_t kMonthKeyLength = 7;
 }  // namespace
 
-std::string_view CutLine(std::string_view bytesBeforeLf) {
+std::string_view CutLine(std::string_view bytesBeforeLf, bool mayHoldNul) {
     if (!bytesBeforeLf.empty()) {
         bytesBeforeLf.remove_suffix(1);
+    }
+    if (!mayHoldNul) {
+        return bytesBeforeLf;
     }
     // The line is a C string on the handheld: a NUL byte ends it.
     const void* nul = std::memchr(bytesBeforeLf.data(), '\0', bytesBeforeLf.size());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace tallimer {
@@ -25,8 +26,9 @@ constexpr size_t Project = 17;  // to the end of the line
 // the byte in front of its LF (normally the CR) cut off and the text ending at a NUL byte.
 // A column beyond the line's end holds nothing: number 0, empty text.
 
-// The text of a line from the bytes in front of its LF.
-std::string_view CutLine(std::string_view bytesBeforeLf);
+// The text of a line from the bytes in front of its LF; `mayHoldNul` false when the reader
+// knows the bytes hold no NUL byte, which spares the search for one.
+std::string_view CutLine(std::string_view bytesBeforeLf, bool mayHoldNul = true);
 
 // "%d/%02d/%02d" of a date: the selected date text.
 QString SelectedDateText(QDate date);
@@ -44,8 +46,32 @@ std::string_view ProjectBytes(std::string_view line);
 // The integer at `column`, 0 beyond the line's end.
 int32_t IntegerAt(std::string_view line, size_t column);
 
+// The scan compares every line with the month key (seven bytes for a four-digit year) and
+// many with the date key (ten). Compared at a size known here, these are a few instructions;
+// a call to memcmp would cost more than the rest of the line's work.
+template <size_t N>
+inline bool HeadIs(std::string_view line, std::string_view key) {
+    return std::memcmp(line.data(), key.data(), N) == 0;
+}
+
 inline bool StartsWith(std::string_view line, std::string_view key) {
+    if (line.size() >= key.size()) {
+        switch (key.size()) {
+            case 7:
+                return HeadIs<7>(line, key);
+            case 10:
+                return HeadIs<10>(line, key);
+        }
+    }
     return line.substr(0, key.size()) == key;
+}
+
+// line >= key, comparing bytes unsigned as memcmp does.
+inline bool SortsNotBefore(std::string_view line, std::string_view key) {
+    if (key.size() == 7 && line.size() >= 7) {
+        return std::memcmp(line.data(), key.data(), 7) >= 0;
+    }
+    return line.compare(key) >= 0;
 }
 
 // The entry line (string 61224) in the code page, byte 10 a TAB for a Stop.

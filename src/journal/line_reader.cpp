@@ -18,7 +18,11 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
             const size_t at = static_cast<const char*>(lf) - data;
             const size_t lineEnd = std::min(at, begin_ + kLongestLine);
             bytesBeforeLf = std::string_view(data + begin_, lineEnd - begin_);
+            lineHoldsNul_ = nul_ < lineEnd;
             begin_ = searched_ = at + 1;
+            if (nul_ < begin_) {
+                findNul();
+            }
             // A long line's dropped bytes lie before the LF, so the next line's offset
             // counts back from the end of what was read.
             lineOffset_ = nextOffset_;
@@ -41,11 +45,17 @@ bool LineReader::Next(std::string_view& bytesBeforeLf) {
             end_ += static_cast<size_t>(got);
             total_ += got;
         }
+        findNul();
     }
 }
 
+void LineReader::findNul() {
+    const void* nul = std::memchr(buffer_.data() + begin_, '\0', end_ - begin_);
+    nul_ = nul != nullptr ? static_cast<const char*>(nul) - buffer_.data() : end_;
+}
+
 void LineReader::Restart(long long offset) {
-    begin_ = searched_ = end_ = 0;
+    begin_ = searched_ = end_ = nul_ = 0;
     atEnd_ = false;
     total_ = lineOffset_ = nextOffset_ = offset;
 }

@@ -22,6 +22,9 @@ class LineReader {
     // The bytes in front of the next LF; false at end of file or at a failing read. Bytes
     // after the last LF are never handed on. The view holds until the next call.
     bool Next(std::string_view& bytesBeforeLf);
+    // Whether the line last handed on holds a NUL byte. Each chunk is searched for NUL bytes
+    // once, so a reader that must cut a line at one need not search every line.
+    bool lineHoldsNul() const { return lineHoldsNul_; }
     // Where the line last handed on begins, and where the next one does, counted from the
     // first byte read: a second read can find the line again.
     long long lineOffset() const { return lineOffset_; }
@@ -30,11 +33,15 @@ class LineReader {
     void Restart(long long offset);
 
   private:
+    void findNul();
+
     Read read_;
     std::string buffer_;
     size_t begin_ = 0;     // the line being read starts here
     size_t searched_ = 0;  // bytes before this hold no LF of that line
     size_t end_ = 0;       // bytes read so far
+    size_t nul_ = 0;       // the first NUL byte from begin_ on, or end_ when none
+    bool lineHoldsNul_ = false;
     bool atEnd_ = false;
     long long total_ = 0;  // offset of the byte after the last one read
     long long lineOffset_ = 0;

@@ -24,6 +24,9 @@ class ScanSink {
     // of its bytes in the journal (-1 where the lines do not come from the journal's file).
     virtual void ListLine(std::string_view /*line*/, int32_t /*lineNumber*/, long long /*offset*/) {
     }
+    // Whether this sink wants ListLine: one that keeps only the day and the month says no,
+    // and is spared a call for every line of the journal.
+    virtual bool TakesEveryLine() const { return true; }
     // Report view: after the status text is set.
     virtual void FinishReport(const DayState& /*day*/) {}
 };

@@ -35,6 +35,9 @@ void JournalScan::Begin() {
     month_.newMonthFlag = 1;
     for (ScanSink* sink : sinks_) {
         sink->BeginReport(day_);
+        if (sink->TakesEveryLine()) {
+            lineSinks_.push_back(sink);
+        }
     }
 }
 
@@ -52,8 +55,7 @@ void JournalScan::Line(std::string_view line, long long offset) {
         lastProjectListed_ = false;
     }
 
-    // Byte by byte, unsigned.
-    if (month_.newMonthFlag != 0 && lineNumber_ != 0 && line.compare(monthKey) >= 0) {
+    if (month_.newMonthFlag != 0 && lineNumber_ != 0 && SortsNotBefore(line, monthKey)) {
         month_.newMonthFlag = 0;
     }
     // The date key begins with the month key: one comparison settles most lines, and their
@@ -65,18 +67,20 @@ void JournalScan::Line(std::string_view line, long long offset) {
     if (dayLine) {
         TakeDayLine(day_, settings_, entryTime);
     }
-    for (ScanSink* sink : sinks_) {
-        if (dayLine) {
-            sink->DayLine(day_.entryCount, entryTime, project);
-        }
-        if (monthLine) {
+    if (monthLine) {
+        for (ScanSink* sink : sinks_) {
+            if (dayLine) {
+                sink->DayLine(day_.entryCount, entryTime, project);
+            }
             sink->MonthLine(line, entryTime, project);
         }
+    }
+    for (ScanSink* sink : lineSinks_) {
         sink->ListLine(line, lineNumber_, offset);
     }
     // Entry time 0 keeps the header's "Comment" out of the list. Most lines repeat a spelling
     // met before, whose time need not be read.
-    if (!lastProjectListed_ && !project.empty()) {
+    if (listProjects_ && !lastProjectListed_ && !project.empty()) {
         if (read_.projects.Knows(project)) {
             lastProjectListed_ = true;
         } else if ((monthLine ? entryTime : EntryTime(line)) != 0) {
@@ -102,12 +106,13 @@ namespace {
 // put back as they were and the scan fails with ENOMEM.
 template <typename Read>
 ScanRead RunScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
-                 std::span<ScanSink* const> sinks, Read read, const DaysBook* days = nullptr) {
+                 std::span<ScanSink* const> sinks, Read read, const ScanExtras& extras = {}) {
     const DayState dayBefore = day;
     const MonthState monthBefore = month;
     ScanRead result;
     try {
-        JournalScan scan(settings, selectedDate, day, month, sinks, result, days);
+        JournalScan scan(settings, selectedDate, day, month, sinks, result, extras.days,
+                         extras.listProjects);
         read(scan, result);
         if (result.error == 0) {
             scan.Finish();
@@ -141,7 +146,7 @@ ScanResult PanelResultOf(const ScanRead& read, const DayState& day) {
 
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks,
-                     const LineVisitor& lines, JournalAsRead* keep, const DaysBook* days) {
+                     const ScanExtras& extras) {
     ScanRead result = RunScan(
         settings, selectedDate, day, month, sinks,
         [&](JournalScan& scan, ScanRead& read) {
@@ -149,15 +154,15 @@ ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate sel
                 kOperation,
                 [&](std::string_view line, long long offset) {
                     scan.Line(line, offset);
-                    if (lines) {
-                        lines(line);
+                    if (extras.lines) {
+                        extras.lines(line);
                     }
                 },
-                keep);
+                extras.keep);
             read.error = done.error;
             read.mark = done.mark;
         },
-        days);
+        extras);
     // No journal yet is the normal state before the first entry.
     if (result.error != 0 && result.error != ENOENT) {
         platform::ReportFailure(kOperation, journal.path(), result.error);

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "journal/journal.h"
 #include "journal/project_collector.h"
@@ -34,16 +35,18 @@ struct ScanRead {
 class JournalScan {
   public:
     // `days`: the days off and week plans that give the selected day its terms; none, when
-    // not given.
+    // not given. `listProjects`: whether `read` is to take the project box's list.
     JournalScan(const Settings& settings, QDate selectedDate, DayState& day, MonthState& month,
-                std::span<ScanSink* const> sinks, ScanRead& read, const DaysBook* days = nullptr)
+                std::span<ScanSink* const> sinks, ScanRead& read, const DaysBook* days = nullptr,
+                bool listProjects = true)
         : settings_(settings),
           days_(days),
           date_(selectedDate),
           day_(day),
           month_(month),
           sinks_(sinks),
-          read_(read) {}
+          read_(read),
+          listProjects_(listProjects) {}
 
     void Line(std::string_view line, long long offset = -1);
     void Finish();
@@ -57,7 +60,9 @@ class JournalScan {
     DayState& day_;
     MonthState& month_;
     std::span<ScanSink* const> sinks_;
+    std::vector<ScanSink*> lineSinks_;  // those of sinks_ that take every line
     ScanRead& read_;
+    bool listProjects_;
     bool begun_ = false;
     QByteArray dateKey_;
     QByteArray monthKey_;
@@ -66,14 +71,20 @@ class JournalScan {
     int32_t lineNumber_ = -1;
 };
 
+// What a scan does besides rebuilding the day and the month.
+struct ScanExtras {
+    LineVisitor lines;               // handed every line, when given
+    JournalAsRead* keep = nullptr;   // left holding the file read, when given
+    const DaysBook* days = nullptr;  // the selected day's terms; none, when not given
+    bool listProjects = true;        // the project box's list, which only some callers show
+};
+
 // Reads the journal once and rebuilds DayState and MonthState for `selectedDate`, handing
-// every step to each of `sinks` and every line to `lines` when given, and leaves the file read
-// open in `keep` when given. Failures are reported,
-// a missing journal (the normal state before the first entry) is not.
+// every step to each of `sinks`. Failures are reported, a missing journal (the normal state
+// before the first entry) is not.
 ScanRead ScanJournal(const Journal& journal, const Settings& settings, QDate selectedDate,
                      DayState& day, MonthState& month, std::span<ScanSink* const> sinks = {},
-                     const LineVisitor& lines = {}, JournalAsRead* keep = nullptr,
-                     const DaysBook* days = nullptr);
+                     const ScanExtras& extras = {});
 
 // The same scan over journal bytes already read.
 ScanRead ScanBytes(std::string_view journal, const Settings& settings, QDate selectedDate,

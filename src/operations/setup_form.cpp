@@ -81,7 +81,7 @@ ScanRead ScanAfterSetup(const Journal& journal, const QString& journalBefore,
                         const Settings& settings, QDate selectedDate, DayState& day,
                         MonthState& month, std::span<ScanSink* const> sinks,
                         const LineVisitor& lines) {
-    ScanRead read = ScanJournal(journal, settings, selectedDate, day, month, sinks, lines);
+    ScanRead read = ScanJournal(journal, settings, selectedDate, day, month, sinks, {lines});
     if (read.error == 0 || journal.path() == journalBefore || journal.exists()) {
         return read;
     }

@@ -102,8 +102,8 @@ Done<ScanOutcome> Tracker::selectDate(QDate date, ScanSinks sinks, const LineVis
 }
 
 Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines, JournalAsRead* keep) {
-    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks, lines,
-                            keep, &readDays()));
+    return took(ScanJournal(journal_, store_.settings, selectedDate_, day_, month_, sinks,
+                            {lines, keep, &readDays(), listsProjects_}));
 }
 
 Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {

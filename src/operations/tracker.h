@@ -104,6 +104,9 @@ class Tracker {
     bool automaticStopDue() const;
     bool saveOnShutdown();
 
+    // Whether scans collect the project box's list (on unless turned off): a report that
+    // prints no list reads faster without it.
+    void setListsProjects(bool on) { listsProjects_ = on; }
     void setViewKind(int32_t viewKind);
     // The unit the time lists are filled with (a unit of 0 or less becomes 1, here too).
     int32_t effectiveMinuteUnit();
@@ -136,6 +139,7 @@ class Tracker {
     QString projectEditText_;
     bool removeEnabled_ = false;
     bool offersUndo_ = true;
+    bool listsProjects_ = true;
     bool canUndo_ = false;
 };
 

@@ -158,12 +158,14 @@ TEST_F(Rescan, NewMonthFlagLooksAtEveryLineAfterTheFirst) {
 
 TEST_F(Rescan, OneReadFeedsTheLinesAcrossReadsAndOverlongLinesStayApart) {
     std::string bytes = kHeader;
+    // A NUL ends a line: here and there, and in the lines about the first read's border.
+    const std::string cut("2004/01/22 08:00\tF\0Z\r\n", 22);
     for (int i = 0; i < 20000; ++i) {  // several reads' worth, lines across their borders
-        bytes += "2004/01/22 08:00\tF\r\n";
+        bytes += i % 4999 == 0 || (i > 13100 && i < 13110) ? cut : "2004/01/22 08:00\tF\r\n";
     }
     // Kept up to its first LineReader::kLongestLine bytes; its rest is not a line.
     bytes += "2004/01/23 08:00\t" + std::string(LineReader::kLongestLine, 'L') +
-             "2004/01/23 23:00\tX\r\n" + "2004/01/23\t12:00\tB\r\n";
+             std::string("\0Y2004/01/23 23:00\tX\r\n", 22) + "2004/01/23\t12:00\tB\r\n";
     writeHandheld(kJournal, bytes);
     int lines = 0;
     tracker().selectDate(kDay, {}, [&lines](std::string_view) { ++lines; });
