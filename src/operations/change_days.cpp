@@ -62,20 +62,34 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
     Settings after = store.settings;
     after.flexBalance =
         int32_t(std::clamp<int64_t>(int64_t(after.flexBalance) + *change, INT32_MIN, INT32_MAX));
+    // What undo takes back: the change as booked, after the clamp.
+    const auto booked = int32_t(std::clamp<int64_t>(
+        int64_t(after.flexBalance) - store.settings.flexBalance, INT32_MIN, INT32_MAX));
     const std::string text = DaysTextOf(book);
     BalanceChange balance;
     if (!balance.Begin(store, after, JournalChange::Days, DaysMark(read.text), DaysMark(text))) {
         return DaysOutcome::DatabaseError;
     }
-    if (journal.exists()) {
-        ForgetUndo(journal);
-    }
+    // The old book is kept so the change can be undone; the journal's own undo is void from
+    // now, as its booking was made under the old terms. Without a journal there is no undo.
+    const std::optional<UndoCopy> kept =
+        writer ? KeepDaysForUndo(journal, read.text) : std::nullopt;
     if (!WriteDaysFile(store.daysFilePath, text)) {
         balance.Abandon();
+        ForgetUndo(journal);
         return DaysOutcome::DatabaseError;
     }
     store.settings = after;
-    return balance.Complete(store) ? DaysOutcome::Changed : DaysOutcome::ChangedBalanceNotSaved;
+    const bool saved = balance.Complete(store);
+    if (kept) {
+        const long long end = writer->length();
+        const std::optional<std::string> tail = writer->tail(end);
+        if (tail) {
+            RecordUndo(journal, UndoKind::Days, 0, MarkOf(*tail, end), booked, *kept,
+                       DaysMark(text));
+        }
+    }
+    return saved ? DaysOutcome::Changed : DaysOutcome::ChangedBalanceNotSaved;
 }
 
 }  // namespace tallimer

@@ -28,6 +28,8 @@ int MessageOf(UndoOutcome outcome) {
             return StringId::UndoJournalGone;
         case UndoOutcome::JournalChanged:
             return StringId::UndoJournalChanged;
+        case UndoOutcome::DaysChanged:
+            return StringId::UndoDaysChanged;
         case UndoOutcome::UndoneBalanceNotSaved:  // undone, but the balance is not on disk
         case UndoOutcome::DatabaseError:
             return StringId::DatabaseError;

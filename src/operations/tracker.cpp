@@ -181,7 +181,8 @@ Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
     // back unless the content becomes the journal's.
     UndoOutcome outcome{};
     const int error = writeScanned(sinks, [&](const LineVisitor& restoredLine) {
-        outcome = UndoLastChange(journal_, store_, day_, restoredLine);
+        // Undo of a days change: the scan fed from it takes the old book's terms.
+        outcome = UndoLastChange(journal_, store_, day_, restoredLine, [this] { readDays(); });
         const bool undone =
             outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
         // Refused or failed, the record still names the journal only after a failed step. A

@@ -11,6 +11,7 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
+#include "operations/days_file.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file_identity.h"
@@ -25,6 +26,11 @@ constexpr long long kRecordLimit = 1024;
 // The most one Save appends: a new journal's header and one entry line, with room.
 constexpr long long kMostAppended = 1024;
 constexpr int kRecordLines = 10;
+constexpr int kDaysRecordLines = 12;
+// A days file is read whole; its kept copy is no larger than the largest one read.
+constexpr long long kLargestDaysCopy = 4LL << 20;
+// A change of days off books any number of days, each at most a day's minutes twice over.
+constexpr int64_t kMostDaysBalanceChange = int64_t{366} * 2 * 24 * 60;
 
 std::optional<long long> ParseNumber(const QByteArray& text) {
     bool ok = false;
@@ -143,12 +149,14 @@ std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
     return written.mark();
 }
 
-// Moves journal and balance back as one transaction, always through an intent, so a crash
-// between journal and settings heals at the next start. `putBack` changes the journal.
+// Moves journal (or days file) and balance back as one transaction, always through an intent,
+// so a crash between the file and settings heals at the next start. `putBack` changes the
+// file; `kind` says which file the marks are of.
 UndoOutcome PutBack(SettingsStore& store, const Settings& after, const JournalMark& now,
-                    const JournalMark& before, const std::function<bool()>& putBack) {
+                    const JournalMark& before, const std::function<bool()>& putBack,
+                    JournalChange kind = JournalChange::Replace) {
     BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, now, before)) {
+    if (!change.Begin(store, after, kind, now, before)) {
         return UndoOutcome::DatabaseError;  // reported by the intent's write
     }
     if (!putBack()) {
@@ -212,6 +220,54 @@ UndoOutcome UndoAppend(const Journal& file, SettingsStore& store, const UndoReco
         return record.cutLength < 0 ? file.remove() : journal.cutBack(record.cutLength);
     });
 }
+// Undo of a change of days: the kept old days file, checked against the record, becomes the
+// days file again, provided the days file is still as the change left it.
+UndoOutcome UndoDays(SettingsStore& store, const UndoRecord& record, const Settings& after) {
+    const QString& path = store.journalPath;
+    const DaysFileRead now = ReadDaysFile(store.daysFilePath);
+    if (now.error != 0 && now.error != ENOENT) {
+        return UndoOutcome::DatabaseError;  // reported by the read
+    }
+    if (DaysMark(now.text) != record.daysAfter) {
+        return UndoOutcome::DaysChanged;
+    }
+    const QString copyPath = UndoCopyPath(path);
+    std::string old;
+    switch (platform::ReadOwnFile(platform::HostPath(copyPath), kLargestDaysCopy, old)) {
+        case platform::OwnRead::Read:
+            break;
+        case platform::OwnRead::Missing:
+            DropRecord(path);  // a record of a copy that is gone
+            return UndoOutcome::NothingToUndo;
+        case platform::OwnRead::Foreign:
+            DropForeign(path, copyPath, errno);
+            return UndoOutcome::NothingToUndo;
+        case platform::OwnRead::Failed:
+            platform::ReportFailure(kOperation, copyPath);
+            return UndoOutcome::DatabaseError;
+    }
+    const JournalMark before = DaysMark(old);
+    if (before != JournalMark{record.copy.size, record.copy.hash}) {
+        DropForeign(path, copyPath, platform::kForeignContent);
+        return UndoOutcome::NothingToUndo;
+    }
+    return PutBack(
+        store, after, record.daysAfter, before,
+        [&] { return WriteDaysFile(store.daysFilePath, old); }, JournalChange::Days);
+}
+
+const char* KindText(UndoKind kind) {
+    switch (kind) {
+        case UndoKind::Append:
+            return "append";
+        case UndoKind::Replace:
+            return "replace";
+        case UndoKind::Days:
+            return "days";
+    }
+    return "";
+}
+
 }  // namespace
 
 QString UndoCopyPath(const QString& journalPath) {
@@ -224,7 +280,7 @@ QString UndoRecordPath(const QString& journalPath) {
 
 QByteArray FormatUndoRecord(const UndoRecord& record) {
     QByteArray text;
-    text += record.kind == UndoKind::Append ? "append\n" : "replace\n";
+    text += QByteArray(KindText(record.kind)) + '\n';
     text += QByteArray::number(record.cutLength) + '\n';
     text += QByteArray::number(record.after.content.length) + '\n';
     text += QByteArray::number(record.after.inode) + '\n';
@@ -234,12 +290,19 @@ QByteArray FormatUndoRecord(const UndoRecord& record) {
     text += QByteArray::number(record.copy.inode) + '\n';
     text += QByteArray::number(record.copy.size) + '\n';
     text += record.copy.hash.toHex() + '\n';
+    if (record.kind == UndoKind::Days) {
+        text += QByteArray::number(record.daysAfter.length) + '\n';
+        text += record.daysAfter.tailHash.toHex() + '\n';
+    }
     return text;
 }
 
 std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes) {
     const QList<QByteArray> lines = QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n');
-    if (lines.size() < kRecordLines || (lines[0] != "append" && lines[0] != "replace")) {
+    const bool days = !lines.isEmpty() && lines[0] == KindText(UndoKind::Days);
+    if (lines.size() < (days ? kDaysRecordLines : kRecordLines) ||
+        (lines[0] != KindText(UndoKind::Append) && lines[0] != KindText(UndoKind::Replace) &&
+         !days)) {
         return std::nullopt;
     }
     const auto cut = ParseNumber(lines[1]);
@@ -251,14 +314,18 @@ std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes) {
     const auto copyInode = ParseUnsigned(lines[7]);
     const auto copySize = ParseNumber(lines[8]);
     const QByteArray copyHash = QByteArray::fromHex(lines[9]);
-    const bool replace = lines[0] == "replace";
+    const bool replace = lines[0] == KindText(UndoKind::Replace);
+    const auto daysLength = days ? ParseNumber(lines[10]) : std::optional<long long>(0);
+    const QByteArray daysHash = days ? QByteArray::fromHex(lines[11]) : QByteArray();
     if (!cut || !length || !inode || hash.size() != 32 || !balance || *length < 0 ||
         *balance < INT32_MIN || *balance > INT32_MAX || !copyDevice || !copyInode || !copySize ||
-        (replace && (*copySize < 0 || copyHash.size() != 32))) {
+        ((replace || days) && (*copySize < 0 || copyHash.size() != 32)) || !daysLength ||
+        (days && (*daysLength < 0 || daysHash.size() != 32))) {
         return std::nullopt;
     }
     UndoRecord record;
-    record.kind = replace ? UndoKind::Replace : UndoKind::Append;
+    record.kind = days ? UndoKind::Days : replace ? UndoKind::Replace : UndoKind::Append;
+    record.daysAfter = {*daysLength, daysHash};
     record.cutLength = *cut;
     record.after = {{*length, hash}, *inode};
     record.balanceChange = static_cast<int32_t>(*balance);
@@ -276,14 +343,29 @@ bool KeepJournalForUndo(const Journal& journal) {
     return false;
 }
 
+std::optional<UndoCopy> KeepDaysForUndo(const Journal& journal, std::string_view text) {
+    const QString& path = journal.path();
+    platform::DeleteFile(UndoRecordPath(path));  // the earlier change's, void from now
+    if (!platform::Replacement::ForOwnFile(platform::HostPath(UndoCopyPath(path)))
+             .commitWith(text)) {
+        platform::ReportFailure(kOperation, UndoCopyPath(path));
+        DropRecord(path);
+        return std::nullopt;
+    }
+    const JournalMark mark = DaysMark(text);
+    return UndoCopy{0, 0, mark.length, mark.tailHash};
+}
+
 bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
-                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy) {
+                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy,
+                const JournalMark& daysAfter) {
     const QString& path = journal.path();
     if (kind == UndoKind::Append) {
         platform::DeleteFile(UndoCopyPath(path));  // an earlier Remove's
     }
     const UndoMark mark{after, journal.identity().inode};
-    const QByteArray text = FormatUndoRecord({kind, cutLength, mark, balanceChange, copy});
+    const QByteArray text =
+        FormatUndoRecord({kind, cutLength, mark, balanceChange, copy, daysAfter});
     if (!platform::Replacement::ForOwnFile(platform::HostPath(UndoRecordPath(path)))
              .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportFailure(kOperation, UndoRecordPath(path));
@@ -299,7 +381,8 @@ bool CanUndo(const Journal& journal, const JournalMark& now) {
 }
 
 UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day,
-                           const LineVisitor& restoredLine) {
+                           const LineVisitor& restoredLine,
+                           const std::function<void()>& daysRestored) {
     const QString& path = file.path();
     const std::optional<UndoRecord> record = ReadRecord(path);
     if (!record) {
@@ -320,9 +403,12 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
     if (!tail || UndoMark{MarkOf(*tail, end), file.identity().inode} != record->after) {
         return UndoOutcome::JournalChanged;
     }
-    if (record->kind == UndoKind::Replace
-            ? !IsOneDaysBalanceChange(record->balanceChange, store.settings)
-            : !CutsOneSave(*record, *tail, store.settings)) {
+    const bool plausible = record->kind == UndoKind::Days
+                               ? std::abs(int64_t(record->balanceChange)) <= kMostDaysBalanceChange
+                           : record->kind == UndoKind::Replace
+                               ? IsOneDaysBalanceChange(record->balanceChange, store.settings)
+                               : CutsOneSave(*record, *tail, store.settings);
+    if (!plausible) {
         DropForeign(path, UndoRecordPath(path), platform::kForeignContent);
         return UndoOutcome::NothingToUndo;
     }
@@ -330,11 +416,21 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
     Settings after = store.settings;
     after.flexBalance = SatSub(after.flexBalance, record->balanceChange);
     const UndoOutcome outcome =
-        record->kind == UndoKind::Replace
+        record->kind == UndoKind::Days ? UndoDays(store, *record, after)
+        : record->kind == UndoKind::Replace
             ? UndoReplace(store, *record, journal, record->after, after, restoredLine)
             : UndoAppend(file, store, *record, journal, *tail, record->after, after);
     const bool undone =
         outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
+    if (undone && record->kind == UndoKind::Days) {
+        if (daysRestored) {
+            daysRestored();
+        }
+        if (restoredLine) {
+            journal.readLines(kOperation, restoredLine);  // the same lines under the old terms
+        }
+        return outcome;
+    }
     if (undone && record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here; its terms stay.
         day.entryCount = day.lastStart = day.periodOpen = day.presence = 0;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -28,7 +29,8 @@ struct UndoMark {
     bool operator==(const UndoMark&) const = default;
 };
 
-enum class UndoKind { Append, Replace };
+// Days: a change of days off or week plans, whose old days file is kept as "<journal>.undo".
+enum class UndoKind { Append, Replace, Days };
 
 // The old journal Remove kept as "<journal>.undo": its file and the SHA-256 of its content,
 // so that undo puts back only the file it kept, never one put there since.
@@ -45,7 +47,9 @@ struct UndoRecord {
     long long cutLength = 0;  // Append: the length before the line; -1: the save created it
     UndoMark after;
     int32_t balanceChange = 0;
-    UndoCopy copy;  // Replace only
+    UndoCopy copy;  // Replace: the old journal; Days: the old days file (size and hash only)
+    JournalMark daysAfter;  // Days only: the days file as the change left it
+    bool operator==(const UndoRecord&) const = default;
 };
 
 QByteArray FormatUndoRecord(const UndoRecord& record);
@@ -65,7 +69,13 @@ bool KeepJournalForUndo(const Journal& journal);
 // change left it (`after`), which replaces an earlier change's. A failure here only costs the
 // undo, never the change: false then.
 bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
-                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy = {});
+                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy = {},
+                const JournalMark& daysAfter = {});
+
+// Before a change of the days file: forgets the earlier change's undo and keeps the days file's
+// old `text` as "<journal>.undo"; what the record of a days change then names as its copy, or
+// nullopt when it could not be kept (reported).
+std::optional<UndoCopy> KeepDaysForUndo(const Journal& journal, std::string_view text);
 
 enum class UndoOutcome {
     Undone,
@@ -73,6 +83,7 @@ enum class UndoOutcome {
     NothingToUndo,
     JournalGone,
     JournalChanged,
+    DaysChanged,  // a days change's undo: the days file was changed since
     DatabaseError,
 };
 
@@ -86,8 +97,11 @@ enum class UndoOutcome {
 // Remove hands them on before the content is committed, with store.settings meanwhile holding
 // the balance that goes with them, so only an outcome of Undone or UndoneBalanceNotSaved makes
 // them the journal's).
+// Undo of a days change puts the old days file back, then calls `daysRestored` (the caller's
+// terms of the day change with it) before the journal's lines go to `restoredLine`.
 UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day,
-                           const LineVisitor& restoredLine = {});
+                           const LineVisitor& restoredLine = {},
+                           const std::function<void()>& daysRestored = {});
 // Whether the record names the journal whose content has the mark `now`.
 bool CanUndo(const Journal& journal, const JournalMark& now);
 

@@ -44,6 +44,8 @@ QString LoadString(int id) {
             return QStringLiteral("Not undone!\nThe journal has been changed since.");
         case StringId::UndoJournalGone:
             return QStringLiteral("Not undone!\nThe journal is gone.");
+        case StringId::UndoDaysChanged:
+            return QStringLiteral("Not undone!\nThe days off have been changed since.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
         default:

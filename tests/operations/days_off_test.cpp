@@ -1,6 +1,7 @@
 #include "accounting/day_summary.h"
 #include "operations/days_file.h"
 #include "operations/operations_test_support.h"
+#include "resources/string_table.h"
 
 namespace tallimer::test {
 namespace {
@@ -55,7 +56,47 @@ TEST_F(DaysOff, MarkingChangingAndClearingBookTheDaysCredit) {
     EXPECT_EQ(clear(kFriday), DaysOutcome::Changed);
     EXPECT_EQ(balance(), -210);
     EXPECT_EQ(restartedBalance(), -210);
-    EXPECT_FALSE(tracker().snapshot().canUndo);  // the Remove's undo is void after a days change
+    // The Remove's undo is void after a days change, booked under the old terms; the days
+    // change itself is what undo takes back.
+    EXPECT_TRUE(tracker().snapshot().canUndo);
+}
+
+// Undo puts the old days file and the balance back as one change, and the day takes the old
+// terms; it is refused when the days file was changed since, and a later Save is undone first.
+TEST_F(DaysOff, UndoPutsTheBookAndTheBalanceBack) {
+    save(kFriday, "08", "00");
+    save(kFriday, "13", "00");
+    EXPECT_EQ(mark(kFriday, DayOffKind::Vacation, true), DaysOutcome::Changed);
+    const std::string halfDay = daysFile();
+    EXPECT_EQ(mark(kThursday, DayOffKind::Flexday), DaysOutcome::Changed);
+    ASSERT_EQ(balance(), -450);
+    scan(kThursday);
+    ASSERT_TRUE(tracker().snapshot().canUndo);
+    EXPECT_EQ(tracker().undo().outcome, UndoOutcome::Undone);
+    EXPECT_EQ(balance(), 30);
+    EXPECT_EQ(daysFile(), halfDay);
+    EXPECT_EQ(day().credit, 0);  // Thursday is no day off again: no target without entries
+    EXPECT_FALSE(day().dayOff.has_value());
+    EXPECT_FALSE(tracker().snapshot().canUndo);  // one level
+    EXPECT_EQ(restartedBalance(), 30);
+
+    // Changed by hand since: refused, nothing moves.
+    EXPECT_EQ(mark(kThursday, DayOffKind::Sick), DaysOutcome::Changed);
+    writeHandheld(store.daysFilePath, halfDay + "2004/01/21\tholiday\twhole\n");
+    const Done<UndoOutcome> refused = tracker().undo();
+    EXPECT_EQ(refused.outcome, UndoOutcome::DaysChanged);
+    EXPECT_EQ(LoadString(MessageOf(refused.outcome)),
+              "Not undone!\nThe days off have been changed since.");
+    EXPECT_EQ(balance(), 30);  // a sick day counts its target as worked
+    EXPECT_EQ(tracker().undo().outcome, UndoOutcome::DaysChanged);
+
+    // A Save after a days change is the last change: undo takes back the Save alone.
+    EXPECT_EQ(mark(kThursday, DayOffKind::Flexday), DaysOutcome::Changed);
+    const std::string flexday = daysFile();
+    save(kThursday, "08", "00");
+    EXPECT_EQ(tracker().undo().outcome, UndoOutcome::Undone);
+    EXPECT_EQ(daysFile(), flexday);
+    EXPECT_FALSE(tracker().snapshot().canUndo);
 }
 
 // A plan from Wednesday on rebooks the days from then on and leaves Monday as it was.

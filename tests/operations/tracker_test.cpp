@@ -365,7 +365,7 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
 
 // A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
 TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
-    UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240, {}};
+    UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240, {}, {}};
     record.copy = {3, 5, 40, QByteArray(32, 'c')};
     const QByteArray text = FormatUndoRecord(record);
     ASSERT_TRUE(ParseUndoRecord(text.toStdString()));
@@ -374,6 +374,13 @@ TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
           std::pair{"replace", "rename"}}) {
         EXPECT_FALSE(ParseUndoRecord(QByteArray(text).replace(from, to).toStdString())) << to;
     }
+    // A days change's record also names the days file as the change left it.
+    record.kind = UndoKind::Days;
+    record.daysAfter = {33, QByteArray(32, 'd')};
+    const QByteArray days = FormatUndoRecord(record);
+    EXPECT_EQ(ParseUndoRecord(days.toStdString()), record);
+    EXPECT_FALSE(ParseUndoRecord(days.left(days.lastIndexOf("\n33\n") + 1).toStdString()));
+    EXPECT_FALSE(ParseUndoRecord(QByteArray(days).replace("\n33\n", "\n-1\n").toStdString()));
 }
 
 }  // namespace
