@@ -40,7 +40,8 @@ bool ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachReport(ViewInputs& inputs) {
-    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date());
+    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date(),
+                          &inputs.tracker.days());
 }
 
 bool ReportText(QTextStream& out, ViewInputs& inputs) {
