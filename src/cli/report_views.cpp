@@ -69,7 +69,7 @@ bool WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachPeriods(ViewInputs& inputs) {
-    inputs.periods.emplace(inputs.tracker.settings());
+    inputs.periods.emplace(inputs.tracker.settings(), &inputs.tracker.days());
 }
 
 bool PeriodsText(QTextStream& out, ViewInputs& inputs) {
