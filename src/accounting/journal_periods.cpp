@@ -56,6 +56,9 @@ bool PeriodList::ForEach(JournalAsRead& journal, const std::function<void(const 
                 endDay();
                 day = key;
                 period.date = QDate::fromJulianDay(key);
+                const DayOff* off = days_ != nullptr ? days_->dayOff(period.date) : nullptr;
+                period.dayOff = off != nullptr ? std::optional(off->kind) : std::nullopt;
+                period.half = off != nullptr && off->half;
             }
             const int32_t entryTime = EntryTime(line);
             const std::string_view project = ProjectBytes(line);

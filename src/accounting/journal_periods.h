@@ -13,6 +13,7 @@
 #include "journal/journal_as_read.h"
 #include "journal/line_runs.h"
 #include "model/day_state.h"
+#include "model/days_book.h"
 #include "model/settings.h"
 
 namespace tallimer {
@@ -26,6 +27,9 @@ struct Period {
     int32_t minutes = 0;
     QString project;      // of the opening line
     QString stopProject;  // of the closing line; empty while open
+    // The day off the period falls on, with a days book.
+    std::optional<DayOffKind> dayOff;
+    bool half = false;
 };
 
 // Every period of the journal, from its lines handed on one at a time; the lines of each date
@@ -34,7 +38,11 @@ struct Period {
 // on, so a journal of any size costs the same memory here.
 class PeriodList {
   public:
-    explicit PeriodList(const Settings& settings) : settings_(settings) {}
+    // `days`, when given, is read as the periods are handed on and names each one's day off.
+    explicit PeriodList(const Settings& settings, const DaysBook* days = nullptr)
+        : settings_(settings), days_(days) {}
+    // Whether a days book holds anything: only then do the periods tell their days off.
+    bool withDays() const { return days_ != nullptr && !days_->empty(); }
     // A journal line as CutLine leaves it, at `offset` in the journal; lines without a date
     // pass untouched.
     void AddLine(std::string_view line, long long offset);
@@ -47,6 +55,7 @@ class PeriodList {
     const QString& ProjectText(std::string_view bytes, size_t slot);
 
     const Settings& settings_;
+    const DaysBook* days_;
     LineRuns runs_;  // keyed by Julian day
     // The date bytes and day of the line before: a journal's lines come a day at a time.
     std::array<char, 10> lastDate_{};

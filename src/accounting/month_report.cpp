@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "accounting/month_days_off.h"
 #include "accounting/time_text.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
@@ -185,6 +186,13 @@ void MonthReport::FinishReport(const DayState& day) {
         const ProjectTotal& total = month_.projects[k];
         const int node = tree_.AddNode(total.name, projects);
         tree_.AddNode(FullText(total.minutes), node);
+    }
+    if (days_ != nullptr) {
+        const QDate selected = QDate::fromString(day.selectedDateText, u"yyyy/MM/dd");
+        if (selected.isValid()) {
+            AddDaysOffNodes(tree_, {selected, dayNode_, monthNode_}, *days_, settings_, month_,
+                            today_);
+        }
     }
     // The records live from the month line that made them to here.
     month_.projects.clear();

@@ -10,6 +10,7 @@
 
 #include "accounting/report_tree.h"
 #include "base/bytes_hash.h"
+#include "model/days_book.h"
 #include "model/month_state.h"
 #include "model/scan_sink.h"
 #include "model/settings.h"
@@ -22,9 +23,12 @@ class MonthReport : public ScanSink {
   public:
     // `settings` is read at every step (balance, break, target); `month` is the scan's
     // MonthState, which this report fills (day table, tracked total, projects); `today` is the
-    // device's local date, which decides "at the beginning".
-    MonthReport(const Settings& settings, MonthState& month, QDate today)
-        : settings_(settings), month_(month), today_(today) {}
+    // device's local date, which decides "at the beginning" and up to which a workday without
+    // entries is missing; `days`, when given, is read when the report is finished and names the
+    // month's days off and missing workdays.
+    MonthReport(const Settings& settings, MonthState& month, QDate today,
+                const DaysBook* days = nullptr)
+        : settings_(settings), month_(month), today_(today), days_(days) {}
 
     void BeginReport(const DayState& day) override;
     void DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) override;
@@ -38,6 +42,7 @@ class MonthReport : public ScanSink {
     const Settings& settings_;
     MonthState& month_;
     QDate today_;
+    const DaysBook* days_;
     ReportTree tree_;
     int dayNode_ = ReportTree::kRoot;
     int monthNode_ = ReportTree::kRoot;

@@ -40,7 +40,8 @@ bool ListRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachReport(ViewInputs& inputs) {
-    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date());
+    inputs.report.emplace(inputs.tracker.settings(), inputs.tracker.month(), inputs.now.date(),
+                          &inputs.tracker.days());
 }
 
 bool ReportText(QTextStream& out, ViewInputs& inputs) {
@@ -68,7 +69,7 @@ bool WeekRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachPeriods(ViewInputs& inputs) {
-    inputs.periods.emplace(inputs.tracker.settings());
+    inputs.periods.emplace(inputs.tracker.settings(), &inputs.tracker.days());
 }
 
 bool PeriodsText(QTextStream& out, ViewInputs& inputs) {

@@ -1,6 +1,8 @@
 #include "cli/view_records.h"
 
 #include <QLocale>
+#include <array>
+#include <span>
 
 #include "cli/time_cells.h"
 #include "journal/days_text.h"
@@ -81,22 +83,36 @@ void WriteWeekRecords(QTextStream& out, RecordFormat format, const WeekSummary& 
 
 bool WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& periods,
                         JournalAsRead& journal) {
-    RecordWriter writer(
-        out, format,
-        {{"periods", {"date", "start", "stop", "minutes", "project", "stop_project"}}});
+    // As the week's: the day off is a field only where a days book holds anything.
+    QStringList fields = {"date", "start", "stop", "minutes", "project", "stop_project"};
+    const bool withDays = periods.withDays();
+    if (withDays) {
+        fields << "day_off";
+    }
+    RecordWriter writer(out, format, {{"periods", fields}});
     writer.BeginSet(0);
     QString date;
     QString start;
     QString stop;
+    QString kind;
     const bool read = periods.ForEach(journal, [&](const Period& period) {
         SetIsoDateText(date, period.date);
         SetTimeOfDayText(start, period.start);
         if (period.stop) {
             SetTimeOfDayText(stop, *period.stop);
         }
-        writer.Write({date, start, period.stop ? Field(stop) : Field(nullptr),
-                      int64_t{period.minutes}, period.project,
-                      period.stop ? Field(period.stopProject) : Field(nullptr)});
+        if (period.dayOff) {
+            kind = QString::fromLatin1(DayOffKindName(*period.dayOff));
+        }
+        const std::array<Field, 7> record = {
+            date,
+            start,
+            period.stop ? Field(stop) : Field(nullptr),
+            int64_t{period.minutes},
+            period.project,
+            period.stop ? Field(period.stopProject) : Field(nullptr),
+            period.dayOff ? Field(kind) : Field(nullptr)};
+        writer.Write(std::span(record.data(), withDays ? 7 : 6));
     });
     writer.Finish();
     return read;

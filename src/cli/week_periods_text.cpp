@@ -55,7 +55,10 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
 }
 
 bool PrintPeriods(QTextStream& out, PeriodList& periods, JournalAsRead& journal) {
-    out << "Date\tStart\tStop\tTime\tProject\tStop project\n";
+    // The day off is a field only where a days book holds anything, so that output without
+    // one reads as it always did.
+    const bool withDays = periods.withDays();
+    out << "Date\tStart\tStop\tTime\tProject\tStop project" << (withDays ? "\tDay off\n" : "\n");
     QString text;
     QString cell;
     const bool read = periods.ForEach(journal, [&](const Period& period) {
@@ -69,7 +72,17 @@ bool PrintPeriods(QTextStream& out, PeriodList& periods, JournalAsRead& journal)
         }
         SetClockText(cell, period.minutes);
         text.append(u'\t').append(cell).append(u'\t').append(period.project).append(u'\t');
-        text.append(period.stopProject).append(u'\n');
+        text.append(period.stopProject);
+        if (withDays) {
+            text.append(u'\t');
+            if (period.dayOff) {
+                text.append(QString::fromLatin1(DayOffKindName(*period.dayOff)));
+                if (period.half) {
+                    text.append(u" half");
+                }
+            }
+        }
+        text.append(u'\n');
         if (text.size() >= kPrintChunk) {
             out << text;
             text.truncate(0);

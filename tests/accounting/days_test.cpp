@@ -3,6 +3,7 @@
 #include "accounting/balance.h"
 #include "accounting/day_off_dates.h"
 #include "accounting/day_terms.h"
+#include "accounting/month_days_off.h"
 #include "journal/days_text.h"
 
 namespace tallimer {
@@ -124,6 +125,36 @@ TEST(DayTerms, WeekPlansHoldFromTheirDate) {
     EXPECT_EQ(book.daysOff.size(), 1U);
     EXPECT_TRUE(book.clear(QDate(2026, 12, 8)));
     EXPECT_FALSE(book.clear(QDate(2026, 12, 8)));
+}
+
+// A workday of the plan without entries is missing up to today, today included, never later;
+// a month with neither a day off nor a missing workday gets no node, though the book has a plan.
+TEST(MonthDaysOff, MissingUpToTodayOnly) {
+    DaysBook book;
+    book.setWeek({QDate(2026, 11, 30), {480, 480, 480, 480, 480, 0, 0}});
+    MonthState month;
+    month.dayTable[1] = 240;  // Tuesday 2026/12/01 has entries
+    const auto texts = [](const ReportTree& tree, int parent) {
+        QStringList texts;
+        for (const int child : tree.children(parent)) {
+            texts << tree.node(child).text;
+        }
+        return texts;
+    };
+    ReportTree tree;
+    const int day = tree.AddNode(QStringLiteral(" 2026/12/03"), ReportTree::kRoot);
+    const int monthNode = tree.AddNode(QStringLiteral(" 2026/12"), ReportTree::kRoot);
+    AddDaysOffNodes(tree, {QDate(2026, 12, 3), day, monthNode}, book, Settings{}, month,
+                    QDate(2026, 12, 3));
+    EXPECT_EQ(texts(tree, monthNode),
+              (QStringList{" 2026/12/02", " 2026/12/03", "missing workdays"}));
+    EXPECT_EQ(texts(tree, day), QStringList{" missing"});
+    EXPECT_EQ(texts(tree, tree.children(monthNode).back()), QStringList{"2 days"});
+
+    const size_t before = tree.size();
+    AddDaysOffNodes(tree, {QDate(2026, 12, 3), day, monthNode}, book, Settings{}, month,
+                    QDate(2026, 11, 30));
+    EXPECT_EQ(tree.size(), before);
 }
 
 }  // namespace
