@@ -39,4 +39,16 @@ int MessageOf(UndoOutcome outcome) {
     return 0;
 }
 
+int MessageOf(DaysOutcome outcome) {
+    switch (outcome) {
+        case DaysOutcome::ChangedBalanceNotSaved:  // changed, but the balance is not on disk
+        case DaysOutcome::DatabaseError:
+            return StringId::DatabaseError;
+        case DaysOutcome::Changed:
+        case DaysOutcome::Unchanged:
+            break;
+    }
+    return 0;
+}
+
 }  // namespace tallimer

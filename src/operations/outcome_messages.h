@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operations/change_days.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
 #include "operations/undo.h"
@@ -11,5 +12,6 @@ namespace tallimer {
 int MessageOf(SaveOutcome outcome);
 int MessageOf(RemoveOutcome outcome);
 int MessageOf(UndoOutcome outcome);
+int MessageOf(DaysOutcome outcome);
 
 }  // namespace tallimer

@@ -48,6 +48,10 @@ QString LoadString(int id) {
             return QStringLiteral("Not undone!\nThe days off have been changed since.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
+        case StringId::CalendarNotRead:
+            return QStringLiteral("Holidays not imported!\n%1");
+        case StringId::CalendarWithoutHolidays:
+            return QStringLiteral("Holidays not imported!\nThe calendar holds no all-day events.");
         default:
             return {};
     }

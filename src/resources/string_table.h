@@ -27,6 +27,9 @@ constexpr int UndoJournalChanged = 62002;
 constexpr int UndoJournalGone = 62003;
 // Desktop only: Save's question before an entry the clock has not reached.
 constexpr int FutureEntryQuestion = 62004;
+// Desktop only: "Import holidays" refused (%1: the file and why).
+constexpr int CalendarNotRead = 62005;
+constexpr int CalendarWithoutHolidays = 62006;
 // Desktop only: undo of a days change refused, the days file having changed since.
 constexpr int UndoDaysChanged = 62010;
 }  // namespace StringId

@@ -13,6 +13,9 @@ constexpr int IDM_SETTINGS = 142;
 constexpr int IDM_ABOUT = 57664;
 // Desktop only: undoes the last journal change; enabled while there is one to undo.
 constexpr int IDM_UNDO = 32782;
+// Desktop only: mark or clear days off in a dialog, and mark a calendar's public holidays.
+constexpr int IDM_DAY_OFF = 32783;
+constexpr int IDM_IMPORT_HOLIDAYS = 32784;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

@@ -1,6 +1,7 @@
 #include "ui/day_summary_view.h"
 
 #include <QLabel>
+#include <algorithm>
 
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
@@ -31,7 +32,18 @@ void Colour(QLabel* label, const SummaryColour& colour) {
 
 }  // namespace
 
-DaySummaryView::DaySummaryView(QWidget* parent) : ViewWindow(ViewDaySummary, parent) {}
+DaySummaryView::DaySummaryView(QWidget* parent) : ViewWindow(ViewDaySummary, parent) {
+    // Not part of the template, whose texts stay as they are: a line of the template's font
+    // below the "Flexitime in total" box, the view grown to hold it.
+    const QRect line = DialogUnitsToPixels(font(), 8, 80, 90, 10);
+    dayOff_ = new QLabel(this);
+    dayOff_->setTextFormat(Qt::PlainText);
+    dayOff_->setAlignment(Qt::AlignCenter);
+    dayOff_->setGeometry(line);
+    dayOff_->setAccessibleName(QStringLiteral("Day off"));
+    dayOff_->hide();
+    setFixedHeight(std::max(height(), line.bottom() + 1));
+}
 
 QLabel* DaySummaryView::valueLabel(int controlId) const {
     return FindControlAs<QLabel>(this, controlId);
@@ -46,6 +58,11 @@ void DaySummaryView::showSummary(const DaySummaryTexts& texts, const DaySummaryC
     Colour(valueLabel(IDC_SUMMARY_PRESENCE), colours.presence);
     Colour(valueLabel(IDC_SUMMARY_FLEXITIME), colours.flexitime);
     repaint();
+}
+
+void DaySummaryView::showDayOff(const QString& text) {
+    dayOff_->setText(text);
+    dayOff_->setVisible(!text.isEmpty());
 }
 
 }  // namespace tallimer

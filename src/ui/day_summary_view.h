@@ -14,7 +14,13 @@ class DaySummaryView : public ViewWindow {
     explicit DaySummaryView(QWidget* parent);
 
     void showSummary(const DaySummaryTexts& texts, const DaySummaryColours& colours);
+    // Desktop only: the kind of the day off, below the balance; empty hides the line.
+    void showDayOff(const QString& text);
     QLabel* valueLabel(int controlId) const;
+    QLabel* dayOffLabel() const { return dayOff_; }
+
+  private:
+    QLabel* dayOff_ = nullptr;
 };
 
 }  // namespace tallimer

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QScreen>
 
-#include "operations/day_off_request.h"
 #include "operations/desktop_preferences_store.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
@@ -64,6 +63,9 @@ MainWindow::MainWindow() {
     actions_ = new WindowActions(this);
     bindCommands();
     new UndoShortcut(this, actions_->action(IDM_UNDO));
+    // The days off are marked from the context menu too, after Undo.
+    addAction(actions_->action(IDM_DAY_OFF));
+    addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);
@@ -95,6 +97,8 @@ void MainWindow::bindCommands() {
     bind(IDM_SAVE, &MainWindow::saveEntryCommand);
     bind(IDM_REMOVE, &MainWindow::removeCommand);
     bind(IDM_UNDO, &MainWindow::undoCommand);
+    bind(IDM_DAY_OFF, &MainWindow::dayOffCommand);
+    bind(IDM_IMPORT_HOLIDAYS, &MainWindow::importHolidaysCommand);
     bind(IDM_SETTINGS, &MainWindow::setupCommand);
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {
@@ -137,16 +141,6 @@ void MainWindow::saveEntryCommand() {
 
 void MainWindow::removeCommand() {
     present(state_.removeDayEntries(beginViewScan()));
-}
-
-QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
-    const std::optional<DayOffRequest> request = RequestOfText(requestText);
-    if (!request) {
-        return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
-    }
-    DaysOutcome outcome = DaysOutcome::Unchanged;
-    present(state_.changeDays(EditOf(*request), beginViewScan(), outcome));
-    return ReplyText(ReplyOf(outcome, state_.store()));
 }
 
 void MainWindow::undoCommand() {

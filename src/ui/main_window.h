@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "accounting/day_summary.h"
+#include "operations/day_off_request.h"
 #include "ui/key_filter.h"
 #include "ui/window_state.h"
 
@@ -52,10 +53,10 @@ class MainWindow : public QWidget {
 
     // What the hardware keys do in this window.
     KeyFilter::Actions keyActions();
-    // A later start of the program asked for this window.
     // A later start's days-off request (RequestText's line): applied here, so the balance
     // this window holds and saves stays right; gives the reply line (ReplyText's).
     QByteArray changeDaysOff(QByteArrayView requestText);
+    // A later start of the program asked for this window.
     void bringToFront();
     // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
     void attachTray(std::unique_ptr<TrayPort> port);
@@ -84,6 +85,12 @@ class MainWindow : public QWidget {
     void removeCommand();
     // Desktop only: takes the last Save Entry or Remove back.
     void undoCommand();
+    // Desktop only: the days off from the window (window_days_off.cpp).
+    void dayOffCommand();
+    void importHolidaysCommand();
+    // Applies a days-off request as every change of the days does; a failure is told in a box
+    // when `tellsFailure` (a handed-over request answers with its reply line instead).
+    DaysOutcome changeDays(const DayOffRequest& request, bool tellsFailure);
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.

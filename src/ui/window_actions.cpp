@@ -30,6 +30,8 @@ constexpr ActionEntry kActions[] = {
     {IDM_SETTINGS, 5, "Setup", nullptr},
     {IDM_ABOUT, 6, "About", "About - Exit"},
     {IDM_UNDO, -1, "Undo", nullptr},
+    {IDM_DAY_OFF, -1, "Day off\u2026", nullptr},
+    {IDM_IMPORT_HOLIDAYS, -1, "Import holidays\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
 };
 
@@ -56,13 +58,13 @@ WindowActions::WindowActions(QWidget* window) : QObject(window) {
     views_ = new QActionGroup(this);
     views_->setExclusive(true);
     for (const ActionEntry& entry : kActions) {
-        auto* action = new QAction(QString::fromLatin1(entry.text), window);
+        auto* action = new QAction(QString::fromUtf8(entry.text), window);
         if (entry.image >= 0) {
             action->setIcon(StripIcon(strip, strip2x, entry.image));
         }
         // Set, so the toolbar's tooltip stays when the tray names the next entry in the text.
         action->setToolTip(
-            QString::fromLatin1(entry.toolTip != nullptr ? entry.toolTip : entry.text));
+            QString::fromUtf8(entry.toolTip != nullptr ? entry.toolTip : entry.text));
         const int command = entry.command;
         if (command >= IDM_VIEW_DAY && command <= IDM_VIEW_REPORT) {
             action->setCheckable(true);

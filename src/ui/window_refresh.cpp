@@ -1,6 +1,7 @@
 // The main window's refresh: what a command gave back, the rescan and the live summary.
 #include <QDateTime>
 
+#include "accounting/day_off_texts.h"
 #include "platform/clock.h"
 #include "platform/device_folder.h"
 #include "ui/day_summary_view.h"
@@ -91,6 +92,7 @@ void MainWindow::refreshDaySummary(bool forced) {
     }
     if (auto* summary = qobject_cast<DaySummaryView*>(view_)) {
         summary->showSummary(texts, DaySummaryColoursAt(state_.day(), state_.settings(), minute));
+        summary->showDayOff(DayOffSummaryText(state_.dayOff()));
     } else if (view_ != nullptr) {
         view_->repaint();
     }

@@ -77,6 +77,8 @@ class WindowState {
     const DayState& day() const { return snapshot_.day; }
     MonthState& month() { return tracker_.month(); }
     bool periodOpen() const { return snapshot_.day.periodOpen != 0; }
+    // The scanned day's day off, or nullptr.
+    const DayOff* dayOff() const { return tracker_.days().dayOff(tracker_.selectedDate()); }
 
   private:
     // The panel and the view after a Remove, undo or Setup whose read ended with `error`.

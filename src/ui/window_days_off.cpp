@@ -1,0 +1,68 @@
+// The main window's days off: the "Day off…" dialog, "Import holidays…" and a later start's
+// request, all applied the same way.
+#include <QApplication>
+#include <QFileDialog>
+#include <QPointer>
+
+#include "operations/day_off_form.h"
+#include "operations/outcome_messages.h"
+#include "platform/holiday_calendar.h"
+#include "ui/day_off_dialog.h"
+#include "ui/entry_panel.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+
+namespace tallimer {
+
+DaysOutcome MainWindow::changeDays(const DayOffRequest& request, bool tellsFailure) {
+    DaysOutcome outcome = DaysOutcome::Unchanged;
+    CommandOutcome shown = state_.changeDays(EditOf(request), beginViewScan(), outcome);
+    if (tellsFailure) {
+        shown.messageId = MessageOf(outcome);
+        shown.icon = MessageIcon::Stop;
+    }
+    present(shown);
+    return outcome;
+}
+
+QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
+    const std::optional<DayOffRequest> request = RequestOfText(requestText);
+    if (!request) {
+        return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
+    }
+    const DaysOutcome outcome = changeDays(*request, false);
+    afterCommand();  // the change ends what undo could take back
+    return ReplyText(ReplyOf(outcome, state_.store()));
+}
+
+void MainWindow::dayOffCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
+    // A failure that changed nothing keeps the dialog open; any other outcome closes it.
+    DayOffDialog dialog(
+        DayOffFormFor(panel_->selectedDate(), state_.tracker().days()),
+        [this](const DayOffRequest& request) {
+            return changeDays(request, true) != DaysOutcome::DatabaseError;
+        },
+        this);
+    dialog.exec();
+    if (hadFocus != nullptr) {
+        hadFocus->setFocus();
+    }
+}
+
+void MainWindow::importHolidaysCommand() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Import holidays"), QString(),
+                                     QStringLiteral("Calendars (*.ics);;All files (*)"));
+    if (path.isEmpty()) {
+        return;  // cancelled
+    }
+    const HolidayImport import = ImportOf(platform::ReadHolidayCalendar(path));
+    if (!import.request) {
+        ShowMessage(this, import.refusal, MessageIcon::Stop);
+        return;
+    }
+    changeDays(*import.request, true);
+}
+
+}  // namespace tallimer
