@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "accounting/day_off_texts.h"
 #include "accounting/day_terms.h"
 #include "journal/journal_line.h"
 
@@ -9,8 +10,7 @@ namespace tallimer {
 
 namespace {
 
-constexpr std::array<const char*, 4> kKindTexts = {"vacation", "sick", "public holiday",
-                                                   "flexitime day off"};
+constexpr size_t kKinds = 4;
 
 // A count of half days as days: "0.5 days", "1 day", "2.5 days".
 QString DaysText(int halves) {
@@ -23,17 +23,12 @@ QString DaysText(int halves) {
 
 }  // namespace
 
-QString DayOffText(DayOffKind kind, bool half) {
-    const QString name = QString::fromLatin1(kKindTexts[size_t(kind)]);
-    return half ? QStringLiteral("half day ") + name : name;
-}
-
 void AddDaysOffNodes(ReportTree& tree, const DaysOffNodes& at, const DaysBook& book,
                      const Settings& settings, const MonthState& month, QDate today) {
     if (book.empty()) {
         return;
     }
-    std::array<int, kKindTexts.size()> halves{};
+    std::array<int, kKinds> halves{};
     int missing = 0;
     const QDate first(at.selectedDate.year(), at.selectedDate.month(), 1);
     for (int d = 1; d <= first.daysInMonth(); ++d) {
@@ -42,7 +37,9 @@ void AddDaysOffNodes(ReportTree& tree, const DaysOffNodes& at, const DaysBook& b
         const bool hasEntries = month.dayTable[size_t(d)] != 0;
         QString text;
         if (terms.kind) {
-            text = u' ' + DayOffText(*terms.kind, terms.half);
+            // As the day summary names it, in the report's lower case.
+            const DayOff day{date, *terms.kind, terms.half};
+            text = u' ' + DayOffSummaryText(&day).toLower();
             halves[size_t(*terms.kind)] += terms.half ? 1 : 2;
         } else if (date <= today && IsMissingDay(terms, hasEntries ? 1 : 0)) {
             text = QStringLiteral(" missing");
@@ -65,7 +62,7 @@ void AddDaysOffNodes(ReportTree& tree, const DaysOffNodes& at, const DaysBook& b
         const int daysOff = tree.AddNode(QStringLiteral("days off"), at.monthNode);
         for (size_t kind = 0; kind < halves.size(); ++kind) {
             if (halves[kind] != 0) {
-                const int node = tree.AddNode(DayOffText(DayOffKind(kind), false), daysOff);
+                const int node = tree.AddNode(DayOffKindText(DayOffKind(kind)).toLower(), daysOff);
                 tree.AddNode(DaysText(halves[kind]), node);
             }
         }

@@ -10,9 +10,6 @@
 
 namespace tallimer {
 
-// How the report names a day off: "vacation", "half day sick", "public holiday", ...
-QString DayOffText(DayOffKind kind, bool half);
-
 // Where the month's days off and missing workdays go in the report tree.
 struct DaysOffNodes {
     QDate selectedDate;

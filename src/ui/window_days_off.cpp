@@ -31,7 +31,7 @@ QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
         return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
     }
     const DaysOutcome outcome = changeDays(*request, false);
-    afterCommand();  // the change ends what undo could take back
+    afterCommand();  // Undo now takes back this change
     return ReplyText(ReplyOf(outcome, state_.store()));
 }
 
