@@ -37,10 +37,10 @@ std::string BaseJournal(int lines) {
 
 // Runs crash_writer for `cycles` cycles to its end (it inherits TALLIMER_HOME): the microseconds
 // it took.
-long long MicrosecondsOf(const QString& cycles) {
+long long MicrosecondsOf(const QString& cycles, const QStringList& mode = {}) {
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(QProcess::execute(CRASH_WRITER, {cycles}), 0)
+    EXPECT_EQ(QProcess::execute(CRASH_WRITER, QStringList{cycles} + mode), 0)
         << "crash_writer " << cycles.toStdString();
     return timer.nsecsElapsed() / 1000;
 }
@@ -107,6 +107,41 @@ class CrashSafety : public JournalTest {
         }
     }
 };
+
+// The same for a change of days off: the days file and the balance move together.
+TEST_F(CrashSafety, DaysOff) {
+    constexpr int32_t kBalance = 125;
+    store.settings.flexBalance = kBalance;
+    ASSERT_TRUE(SaveSettings(store));
+    writeHandheld(kJournal, BaseJournal(19999));
+    const QStringList days = {"days"};
+    const long long startUp = std::min(MicrosecondsOf("0", days), MicrosecondsOf("0", days));
+    const long long cycle = std::max(1LL, MicrosecondsOf("1", days) - startUp);
+    std::uniform_int_distribution<long long> delay(0, startUp + 2 * cycle);
+    std::mt19937 rng(20300614);
+    int marked = 0;
+    int intents = 0;
+    for (int kill = 0; kill < Kills() / 3; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        QProcess writer;
+        writer.start(CRASH_WRITER, {"-1", "days"});
+        ASSERT_TRUE(writer.waitForStarted());
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished());
+        intents += IntentExists() ? 1 : 0;
+        const int32_t balance = restartedBalance();
+        std::string text;
+        readHandheld(store.daysFilePath, &text);
+        // A flexitime day off without entries owes its target of 480.
+        const bool isMarked = text.find("2030/06/14\tflexday") != std::string::npos;
+        marked += isMarked ? 1 : 0;
+        ASSERT_EQ(balance, isMarked ? kBalance - 480 : kBalance) << text;
+    }
+    std::cout << Kills() / 3 << " kills of a days change: marked " << marked << ", intents left "
+              << intents << "\n";
+    EXPECT_GT(intents + marked, 0);
+}
 
 TEST_F(CrashSafety, RealisticJournal) {
     killRepeatedly(BaseJournal(19999), Kills(), 2, true);

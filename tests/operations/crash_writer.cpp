@@ -2,10 +2,12 @@
 // (its Stop at 12:00) and back to A by removing the day, undoing the Stop and the removal once
 // each, through the Tracker as the window drives it, from whatever a killed run left. With N:
 // N cycles, exit 0 only when every operation succeeded; without: cycles until killed (exit 1
-// on a failure).
+// on a failure). With "days" after N: marks 2030/06/14 a flexitime day off, undoes it, marks
+// it again and clears it, each cycle.
 
 #include <QDate>
 #include <cstdlib>
+#include <cstring>
 
 #include "operations/tracker.h"
 
@@ -24,6 +26,30 @@ int main(int argc, char** argv) {
     };
     const auto undo = [&] { return tracker.undo().outcome == UndoOutcome::Undone && scan(); };
     const auto remove = [&] { return tracker.removeDay().outcome == RemoveOutcome::Removed; };
+    if (argc > 2 && std::strcmp(argv[2], "days") == 0) {
+        const QDate dayOff(2030, 6, 14);
+        const auto change = [&](bool mark) {
+            return tracker
+                       .changeDays([&](DaysBook& book) {
+                           if (mark) {
+                               book.mark({dayOff, DayOffKind::Flexday, false});
+                           } else {
+                               book.clear(dayOff);
+                           }
+                       })
+                       .outcome == DaysOutcome::Changed;
+        };
+        for (long done = 0; cycles < 0 || done < cycles; ++done) {
+            bool ok = scan();
+            if (ok && tracker.days().dayOff(dayOff) == nullptr) {
+                ok = change(true) && undo() && change(true);
+            }
+            if (!ok || !change(false)) {
+                return 1;
+            }
+        }
+        return 0;
+    }
     for (long done = 0; cycles < 0 || done < cycles; ++done) {
         bool ok = scan();
         if (ok && tracker.snapshot().day.entryCount == 0) {
