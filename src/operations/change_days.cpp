@@ -49,13 +49,20 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
     if (read.error != 0 && read.error != ENOENT) {
         return DaysOutcome::DatabaseError;
     }
+    // What the balance holds: a change made by hand since is booked along with this one.
+    const DaysFileRead booked = ReadBookedDays(store.daysFilePath);
+    if (booked.error != 0 && booked.error != ENOENT) {
+        return DaysOutcome::DatabaseError;
+    }
     DaysBook book = read.book;
     edit(book);
-    if (book == read.book) {
+    // A file the edit leaves alone keeps its own text, as a person wrote it.
+    const std::string text = book == read.book ? read.text : DaysTextOf(book);
+    if (text == booked.text && text == read.text) {
         return DaysOutcome::Unchanged;
     }
     const std::optional<int64_t> change =
-        CreditChange(writer ? &*writer : nullptr, store.settings, read.book, book);
+        CreditChange(writer ? &*writer : nullptr, store.settings, booked.book, book);
     if (!change) {
         return DaysOutcome::DatabaseError;
     }
@@ -63,18 +70,19 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
     after.flexBalance =
         int32_t(std::clamp<int64_t>(int64_t(after.flexBalance) + *change, INT32_MIN, INT32_MAX));
     // What undo takes back: the change as booked, after the clamp.
-    const auto booked = int32_t(std::clamp<int64_t>(
+    const auto undone = int32_t(std::clamp<int64_t>(
         int64_t(after.flexBalance) - store.settings.flexBalance, INT32_MIN, INT32_MAX));
-    const std::string text = DaysTextOf(book);
     BalanceChange balance;
-    if (!balance.Begin(store, after, JournalChange::Days, DaysMark(read.text), DaysMark(text))) {
+    if (!balance.Begin(store, after, JournalChange::Days, DaysMark(booked.text), DaysMark(text))) {
         return DaysOutcome::DatabaseError;
     }
     // The old book is kept so the change can be undone; the journal's own undo is void from
     // now, as its booking was made under the old terms. Without a journal there is no undo.
     const std::optional<UndoCopy> kept =
-        writer ? KeepDaysForUndo(journal, read.text) : std::nullopt;
-    if (!WriteDaysFile(store.daysFilePath, text)) {
+        writer ? KeepDaysForUndo(journal, booked.text) : std::nullopt;
+    // The days file first: a crash before the booked copy follows leaves the change to book.
+    if ((text != read.text && !WriteDaysFile(store.daysFilePath, text)) ||
+        !WriteDaysFile(BookedDaysPath(store.daysFilePath), text)) {
         balance.Abandon();
         ForgetUndo(journal);
         return DaysOutcome::DatabaseError;
@@ -85,7 +93,7 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
         const long long end = writer->length();
         const std::optional<std::string> tail = writer->tail(end);
         if (tail) {
-            RecordUndo(journal, UndoKind::Days, 0, MarkOf(*tail, end), booked, *kept,
+            RecordUndo(journal, UndoKind::Days, 0, MarkOf(*tail, end), undone, *kept,
                        DaysMark(text));
         }
     }

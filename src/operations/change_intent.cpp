@@ -116,9 +116,9 @@ Found Examine(Journal::Writer& journal, const ChangeIntent& intent) {
     return Found::Neither;
 }
 
-// Which side of a days change the days file is on; no file is an empty one.
+// Which side of a days change the booked copy of the days file is on; no file is an empty one.
 Found ExamineDays(const QString& daysPath, const ChangeIntent& intent) {
-    const DaysFileRead read = ReadDaysFile(daysPath);
+    const DaysFileRead read = ReadBookedDays(daysPath);
     if (read.error != 0 && read.error != ENOENT) {
         return Found::Neither;
     }

@@ -42,6 +42,24 @@ DaysFileRead ReadDaysFile(const QString& handheldPath) {
     return read;
 }
 
+QString BookedDaysPath(const QString& daysPath) {
+    return daysPath + QStringLiteral(".booked");
+}
+
+DaysFileRead ReadBookedDays(const QString& daysPath) {
+    DaysFileRead booked = ReadDaysFile(BookedDaysPath(daysPath));
+    return booked.error == ENOENT ? ReadDaysFile(daysPath) : booked;
+}
+
+bool AdoptDaysFile(const QString& daysPath) {
+    if (ReadDaysFile(BookedDaysPath(daysPath)).error != ENOENT) {
+        return true;
+    }
+    const DaysFileRead read = ReadDaysFile(daysPath);
+    return (read.error == 0 || read.error == ENOENT) &&
+           WriteDaysFile(BookedDaysPath(daysPath), read.text);
+}
+
 JournalMark DaysMark(std::string_view text) {
     return {static_cast<long long>(text.size()),
             QCryptographicHash::hash(QByteArrayView(text.data(), qsizetype(text.size())),

@@ -56,6 +56,7 @@ void Tracker::load() {
 void Tracker::start() {
     load();
     RemoveStaleTemporaries(store_);
+    AdoptDaysFile(store_.daysFilePath);
     offersUndo_ = true;
 }
 
@@ -111,6 +112,10 @@ Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {
     const Done<ScanOutcome> scanned = rescan(sinks);
     return {outcome, scanned.snapshot,
             scanned.outcome == ScanOutcome::CannotOpen ? scanned.error : 0};
+}
+
+Done<DaysOutcome> Tracker::bookDaysFile(ScanSinks sinks) {
+    return changeDays([](DaysBook&) {}, sinks);
 }
 
 Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {

@@ -91,6 +91,9 @@ class Tracker {
     // Days off and week plans: `edit` changes the book, the balance follows, the views are
     // rescanned with the new terms.
     Done<DaysOutcome> changeDays(const DaysEdit& edit, ScanSinks sinks = {});
+    // Books a change of the days file made by hand (or left unbooked by a crash): Unchanged
+    // when the balance already holds the file as it is.
+    Done<DaysOutcome> bookDaysFile(ScanSinks sinks = {});
     Done<RemoveOutcome> removeDay(ScanSinks sinks = {});
     Done<UndoOutcome> undo(ScanSinks sinks = {});
     // Setup's OK: the form taken as typed and saved; the day is then the journal's at the

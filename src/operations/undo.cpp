@@ -228,7 +228,10 @@ UndoOutcome UndoDays(SettingsStore& store, const UndoRecord& record, const Setti
     if (now.error != 0 && now.error != ENOENT) {
         return UndoOutcome::DatabaseError;  // reported by the read
     }
-    if (DaysMark(now.text) != record.daysAfter) {
+    // Changed since, by hand or by a crash between the file and its booked copy.
+    const DaysFileRead booked = ReadBookedDays(store.daysFilePath);
+    if (DaysMark(now.text) != record.daysAfter || booked.error != 0 ||
+        DaysMark(booked.text) != record.daysAfter) {
         return UndoOutcome::DaysChanged;
     }
     const QString copyPath = UndoCopyPath(path);
@@ -251,9 +254,14 @@ UndoOutcome UndoDays(SettingsStore& store, const UndoRecord& record, const Setti
         DropForeign(path, copyPath, platform::kForeignContent);
         return UndoOutcome::NothingToUndo;
     }
+    // The days file first, its booked copy after: a crash between them leaves a change to book.
     return PutBack(
         store, after, record.daysAfter, before,
-        [&] { return WriteDaysFile(store.daysFilePath, old); }, JournalChange::Days);
+        [&] {
+            return WriteDaysFile(store.daysFilePath, old) &&
+                   WriteDaysFile(BookedDaysPath(store.daysFilePath), old);
+        },
+        JournalChange::Days);
 }
 
 const char* KindText(UndoKind kind) {

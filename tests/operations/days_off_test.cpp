@@ -99,6 +99,33 @@ TEST_F(DaysOff, UndoPutsTheBookAndTheBalanceBack) {
     EXPECT_FALSE(tracker().snapshot().canUndo);
 }
 
+// A days file changed by hand is booked when the program looks (Unchanged once it holds it), or
+// along with the next change made in the program; its own text stays as written.
+TEST_F(DaysOff, AChangeByHandIsBookedOnce) {
+    save(kFriday, "08", "00");
+    save(kFriday, "13", "00");
+    ASSERT_EQ(balance(), -210);
+    tracker().start();  // from here on the days file's changes by hand show
+    EXPECT_EQ(tracker().bookDaysFile().outcome, DaysOutcome::Unchanged);
+    const std::string byHand = "# by hand\n2004/01/23\tvacation\thalf\n";
+    writeHandheld(store.daysFilePath, byHand);
+    EXPECT_EQ(tracker().bookDaysFile().outcome, DaysOutcome::Changed);
+    EXPECT_EQ(balance(), 30);
+    EXPECT_EQ(daysFile(), byHand);
+    EXPECT_EQ(tracker().bookDaysFile().outcome, DaysOutcome::Unchanged);
+    EXPECT_EQ(restartedBalance(), 30);
+
+    // By hand again, then a change in the program: both are booked, nothing twice.
+    writeHandheld(store.daysFilePath, byHand + "2004/01/22\tflexday\twhole\n");
+    EXPECT_EQ(mark(kFriday, DayOffKind::Holiday), DaysOutcome::Changed);
+    EXPECT_EQ(balance(), -480 + 270);  // Thursday owes 480; Friday: 300 + 480 - 480 - 30
+    EXPECT_EQ(tracker().bookDaysFile().outcome, DaysOutcome::Unchanged);
+    // Undo takes back what that change booked: the file as it was before the hand edit.
+    EXPECT_EQ(tracker().undo().outcome, UndoOutcome::Undone);
+    EXPECT_EQ(daysFile(), byHand);
+    EXPECT_EQ(balance(), 30);
+}
+
 // A plan from Wednesday on rebooks the days from then on and leaves Monday as it was.
 TEST_F(DaysOff, AWeekPlanRebooksOnlyTheDaysItHoldsFor) {
     for (const QDate date : {QDate(2004, 1, 19), kThursday}) {
