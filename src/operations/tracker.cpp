@@ -109,6 +109,9 @@ Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines, Jou
 
 Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {
     const DaysOutcome outcome = ChangeDays(journal_, store_, edit);
+    if (outcome == DaysOutcome::Unchanged) {
+        return {outcome, snapshot()};  // the views stand as they are
+    }
     const Done<ScanOutcome> scanned = rescan(sinks);
     return {outcome, scanned.snapshot,
             scanned.outcome == ScanOutcome::CannotOpen ? scanned.error : 0};

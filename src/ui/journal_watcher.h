@@ -25,6 +25,7 @@ class JournalWatcher : public QObject {
     // Watches `hostPath` from now on (a new path after Setup) and takes the file as it is now
     // as known: the caller is about to read it, or has just written it.
     void acknowledge(const QString& hostPath);
+    const QString& path() const { return path_; }
     // Whether the file differs from the acknowledged one: a change not reported yet.
     bool hasUnseenChange() const;
 

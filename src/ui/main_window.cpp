@@ -79,6 +79,8 @@ MainWindow::MainWindow() {
     // Another program's change to the journal is shown at once, as a date change is.
     watcher_ = new JournalWatcher(this);
     connect(watcher_, &JournalWatcher::changedOutside, this, [this] { rescanJournal(); });
+    daysWatcher_ = new JournalWatcher(this);
+    connect(daysWatcher_, &JournalWatcher::changedOutside, this, [this] { bookDaysFile(); });
 }
 
 MainWindow::~MainWindow() = default;

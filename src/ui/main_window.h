@@ -91,6 +91,10 @@ class MainWindow : public QWidget {
     // Applies a days-off request as every change of the days does; a failure is told in a box
     // when `tellsFailure` (a handed-over request answers with its reply line instead).
     DaysOutcome changeDays(const DayOffRequest& request, bool tellsFailure);
+    // Watches the days file at the store's path, booking what changed while none watched, and
+    // books each change made to it by hand.
+    void watchDaysFile();
+    void bookDaysFile();
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.
@@ -123,6 +127,7 @@ class MainWindow : public QWidget {
     ViewWindow* view_ = nullptr;
     std::unique_ptr<Tray> tray_;
     JournalWatcher* watcher_ = nullptr;
+    JournalWatcher* daysWatcher_ = nullptr;
     bool shutDown_ = false;
 };
 

@@ -6,9 +6,11 @@
 
 #include "operations/day_off_form.h"
 #include "operations/outcome_messages.h"
+#include "platform/device_folder.h"
 #include "platform/holiday_calendar.h"
 #include "ui/day_off_dialog.h"
 #include "ui/entry_panel.h"
+#include "ui/journal_watcher.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 
@@ -33,6 +35,23 @@ QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
     const DaysOutcome outcome = changeDays(*request, false);
     afterCommand();  // Undo now takes back this change
     return ReplyText(ReplyOf(outcome, state_.store()));
+}
+
+void MainWindow::watchDaysFile() {
+    const QString path = platform::HostPath(state_.store().daysFilePath);
+    if (daysWatcher_->path() != path) {
+        daysWatcher_->acknowledge(path);
+        bookDaysFile();  // changed while none watched
+    }
+}
+
+void MainWindow::bookDaysFile() {
+    DaysOutcome outcome = DaysOutcome::Unchanged;
+    const CommandOutcome shown = state_.changeDays([](DaysBook&) {}, beginViewScan(), outcome);
+    if (outcome != DaysOutcome::Unchanged) {
+        present(shown);
+        afterCommand();
+    }
 }
 
 void MainWindow::dayOffCommand() {

@@ -65,6 +65,7 @@ void MainWindow::rescanJournal() {
 
 void MainWindow::acknowledgeJournal() {
     watcher_->acknowledge(platform::HostPath(state_.store().journalPath));
+    watchDaysFile();
 }
 
 void MainWindow::refreshDaySummary(bool forced) {
