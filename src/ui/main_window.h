@@ -88,9 +88,11 @@ class MainWindow : public QWidget {
     // Desktop only: the days off from the window (window_days_off.cpp).
     void dayOffCommand();
     void importHolidaysCommand();
-    // Applies a days-off request as every change of the days does; a failure is told in a box
-    // when `tellsFailure` (a handed-over request answers with its reply line instead).
-    DaysOutcome changeDays(const DayOffRequest& request, bool tellsFailure);
+    void workingWeekCommand();
+    // Applies an edit of the days off or week plans as every change of the days does; a failure
+    // is told in a box when `tellsFailure` (a handed-over request answers with its reply line
+    // instead).
+    DaysOutcome changeDays(const DaysEdit& edit, bool tellsFailure);
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.
