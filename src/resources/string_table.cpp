@@ -46,6 +46,11 @@ QString LoadString(int id) {
             return QStringLiteral("Not undone!\nThe journal is gone.");
         case StringId::UndoDaysChanged:
             return QStringLiteral("Not undone!\nThe days off have been changed since.");
+        case StringId::WeekTargetRefused:
+            return QStringLiteral(
+                "Not saved!\nThe target for %1 is not a time from 0:00 to 24:00 (H:MM or H).");
+        case StringId::WeekDateRefused:
+            return QStringLiteral("Not saved!\nThe date the week holds from is missing.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
         case StringId::CalendarNotRead:

@@ -32,6 +32,9 @@ constexpr int CalendarNotRead = 62005;
 constexpr int CalendarWithoutHolidays = 62006;
 // Desktop only: undo of a days change refused, the days file having changed since.
 constexpr int UndoDaysChanged = 62010;
+// Desktop only: "Working week" refused (%1: the weekday).
+constexpr int WeekTargetRefused = 62011;
+constexpr int WeekDateRefused = 62012;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

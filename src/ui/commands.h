@@ -16,6 +16,8 @@ constexpr int IDM_UNDO = 32782;
 // Desktop only: mark or clear days off in a dialog, and mark a calendar's public holidays.
 constexpr int IDM_DAY_OFF = 32783;
 constexpr int IDM_IMPORT_HOLIDAYS = 32784;
+// Desktop only: the target of each weekday from a date on.
+constexpr int IDM_WORKING_WEEK = 32785;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

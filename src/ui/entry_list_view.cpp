@@ -78,7 +78,8 @@ EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent
     });
 }
 
-ScanSink* EntryListView::beginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+ScanSink* EntryListView::beginScan(const Settings& /*settings*/, MonthState& /*month*/,
+                                   const DaysBook& /*days*/) {
     return &list_;
 }
 

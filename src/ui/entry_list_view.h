@@ -43,7 +43,7 @@ class EntryListView : public ViewWindow {
   public:
     explicit EntryListView(QWidget* parent);
 
-    ScanSink* beginScan(const Settings& settings, MonthState& month) override;
+    ScanSink* beginScan(const Settings& settings, MonthState& month, const DaysBook& days) override;
     void endScan() override;
     void scanFailed() override;
 

@@ -63,9 +63,10 @@ MainWindow::MainWindow() {
     actions_ = new WindowActions(this);
     bindCommands();
     new UndoShortcut(this, actions_->action(IDM_UNDO));
-    // The days off are marked from the context menu too, after Undo.
+    // The days off and the working week are set from the context menu too, after Undo.
     addAction(actions_->action(IDM_DAY_OFF));
     addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
+    addAction(actions_->action(IDM_WORKING_WEEK));
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);
@@ -101,6 +102,7 @@ void MainWindow::bindCommands() {
     bind(IDM_UNDO, &MainWindow::undoCommand);
     bind(IDM_DAY_OFF, &MainWindow::dayOffCommand);
     bind(IDM_IMPORT_HOLIDAYS, &MainWindow::importHolidaysCommand);
+    bind(IDM_WORKING_WEEK, &MainWindow::workingWeekCommand);
     bind(IDM_SETTINGS, &MainWindow::setupCommand);
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {

@@ -88,9 +88,11 @@ class MainWindow : public QWidget {
     // Desktop only: the days off from the window (window_days_off.cpp).
     void dayOffCommand();
     void importHolidaysCommand();
-    // Applies a days-off request as every change of the days does; a failure is told in a box
-    // when `tellsFailure` (a handed-over request answers with its reply line instead).
-    DaysOutcome changeDays(const DayOffRequest& request, bool tellsFailure);
+    void workingWeekCommand();
+    // Applies an edit of the days off or week plans as every change of the days does; a failure
+    // is told in a box when `tellsFailure` (a handed-over request answers with its reply line
+    // instead).
+    DaysOutcome changeDays(const DaysEdit& edit, bool tellsFailure);
     // Watches the days file at the store's path, booking what changed while none watched, and
     // books each change made to it by hand.
     void watchDaysFile();

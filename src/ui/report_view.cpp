@@ -43,8 +43,8 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
 
 ReportView::~ReportView() = default;
 
-ScanSink* ReportView::beginScan(const Settings& settings, MonthState& month) {
-    report_ = std::make_unique<MonthReport>(settings, month, platform::LocalNow().date());
+ScanSink* ReportView::beginScan(const Settings& settings, MonthState& month, const DaysBook& days) {
+    report_ = std::make_unique<MonthReport>(settings, month, platform::LocalNow().date(), &days);
     return report_.get();
 }
 

@@ -16,7 +16,9 @@ class ReportView : public ViewWindow {
     explicit ReportView(QWidget* parent);
     ~ReportView() override;
 
-    ScanSink* beginScan(const Settings& settings, MonthState& month) override;
+    // The report names the month's days off and missing workdays from `days`, as
+    // tallimer-report's does.
+    ScanSink* beginScan(const Settings& settings, MonthState& month, const DaysBook& days) override;
     void endScan() override;
 
     QTreeWidget* treeControl() const { return tree_; }

@@ -23,7 +23,8 @@ ViewWindow* ViewWindow::createForKind(int32_t viewKind, QWidget* parent) {
     }
 }
 
-ScanSink* ViewWindow::beginScan(const Settings& /*settings*/, MonthState& /*month*/) {
+ScanSink* ViewWindow::beginScan(const Settings& /*settings*/, MonthState& /*month*/,
+                                const DaysBook& /*days*/) {
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "model/days_book.h"
 #include "model/month_state.h"
 #include "model/settings.h"
 #include "operations/rescan_journal.h"
@@ -17,8 +18,9 @@ class ViewWindow : public QWidget {
     // A kind outside 0 to 2 makes the day summary.
     static ViewWindow* createForKind(int32_t viewKind, QWidget* parent);
 
-    // Before a scan: the sink the scan hands its lines to (none for the day summary).
-    virtual ScanSink* beginScan(const Settings& settings, MonthState& month);
+    // Before a scan: the sink the scan hands its lines to (none for the day summary). `days`
+    // is the Tracker's book, which the scan rereads first, so a sink may read it at the end.
+    virtual ScanSink* beginScan(const Settings& settings, MonthState& month, const DaysBook& days);
     // After a scan that could open the journal: show what it gave.
     virtual void endScan() {}
     // After a scan that failed: a sink that had to give up what it held shows that.

@@ -32,6 +32,7 @@ constexpr ActionEntry kActions[] = {
     {IDM_UNDO, -1, "Undo", nullptr},
     {IDM_DAY_OFF, -1, "Day off\u2026", nullptr},
     {IDM_IMPORT_HOLIDAYS, -1, "Import holidays\u2026", nullptr},
+    {IDM_WORKING_WEEK, -1, "Working week\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
 };
 

@@ -1,11 +1,12 @@
-// The main window's days off: the "Day off…" dialog, "Import holidays…" and a later start's
-// request, all applied the same way.
+// The main window's days off and working week: the "Day off…" dialog, "Import holidays…",
+// "Working week…" and a later start's request, all applied the same way.
 #include <QApplication>
 #include <QFileDialog>
 #include <QPointer>
 
 #include "operations/day_off_form.h"
 #include "operations/outcome_messages.h"
+#include "operations/week_form.h"
 #include "platform/device_folder.h"
 #include "platform/holiday_calendar.h"
 #include "ui/day_off_dialog.h"
@@ -13,12 +14,13 @@
 #include "ui/journal_watcher.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/week_dialog.h"
 
 namespace tallimer {
 
-DaysOutcome MainWindow::changeDays(const DayOffRequest& request, bool tellsFailure) {
+DaysOutcome MainWindow::changeDays(const DaysEdit& edit, bool tellsFailure) {
     DaysOutcome outcome = DaysOutcome::Unchanged;
-    CommandOutcome shown = state_.changeDays(EditOf(request), beginViewScan(), outcome);
+    CommandOutcome shown = state_.changeDays(edit, beginViewScan(), outcome);
     if (tellsFailure) {
         shown.messageId = MessageOf(outcome);
         shown.icon = MessageIcon::Stop;
@@ -32,7 +34,7 @@ QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
     if (!request) {
         return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
     }
-    const DaysOutcome outcome = changeDays(*request, false);
+    const DaysOutcome outcome = changeDays(EditOf(*request), false);
     afterCommand();  // Undo now takes back this change
     return ReplyText(ReplyOf(outcome, state_.store()));
 }
@@ -60,7 +62,7 @@ void MainWindow::dayOffCommand() {
     DayOffDialog dialog(
         DayOffFormFor(panel_->selectedDate(), state_.tracker().days()),
         [this](const DayOffRequest& request) {
-            return changeDays(request, true) != DaysOutcome::DatabaseError;
+            return changeDays(EditOf(request), true) != DaysOutcome::DatabaseError;
         },
         this);
     dialog.exec();
@@ -81,7 +83,23 @@ void MainWindow::importHolidaysCommand() {
         ShowMessage(this, import.refusal, MessageIcon::Stop);
         return;
     }
-    changeDays(*import.request, true);
+    changeDays(EditOf(*import.request), true);
+}
+
+void MainWindow::workingWeekCommand() {
+    const QPointer<QWidget> hadFocus = QApplication::focusWidget();
+    // As "Day off…": a failure that changed nothing keeps the dialog open.
+    WeekDialog dialog(
+        WeekFormFor(panel_->selectedDate(), state_.days(), state_.settings()),
+        [this](const WeekPlan& plan) {
+            const DaysEdit edit = [plan](DaysBook& book) { book.setWeek(plan); };
+            return changeDays(edit, true) != DaysOutcome::DatabaseError;
+        },
+        this);
+    dialog.exec();
+    if (hadFocus != nullptr) {
+        hadFocus->setFocus();
+    }
 }
 
 }  // namespace tallimer

@@ -53,7 +53,8 @@ void MainWindow::updateCommandStates() {
 }
 
 ScanSink* MainWindow::beginViewScan() {
-    return view_ != nullptr ? view_->beginScan(state_.settings(), state_.month()) : nullptr;
+    return view_ != nullptr ? view_->beginScan(state_.settings(), state_.month(), state_.days())
+                            : nullptr;
 }
 
 void MainWindow::rescanJournal() {

@@ -76,6 +76,7 @@ class WindowState {
     const Snapshot& snapshot() const { return snapshot_; }
     const DayState& day() const { return snapshot_.day; }
     MonthState& month() { return tracker_.month(); }
+    const DaysBook& days() const { return tracker_.days(); }
     bool periodOpen() const { return snapshot_.day.periodOpen != 0; }
     // The scanned day's day off, or nullptr.
     const DayOff* dayOff() const { return tracker_.days().dayOff(tracker_.selectedDate()); }
