@@ -32,6 +32,11 @@ constexpr int CalendarNotRead = 62005;
 constexpr int CalendarWithoutHolidays = 62006;
 // Desktop only: undo of a days change refused, the days file having changed since.
 constexpr int UndoDaysChanged = 62010;
+// Desktop only: "Edit day…" refused; nothing changed.
+constexpr int EditDayBadTime = 62031;
+constexpr int EditDayNotInOrder = 62032;
+constexpr int EditDayNotAlternating = 62033;
+constexpr int EditDayJournalChanged = 62034;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.
