@@ -16,6 +16,8 @@ constexpr int IDM_UNDO = 32782;
 // Desktop only: mark or clear days off in a dialog, and mark a calendar's public holidays.
 constexpr int IDM_DAY_OFF = 32783;
 constexpr int IDM_IMPORT_HOLIDAYS = 32784;
+// Desktop only: put the selected day's entries right in a table; enabled while it has some.
+constexpr int IDM_EDIT_DAY = 32785;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

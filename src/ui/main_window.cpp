@@ -66,6 +66,7 @@ MainWindow::MainWindow() {
     // The days off are marked from the context menu too, after Undo.
     addAction(actions_->action(IDM_DAY_OFF));
     addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
+    addAction(actions_->action(IDM_EDIT_DAY));
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);
@@ -99,6 +100,7 @@ void MainWindow::bindCommands() {
     bind(IDM_UNDO, &MainWindow::undoCommand);
     bind(IDM_DAY_OFF, &MainWindow::dayOffCommand);
     bind(IDM_IMPORT_HOLIDAYS, &MainWindow::importHolidaysCommand);
+    bind(IDM_EDIT_DAY, &MainWindow::editDayCommand);
     bind(IDM_SETTINGS, &MainWindow::setupCommand);
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {
@@ -202,6 +204,8 @@ void MainWindow::createView() {
             }
             refreshDaySummary(true);
         });
+        connect(list, &EntryListView::dayActivated, this, &MainWindow::editDayOf,
+                Qt::QueuedConnection);  // the list is refilled: not inside its own click
     }
     // The view's button shows it checked, whoever switched it.
     actions_->showView(state_.settings().viewKind);

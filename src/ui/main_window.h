@@ -91,6 +91,10 @@ class MainWindow : public QWidget {
     // Applies a days-off request as every change of the days does; a failure is told in a box
     // when `tellsFailure` (a handed-over request answers with its reply line instead).
     DaysOutcome changeDays(const DayOffRequest& request, bool tellsFailure);
+    // Desktop only: the selected day's entries in a table (window_edit_day.cpp), and the same
+    // for `date`, selected first (a double click in the entry list).
+    void editDayCommand();
+    void editDayOf(QDate date);
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.
