@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "journal/journal_line.h"
+#include "journal/journal_lines.h"
 #include "journal/kept_lines.h"
 #include "journal/line_reader.h"
 #include "platform/diagnostics.h"
@@ -159,8 +160,9 @@ bool Journal::Writer::copyTo(platform::File& out, RunningMark& written) {
 }
 
 std::optional<Journal::Writer::KeptCopy> Journal::Writer::writeKeptLines(
-    std::string_view dateKey, platform::File& out, const LineVisitor& keptLine) {
-    KeptLines kept(dateKey);
+    std::string_view dateKey, platform::File& out, const LineVisitor& keptLine,
+    const DayInPlace& inPlace) {
+    KeptLines kept(dateKey, inPlace.lines);
     RunningMark written;
     QCryptographicHash whole(QCryptographicHash::Sha256);
     bool failed = !file_.seekTo(0);
@@ -189,10 +191,21 @@ std::optional<Journal::Writer::KeptCopy> Journal::Writer::writeKeptLines(
         return got;
     });
     std::string_view bytesBeforeLf;
+    bool placed = false;
     while (lines.Next(bytesBeforeLf)) {
         const std::string_view line = CutLine(bytesBeforeLf);
-        if (keptLine && !StartsWith(line, dateKey)) {
-            keptLine(line);
+        if (!StartsWith(line, dateKey)) {
+            if (keptLine) {
+                keptLine(line);
+            }
+            continue;
+        }
+        if (!placed && keptLine) {
+            ForEachJournalLine(inPlace.lines, keptLine);
+        }
+        placed = true;
+        if (inPlace.oldLine) {
+            inPlace.oldLine(line);
         }
     }
     // A last line without LF that began with the key is kept all the same; its bytes were not

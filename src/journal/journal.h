@@ -81,11 +81,18 @@ class Journal::Writer {
         JournalMark mark;      // of the content written
         QByteArray wholeHash;  // SHA-256 of the whole journal as it was
     };
+    // An edited day: its new lines (whole, with their line ends) take the place of the day's
+    // first line; the day's old lines go to `oldLine`.
+    struct DayInPlace {
+        std::string_view lines;
+        LineVisitor oldLine;
+    };
     // Writes every line that does not begin with `dateKey` to `out`, byte for byte, reading
     // the journal once in pieces of bounded size, and hands the lines of that new content to
     // `keptLine` as readLines would; nullopt when a read or write failed.
     std::optional<KeptCopy> writeKeptLines(std::string_view dateKey, platform::File& out,
-                                           const LineVisitor& keptLine = {});
+                                           const LineVisitor& keptLine = {},
+                                           const DayInPlace& inPlace = {});
     // A new content for the journal, renamed over it on commit.
     platform::Replacement replacement() const { return platform::Replacement::Beside(path_); }
     // The open file's identity (the old file, once a replacement took the journal's name).

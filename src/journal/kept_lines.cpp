@@ -25,6 +25,8 @@ void KeptLines::Feed(std::string_view piece, std::string& out) {
                 line_ = StartsWith(text, key_) ? Line::Dropped : Line::Kept;
                 if (line_ == Line::Kept) {
                     out.append(head_);
+                } else {
+                    putInPlace(out);
                 }
                 head_.clear();
             }
@@ -43,6 +45,13 @@ void KeptLines::Feed(std::string_view piece, std::string& out) {
         piece.remove_prefix(end + 1);
         fed_ += static_cast<long long>(end + 1);
         lineStart_ = fed_;
+    }
+}
+
+void KeptLines::putInPlace(std::string& out) {
+    if (!placed_) {
+        out.append(inPlace_);
+        placed_ = true;
     }
 }
 

@@ -8,9 +8,12 @@ namespace tallimer {
 // Remove's copy, fed the journal in pieces of any size: hands on every line that does not
 // begin with the date key, byte for byte, including bare-LF lines and a last line without
 // LF. It holds at most the first bytes of one line, whatever the lines' length.
+// `inPlace` (whole lines, an edited day's) takes the place of the first line that begins with
+// the key; with no such line it goes nowhere.
 class KeptLines {
   public:
-    explicit KeptLines(std::string_view dateKey) : key_(dateKey) {}
+    explicit KeptLines(std::string_view dateKey, std::string_view inPlace = {})
+        : key_(dateKey), inPlace_(inPlace) {}
 
     // Appends to `out` the kept bytes that `piece` settles.
     void Feed(std::string_view piece, std::string& out);
@@ -23,7 +26,11 @@ class KeptLines {
   private:
     enum class Line { Undecided, Kept, Dropped };
 
+    void putInPlace(std::string& out);
+
     std::string key_;
+    std::string inPlace_;
+    bool placed_ = false;
     long long lineStart_ = 0;  // the current line's offset in everything fed
     long long fed_ = 0;
     std::string head_;  // the current line's first bytes while it is undecided

@@ -51,4 +51,23 @@ int MessageOf(DaysOutcome outcome) {
     return 0;
 }
 
+int MessageOf(EditDayOutcome outcome) {
+    switch (outcome) {
+        case EditDayOutcome::TimeOutOfRange:
+            return StringId::EditDayBadTime;
+        case EditDayOutcome::NotInOrder:
+            return StringId::EditDayNotInOrder;
+        case EditDayOutcome::NotAlternating:
+            return StringId::EditDayNotAlternating;
+        case EditDayOutcome::JournalChanged:
+        case EditDayOutcome::NoEntries:  // it had entries when the editor opened
+            return StringId::EditDayJournalChanged;
+        case EditDayOutcome::DatabaseError:
+            return StringId::DatabaseError;
+        case EditDayOutcome::Edited:
+            break;
+    }
+    return 0;
+}
+
 }  // namespace tallimer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "operations/change_days.h"
+#include "operations/edit_day.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
 #include "operations/undo.h"
@@ -13,5 +14,6 @@ int MessageOf(SaveOutcome outcome);
 int MessageOf(RemoveOutcome outcome);
 int MessageOf(UndoOutcome outcome);
 int MessageOf(DaysOutcome outcome);
+int MessageOf(EditDayOutcome outcome);
 
 }  // namespace tallimer

@@ -183,6 +183,26 @@ Done<RemoveOutcome> Tracker::removeDay(ScanSinks sinks) {
     return {outcome, snapshot(), error};
 }
 
+DayEntriesRead Tracker::dayEntries() const {
+    return ReadDayEntries(journal_, selectedDate_);
+}
+
+Done<EditDayOutcome> Tracker::editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
+                                      ScanSinks sinks) {
+    // As Remove's, the copy's read scans the new content; the day becomes the scan's.
+    EditDayOutcome outcome{};
+    const int error = writeScanned(sinks, [&](const LineVisitor& newLine) {
+        bool undoRecorded = false;
+        outcome = EditDay(journal_, store_, day_, days_, {selectedDate_, rows, expectedMark},
+                          undoRecorded, newLine);
+        const bool edited = outcome == EditDayOutcome::Edited;
+        return FedWrite{.changed = edited,
+                        .canUndo = edited ? offersUndo_ && undoRecorded : canUndo_,
+                        .dayFromScan = true};
+    });
+    return {outcome, snapshot(), error};
+}
+
 Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
     // The content undo brings back is scanned from the read that brings it: into a day of its
     // own and, as a report sink fills the tracker's own month, into the month in place, put

@@ -15,6 +15,7 @@
 #include "model/month_state.h"
 #include "model/scan_sink.h"
 #include "operations/change_days.h"
+#include "operations/edit_day.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
 #include "operations/settings_store.h"
@@ -95,6 +96,12 @@ class Tracker {
     // when the balance already holds the file as it is.
     Done<DaysOutcome> bookDaysFile(ScanSinks sinks = {});
     Done<RemoveOutcome> removeDay(ScanSinks sinks = {});
+    // The selected day's entries for the editor, read once, with the journal's mark.
+    DayEntriesRead dayEntries() const;
+    // The editor's rows in place of the selected day's lines, with the change of its credit;
+    // refused when the journal's mark is no longer `expectedMark`.
+    Done<EditDayOutcome> editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
+                                 ScanSinks sinks = {});
     Done<UndoOutcome> undo(ScanSinks sinks = {});
     // Setup's OK: the form taken as typed and saved; the day is then the journal's at the
     // (maybe new) path.

@@ -51,6 +51,16 @@ QString LoadString(int id) {
                 "Not saved!\nThe target for %1 is not a time from 0:00 to 24:00 (H:MM or H).");
         case StringId::WeekDateRefused:
             return QStringLiteral("Not saved!\nThe date the week holds from is missing.");
+        case StringId::EditDayBadTime:
+            return QStringLiteral("Not changed!\nA time must be a time of day from 0:00 to 23:59.");
+        case StringId::EditDayNotInOrder:
+            return QStringLiteral("Not changed!\nThe entries must follow each other in time.");
+        case StringId::EditDayNotAlternating:
+            return QStringLiteral(
+                "Not changed!\nStart and Stop must take turns, beginning with a Start.");
+        case StringId::EditDayJournalChanged:
+            return QStringLiteral(
+                "Not changed!\nThe journal has been changed since the day was opened.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
         case StringId::CalendarNotRead:

@@ -35,6 +35,11 @@ constexpr int UndoDaysChanged = 62010;
 // Desktop only: "Working week" refused (%1: the weekday).
 constexpr int WeekTargetRefused = 62011;
 constexpr int WeekDateRefused = 62012;
+// Desktop only: "Edit day…" refused; nothing changed.
+constexpr int EditDayBadTime = 62031;
+constexpr int EditDayNotInOrder = 62032;
+constexpr int EditDayNotAlternating = 62033;
+constexpr int EditDayJournalChanged = 62034;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

@@ -18,6 +18,8 @@ constexpr int IDM_DAY_OFF = 32783;
 constexpr int IDM_IMPORT_HOLIDAYS = 32784;
 // Desktop only: the target of each weekday from a date on.
 constexpr int IDM_WORKING_WEEK = 32785;
+// Desktop only: put the selected day's entries right in a table; enabled while it has some.
+constexpr int IDM_EDIT_DAY = 32786;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

@@ -4,6 +4,7 @@
 #include <QTreeView>
 #include <new>
 
+#include "accounting/time_text.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
 
@@ -75,6 +76,12 @@ EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent
         model_->toggleSortDirection();
         showColumns();
         emit resorted();
+    });
+    connect(view_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        const QString date = model_->index(index.row(), 0).data().toString();
+        if (const std::optional<QDate> day = DateOfText(date)) {
+            emit dayActivated(*day);
+        }
     });
 }
 

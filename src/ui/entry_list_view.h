@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QDate>
 #include <vector>
 
 #include "accounting/entry_list.h"
@@ -53,6 +54,8 @@ class EntryListView : public ViewWindow {
   signals:
     // A click on a column title reversed the rows.
     void resorted();
+    // A double click on a row of that date.
+    void dayActivated(QDate date);
 
   private:
     // The columns' widths, which a model reset sets back.

@@ -67,6 +67,7 @@ MainWindow::MainWindow() {
     addAction(actions_->action(IDM_DAY_OFF));
     addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
     addAction(actions_->action(IDM_WORKING_WEEK));
+    addAction(actions_->action(IDM_EDIT_DAY));
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);
@@ -103,6 +104,7 @@ void MainWindow::bindCommands() {
     bind(IDM_DAY_OFF, &MainWindow::dayOffCommand);
     bind(IDM_IMPORT_HOLIDAYS, &MainWindow::importHolidaysCommand);
     bind(IDM_WORKING_WEEK, &MainWindow::workingWeekCommand);
+    bind(IDM_EDIT_DAY, &MainWindow::editDayCommand);
     bind(IDM_SETTINGS, &MainWindow::setupCommand);
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {
@@ -206,6 +208,8 @@ void MainWindow::createView() {
             }
             refreshDaySummary(true);
         });
+        connect(list, &EntryListView::dayActivated, this, &MainWindow::editDayOf,
+                Qt::QueuedConnection);  // the list is refilled: not inside its own click
     }
     // The view's button shows it checked, whoever switched it.
     actions_->showView(state_.settings().viewKind);

@@ -97,6 +97,10 @@ class MainWindow : public QWidget {
     // books each change made to it by hand.
     void watchDaysFile();
     void bookDaysFile();
+    // Desktop only: the selected day's entries in a table (window_edit_day.cpp), and the same
+    // for `date`, selected first (a double click in the entry list).
+    void editDayCommand();
+    void editDayOf(QDate date);
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.

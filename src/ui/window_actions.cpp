@@ -33,6 +33,7 @@ constexpr ActionEntry kActions[] = {
     {IDM_DAY_OFF, -1, "Day off\u2026", nullptr},
     {IDM_IMPORT_HOLIDAYS, -1, "Import holidays\u2026", nullptr},
     {IDM_WORKING_WEEK, -1, "Working week\u2026", nullptr},
+    {IDM_EDIT_DAY, -1, "Edit day\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
 };
 
@@ -113,7 +114,7 @@ void WindowActions::setHeld(bool held) {
 void WindowActions::applyStates() {
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         bool enabled = !held_;
-        if (it.key() == IDM_REMOVE) {
+        if (it.key() == IDM_REMOVE || it.key() == IDM_EDIT_DAY) {
             enabled = enabled && states_.remove;
         } else if (it.key() == IDM_UNDO) {
             enabled = enabled && states_.undo;

@@ -14,7 +14,7 @@ namespace tallimer {
 // Which commands can run now. Decided in one place and set on the actions, which every
 // surface follows.
 struct CommandStates {
-    bool remove = false;
+    bool remove = false;  // the day has entries: Remove and Edit day
     bool undo = false;
 };
 

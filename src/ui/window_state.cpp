@@ -92,6 +92,19 @@ CommandOutcome WindowState::changeDays(const DaysEdit& edit, ScanSink* view, Day
     return shown;
 }
 
+CommandOutcome WindowState::editDay(const DayEntryRows& rows, const JournalMark& mark,
+                                    ScanSink* view, EditDayOutcome& outcome) {
+    const Done<EditDayOutcome> done = tracker_.editDay(rows, mark, ViewSinks(view));
+    snapshot_ = done.snapshot;
+    outcome = done.outcome;
+    if (done.outcome != EditDayOutcome::Edited) {
+        return Refused(MessageOf(done.outcome), MessageIcon::Stop);
+    }
+    CommandOutcome shown = shownAfterRead(done.error);
+    shown.refreshSummary = true;  // the balance moved
+    return shown;
+}
+
 CommandOutcome WindowState::setupApplied(const Done<SetupOutcome>& done) {
     tracker_.effectiveMinuteUnit();
     snapshot_ = done.snapshot;

@@ -47,6 +47,10 @@ class WindowState {
     // Days off changed from outside the window (a later start's request): `outcome` tells the
     // change; what the window shows needs no box.
     CommandOutcome changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome);
+    // The editor's rows for the day it read at `mark`; `outcome` tells the editor whether to
+    // close.
+    CommandOutcome editDay(const DayEntryRows& rows, const JournalMark& mark, ScanSink* view,
+                           EditDayOutcome& outcome);
     // What the window shows after Setup's dialog applied its form (through tracker()).
     CommandOutcome setupApplied(const Done<SetupOutcome>& done);
     // Rereads the journal for `date`, feeding `view`.

@@ -65,11 +65,21 @@ TEST_F(TrayWindow, IconTooltipAndSaveItemFollowSaveRemoveRescanAndADayChange) {
 // The menu's items and the toolbar's buttons are the window's actions, which they follow.
 TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     start("2004/01/23 08:00\tA\r\n");
-    const int menu[] = {
-        IDM_SAVE, IDM_UNDO,     IDM_DAY_OFF,   IDM_IMPORT_HOLIDAYS, IDM_WORKING_WEEK,  //
-        0,        IDM_VIEW_DAY, IDM_VIEW_LIST, IDM_VIEW_REPORT,                        //
-        0,        IDM_SETTINGS, IDM_ABOUT,                                             //
-        0,        IDM_EXIT};
+    const int menu[] = {IDM_SAVE,
+                        IDM_UNDO,
+                        IDM_DAY_OFF,
+                        IDM_IMPORT_HOLIDAYS,  //
+                        IDM_WORKING_WEEK,
+                        IDM_EDIT_DAY,  //
+                        0,
+                        IDM_VIEW_DAY,
+                        IDM_VIEW_LIST,
+                        IDM_VIEW_REPORT,  //
+                        0,
+                        IDM_SETTINGS,
+                        IDM_ABOUT,  //
+                        0,
+                        IDM_EXIT};
     const QList<QAction*> items = window->tray()->menu()->actions();
     ASSERT_EQ(items.size(), qsizetype(std::size(menu)));
     for (size_t i = 0; i < std::size(menu); ++i) {

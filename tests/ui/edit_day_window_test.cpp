@@ -1,0 +1,94 @@
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTreeView>
+#include <functional>
+
+#include "ui/edit_day_dialog.h"
+#include "ui/entry_list_view.h"
+#include "ui/tray.h"
+#include "window_fixture.h"
+
+namespace tallimer::test {
+namespace {
+
+const std::string kDays =
+    "2004/01/22 09:00\tB\r\n2004/01/22\t10:00\tB\r\n"
+    "2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n";
+
+class EditDayWindow : public WindowTest {
+  protected:
+    // Runs `inside` once "Edit day…" is up, however `open` opens it.
+    void withDialog(const std::function<void()>& open,
+                    const std::function<void(EditDayDialog*)>& inside) {
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [&poll, inside] {
+            auto* dialog = qobject_cast<EditDayDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            poll.stop();
+            inside(dialog);
+            if (QApplication::activeModalWidget() == dialog) {
+                dialog->reject();  // still open: close it so the test goes on
+            }
+        });
+        poll.start();
+        open();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(poll.isActive());  // the dialog came up
+    }
+    void click(EditDayDialog* dialog, QDialogButtonBox::StandardButton button) {
+        QTest::mouseClick(dialog->buttons()->button(button), Qt::LeftButton);
+    }
+};
+
+TEST_F(EditDayWindow, TheContextMenuAndTheTrayMenuOfferIt) {
+    withTray = true;
+    start(kDays);
+    QAction* edit = window->action(IDM_EDIT_DAY);
+    EXPECT_TRUE(window->actions().contains(edit));
+    EXPECT_TRUE(window->tray()->menu()->actions().contains(edit));
+    EXPECT_EQ(edit->text(), "Edit day\u2026");
+    EXPECT_TRUE(edit->isEnabled());
+}
+
+// A double click on a row of the entry list opens that row's day; OK writes the changed time.
+TEST_F(EditDayWindow, OkWithAChangedTimeRewritesTheLine) {
+    start(kDays);
+    const int32_t balance = Loaded().settings.flexBalance;
+    run(IDM_VIEW_LIST);
+    auto* list = qobject_cast<EntryListView*>(window->viewWindow());
+    ASSERT_NE(list, nullptr);
+    QAbstractItemModel* rows = list->listControl()->model();
+    const QModelIndexList day22 =
+        rows->match(rows->index(0, 0), Qt::DisplayRole, QStringLiteral("2004/01/22"));
+    ASSERT_FALSE(day22.isEmpty());
+    withDialog([&] { emit list->listControl()->doubleClicked(day22.first()); },
+               [this](EditDayDialog* dialog) {
+                   ASSERT_EQ(dialog->table()->rowCount(), 2);
+                   dialog->table()->item(1, 0)->setText(QStringLiteral("10:30"));
+                   click(dialog, QDialogButtonBox::Ok);
+               });
+    EXPECT_EQ(journal(), kHeader + "2004/01/22 09:00\tB\r\n2004/01/22\t10:30\tB\r\n" +
+                             kDays.substr(kDays.find("2004/01/23")));
+    EXPECT_EQ(Loaded().settings.flexBalance, balance + 30);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EditDayWindow, CancelChangesNothing) {
+    start(kDays);
+    const int32_t balance = Loaded().settings.flexBalance;
+    withDialog([this] { run(IDM_EDIT_DAY); },
+               [this](EditDayDialog* dialog) {
+                   dialog->table()->item(1, 0)->setText(QStringLiteral("12:30"));
+                   QTest::mouseClick(dialog->addButton(), Qt::LeftButton);
+                   click(dialog, QDialogButtonBox::Cancel);
+               });
+    EXPECT_EQ(journal(), kHeader + kDays);
+    EXPECT_EQ(Loaded().settings.flexBalance, balance);
+}
+
+}  // namespace
+}  // namespace tallimer::test
