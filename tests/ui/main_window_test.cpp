@@ -58,6 +58,11 @@ using Window = WindowTest;
 TEST_F(Window, GeometryAndSaveByToolbarUpdatingEverything) {
     start();
     EXPECT_EQ(window->size(), QSize(240, 294));
+    // Seven buttons, the views set apart from the commands by a gap.
+    Toolbar* toolbar = window->toolbar();
+    EXPECT_EQ(toolbar->findChildren<QToolButton*>().size(), 7);
+    EXPECT_GT(toolbar->button(IDM_SAVE)->x() - toolbar->button(IDM_VIEW_REPORT)->x(),
+              toolbar->button(IDM_REMOVE)->x() - toolbar->button(IDM_SAVE)->x());
     EXPECT_FALSE(window->toolbar()->button(IDM_REMOVE)->isEnabled());
     EntryPanel* panel = window->entryPanel();
     panel->project()->setEditText("Alpha");
