@@ -82,7 +82,7 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
         writer ? KeepDaysForUndo(journal, booked.text) : std::nullopt;
     // The days file first: a crash before the booked copy follows leaves the change to book.
     if ((text != read.text && !WriteDaysFile(store.daysFilePath, text)) ||
-        !WriteDaysFile(BookedDaysPath(store.daysFilePath), text)) {
+        !WriteBookedDays(store.daysFilePath, text)) {
         balance.Abandon();
         ForgetUndo(journal);
         return DaysOutcome::DatabaseError;

@@ -26,6 +26,8 @@ DaysFileRead ReadDaysFile(const QString& handheldPath);
 QString BookedDaysPath(const QString& daysPath);
 // The booked content: the copy, or, where there is none yet, the days file itself.
 DaysFileRead ReadBookedDays(const QString& daysPath);
+// Replaces the booked copy with `text`, durably; false when it could not (reported).
+bool WriteBookedDays(const QString& daysPath, std::string_view text);
 // At the window's start: where there is no booked copy yet, the days file as it is (or none)
 // becomes it, so that from then on a change by hand shows. A folder from before the copy was
 // kept has every change booked already. False when the copy could not be written (reported).

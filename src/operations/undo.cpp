@@ -259,7 +259,7 @@ UndoOutcome UndoDays(SettingsStore& store, const UndoRecord& record, const Setti
         store, after, record.daysAfter, before,
         [&] {
             return WriteDaysFile(store.daysFilePath, old) &&
-                   WriteDaysFile(BookedDaysPath(store.daysFilePath), old);
+                   WriteBookedDays(store.daysFilePath, old);
         },
         JournalChange::Days);
 }

@@ -176,6 +176,17 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
              EXPECT_TRUE(platform::ClearForeignLock("lock", home() + "/Tallimer.lock", false))
                  << what;
          }},
+        {"booked days", [this] { return hostPath(store.daysFilePath) + ".booked"; }, [] {},
+         [this](const std::string& what) {
+             EXPECT_EQ(tracker()
+                           .changeDays([](DaysBook& book) {
+                               book.mark({kDay, DayOffKind::Flexday, false});
+                           })
+                           .outcome,
+                       DaysOutcome::Changed)
+                 << what;
+             store = tracker().store();
+         }},
         {"temporary", [&] { return journalFile(".new-AbC123"); }, [] {},
          [this](const std::string&) { RemoveStaleTemporaries(store); }},
     };
