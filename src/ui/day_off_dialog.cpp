@@ -40,7 +40,7 @@ DayOffDialog::DayOffDialog(const DayOffForm& form, Apply apply, QWidget* owner)
     half_ = new QCheckBox(QStringLiteral("Half day"), this);
     half_->setAccessibleName(QStringLiteral("Half day"));
     from_ = MakeDateEdit(QStringLiteral("From"), this);
-    to_ = MakeDateEdit(QStringLiteral("To"), this);
+    to_ = MakeDateEdit(QStringLiteral("Until"), this);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("OK"));
     buttons_->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
@@ -50,7 +50,7 @@ DayOffDialog::DayOffDialog(const DayOffForm& form, Apply apply, QWidget* owner)
     layout->addRow(QStringLiteral("&Kind"), kind_);
     layout->addRow(QString(), half_);
     layout->addRow(QStringLiteral("&From"), from_);
-    layout->addRow(QStringLiteral("&To"), to_);
+    layout->addRow(QStringLiteral("&Until"), to_);
     layout->addRow(buttons_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
