@@ -11,6 +11,17 @@ auto FirstNotBefore(Items& items, QDate date, DateOf dateOf) {
     return std::lower_bound(items.begin(), items.end(), date,
                             [&dateOf](const auto& item, QDate d) { return dateOf(item) < d; });
 }
+
+// Puts `item` in its date's place, replacing the one of that date.
+template <typename Items, typename Item, typename DateOf>
+void PutInPlace(Items& items, const Item& item, DateOf dateOf) {
+    const auto at = FirstNotBefore(items, dateOf(item), dateOf);
+    if (at != items.end() && dateOf(*at) == dateOf(item)) {
+        *at = item;
+    } else {
+        items.insert(at, item);
+    }
+}
 }  // namespace
 
 const DayOff* DaysBook::dayOff(QDate date) const {
@@ -26,12 +37,7 @@ const WeekPlan* DaysBook::weekAt(QDate date) const {
 }
 
 void DaysBook::mark(const DayOff& day) {
-    const auto at = FirstNotBefore(daysOff, day.date, [](const DayOff& d) { return d.date; });
-    if (at != daysOff.end() && at->date == day.date) {
-        *at = day;
-    } else {
-        daysOff.insert(at, day);
-    }
+    PutInPlace(daysOff, day, [](const DayOff& d) { return d.date; });
 }
 
 bool DaysBook::clear(QDate date) {
@@ -44,12 +50,7 @@ bool DaysBook::clear(QDate date) {
 }
 
 void DaysBook::setWeek(const WeekPlan& plan) {
-    const auto at = FirstNotBefore(weeks, plan.from, [](const WeekPlan& w) { return w.from; });
-    if (at != weeks.end() && at->from == plan.from) {
-        *at = plan;
-    } else {
-        weeks.insert(at, plan);
-    }
+    PutInPlace(weeks, plan, [](const WeekPlan& w) { return w.from; });
 }
 
 }  // namespace tallimer

@@ -8,6 +8,7 @@
 #include "journal/journal_line.h"
 #include "operations/days_file.h"
 #include "platform/code_page.h"
+#include "platform/file_identity.h"
 
 namespace tallimer {
 
@@ -61,10 +62,17 @@ void Tracker::start() {
 }
 
 const DaysBook& Tracker::readDays() {
-    // Read with every scan, as a person may have edited it: it is a few lines.
+    // Looked at with every scan, as a person may have edited it; read again only when it is
+    // another file or was written since.
+    const platform::FileIdentity now = platform::IdentifyFile(store_.daysFilePath);
+    if (daysRead_ && now == daysIdentity_) {
+        return days_;
+    }
     DaysFileRead read = ReadDaysFile(store_.daysFilePath);
     if (read.error == 0 || read.error == ENOENT) {
         days_ = std::move(read.book);
+        daysIdentity_ = now;
+        daysRead_ = true;
     }
     return days_;
 }

@@ -21,6 +21,7 @@
 #include "operations/settings_store.h"
 #include "operations/setup_form.h"
 #include "operations/undo.h"
+#include "platform/file_identity.h"
 
 namespace tallimer {
 
@@ -142,6 +143,8 @@ class Tracker {
     SettingsStore store_;
     Journal journal_{QString()};
     DaysBook days_;
+    platform::FileIdentity daysIdentity_;  // of the days file days_ was read from
+    bool daysRead_ = false;
     DayState day_;
     MonthState month_;
     QDate selectedDate_;
