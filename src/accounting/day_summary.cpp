@@ -105,7 +105,8 @@ RefreshTick TickRefresh(RefreshMemory& memory, const QDateTime& clock, bool peri
     const QDate date = clock.date();
     const int32_t dayKey = date.month() * 31 + date.day();
     if (dayKey != memory.lastDayKey) {
-        tick.moveToTodayAndRescan = !periodOpen && memory.lastDayKey != -1;
+        tick.newDay = memory.lastDayKey != -1;
+        tick.moveToTodayAndRescan = !periodOpen && tick.newDay;
         // Also with a period open: the date then stays, and no later tick moves it.
         memory.lastDayKey = dayKey;
     }

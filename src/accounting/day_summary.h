@@ -59,6 +59,7 @@ struct RefreshMemory {
 struct RefreshTick {
     bool goesThrough = false;  // false: nothing is changed or repainted
     bool moveToTodayAndRescan = false;
+    bool newDay = false;  // the clock passed into another day since the last tick
 };
 // One unforced tick at `clock`; updates the memory.
 RefreshTick TickRefresh(RefreshMemory& memory, const QDateTime& clock, bool periodOpen);

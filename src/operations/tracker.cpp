@@ -195,6 +195,10 @@ DayEntriesRead Tracker::dayEntries() const {
     return ReadDayEntries(journal_, selectedDate_);
 }
 
+std::optional<OpenPeriodStart> Tracker::openEarlierDay(QDate today) const {
+    return FindOpenEarlierDay(journal_, today);
+}
+
 Done<EditDayOutcome> Tracker::editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
                                       ScanSinks sinks) {
     // As Remove's, the copy's read scans the new content; the day becomes the scan's.

@@ -16,6 +16,7 @@
 #include "model/scan_sink.h"
 #include "operations/change_days.h"
 #include "operations/edit_day.h"
+#include "operations/open_earlier_day.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
 #include "operations/settings_store.h"
@@ -104,6 +105,8 @@ class Tracker {
     Done<EditDayOutcome> editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
                                  ScanSinks sinks = {});
     Done<UndoOutcome> undo(ScanSinks sinks = {});
+    // The latest day before `today` that left a period open, read once.
+    std::optional<OpenPeriodStart> openEarlierDay(QDate today) const;
     // Setup's OK: the form taken as typed and saved; the day is then the journal's at the
     // (maybe new) path.
     Done<SetupOutcome> applySetup(const SetupForm& form, ScanSinks sinks = {});

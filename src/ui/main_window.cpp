@@ -233,6 +233,10 @@ void MainWindow::bringToFront() {
 void MainWindow::attachTray(std::unique_ptr<TrayPort> port) {
     tray_ = std::make_unique<Tray>(std::move(port), LoadDesktopPreferences(), *actions_);
     connect(tray_.get(), &Tray::clicked, this, &MainWindow::bringToFront);
+    connect(tray_.get(), &Tray::openDayClicked, this, [this](QDate date) {
+        bringToFront();
+        editDayOf(date);
+    });
 }
 
 }  // namespace tallimer

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -101,6 +102,9 @@ class MainWindow : public QWidget {
     // for `date`, selected first (a double click in the entry list).
     void editDayCommand();
     void editDayOf(QDate date);
+    // Tells, once a run for each day, of a period that a day before today left open, and offers
+    // to edit that day (window_open_day.cpp).
+    void tellOpenEarlierDay();
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.
@@ -134,6 +138,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<Tray> tray_;
     JournalWatcher* watcher_ = nullptr;
     JournalWatcher* daysWatcher_ = nullptr;
+    QSet<QDate> toldOpenDays_;
     bool shutDown_ = false;
 };
 

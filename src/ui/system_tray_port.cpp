@@ -28,6 +28,11 @@ class SystemTrayPort : public TrayPort {
                                  onClicked();
                              }
                          });
+        QObject::connect(&icon_, &QSystemTrayIcon::messageClicked, [this] {
+            if (onMessageClicked) {
+                onMessageClicked();
+            }
+        });
         icon_.show();
     }
 

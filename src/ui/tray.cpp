@@ -59,6 +59,11 @@ Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences
     connect(menu_.get(), &QMenu::aboutToHide, this, [&actions] { actions.setHeld(false); });
     port_->setMenu(menu_.get());
     port_->onClicked = [this] { emit clicked(); };
+    port_->onMessageClicked = [this] {
+        if (messageDay_.isValid()) {
+            emit openDayClicked(messageDay_);
+        }
+    };
 }
 
 Tray::~Tray() {
@@ -82,8 +87,14 @@ void Tray::showSummary(const DaySummaryTexts& texts) {
 
 void Tray::remind(const QDateTime& clock, const DayState& day, const Settings& settings) {
     for (const Reminder& reminder : DueReminders(memory_, clock, day, settings, preferences_)) {
+        messageDay_ = QDate();
         port_->showMessage(reminder.title, reminder.text);
     }
+}
+
+void Tray::tellOpenDay(QDate date, const QString& text) {
+    messageDay_ = date;
+    port_->showMessage(QStringLiteral("Period still open"), text);
 }
 
 }  // namespace tallimer

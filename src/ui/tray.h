@@ -30,12 +30,15 @@ class Tray : public QObject {
     void showSummary(const DaySummaryTexts& texts);
     // Shows the reminders due at `clock` (once a minute, from the refresh timer).
     void remind(const QDateTime& clock, const DayState& day, const Settings& settings);
+    // Tells of a period that `date` left open; a click on the message offers that day.
+    void tellOpenDay(QDate date, const QString& text);
 
     QMenu* menu() const { return menu_.get(); }
     const DesktopPreferences& preferences() const { return preferences_; }
 
   signals:
     void clicked();
+    void openDayClicked(QDate date);
 
   private:
     std::unique_ptr<TrayPort> port_;
@@ -43,6 +46,7 @@ class Tray : public QObject {
     QAction* save_ = nullptr;
     DesktopPreferences preferences_;
     ReminderMemory memory_;
+    QDate messageDay_;  // the day the last message told of; none after a reminder
 };
 
 }  // namespace tallimer

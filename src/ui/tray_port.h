@@ -24,6 +24,8 @@ class TrayPort {
 
     // Run on a click (or double click) on the icon.
     std::function<void()> onClicked;
+    // Run on a click on the last message shown.
+    std::function<void()> onMessageClicked;
 };
 
 // The platform's tray icon, or null where the desktop has no tray.

@@ -83,6 +83,9 @@ void MainWindow::refreshDaySummary(bool forced) {
         if (tray_ != nullptr) {
             tray_->remind(clock, state_.day(), state_.settings());
         }
+        if (tick.newDay) {
+            tellOpenEarlierDay();
+        }
     }
     const TimeRecord now =
         panel_->syncTimeLists(ClockRecord(clock.time()), state_.settings().minuteUnit);

@@ -25,6 +25,7 @@ void MainWindow::startUp() {
     }
     refreshTimer_.start();
     newMonthCheck();
+    tellOpenEarlierDay();
 }
 
 void MainWindow::newMonthCheck() {

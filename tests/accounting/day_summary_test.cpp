@@ -95,21 +95,22 @@ TEST(DaySummary, TickOncePerMinuteAndRescanOnANewDayWithoutOpenPeriod) {
         QDate date;
         QTime time;
         bool open;
-        bool goesThrough, rescan;
+        bool goesThrough, rescan, newDay;
     } ticks[] = {
-        {QDate(2004, 1, 23), QTime(13, 0), false, true, false},  // first tick: key only
-        {QDate(2004, 1, 23), QTime(13, 0, 59), false, false, false},
-        {QDate(2004, 1, 23), QTime(13, 1), false, true, false},
-        {QDate(2004, 1, 24), QTime(0, 0), false, true, true},
-        {QDate(2004, 1, 25), QTime(0, 5), true, true, false},  // open: the date stays
-        {QDate(2004, 1, 25), QTime(0, 6), false, true, false},
-        {QDate(2004, 1, 26), QTime(0, 6), false, false, false},  // same clock minute
+        {QDate(2004, 1, 23), QTime(13, 0), false, true, false, false},  // first tick: key only
+        {QDate(2004, 1, 23), QTime(13, 0, 59), false, false, false, false},
+        {QDate(2004, 1, 23), QTime(13, 1), false, true, false, false},
+        {QDate(2004, 1, 24), QTime(0, 0), false, true, true, true},
+        {QDate(2004, 1, 25), QTime(0, 5), true, true, false, true},  // open: the date stays
+        {QDate(2004, 1, 25), QTime(0, 6), false, true, false, false},
+        {QDate(2004, 1, 26), QTime(0, 6), false, false, false, false},  // same clock minute
     };
     RefreshMemory memory;
     for (const auto& t : ticks) {
         const RefreshTick tick = TickRefresh(memory, QDateTime(t.date, t.time), t.open);
         EXPECT_EQ(tick.goesThrough, t.goesThrough) << t.date.toString().toStdString();
         EXPECT_EQ(tick.moveToTodayAndRescan, t.rescan) << t.date.toString().toStdString();
+        EXPECT_EQ(tick.newDay, t.newDay) << t.date.toString().toStdString();
     }
     EXPECT_EQ(memory.lastRefreshedMinute, 6);
     EXPECT_EQ(memory.lastDayKey, 1 * 31 + 25);

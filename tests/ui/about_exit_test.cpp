@@ -82,7 +82,7 @@ TEST_F(AboutAndExit, EscapeThenEnterIsTheKeyboardPathToExit) {
 // Nothing recorded yet in January 2004, the balance above the maximum of 10:00: OK caps it.
 TEST_F(AboutAndExit, NewMonthOkCapsTheBalanceCancelKeepsIt) {
     for (MessageAnswer given : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
-        writeHandheld(kJournal, kHeader + "2003/12/31 08:00\tA\r\n");
+        writeHandheld(kJournal, kHeader + "2003/12/31 08:00\tA\r\n2003/12/31\t12:00\tA\r\n");
         store.settings.flexBalance = 700;
         store.settings.flexMaximum = 600;
         answer = given;

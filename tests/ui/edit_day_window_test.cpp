@@ -52,6 +52,7 @@ TEST_F(EditDayWindow, TheContextMenuAndTheTrayMenuOfferIt) {
     EXPECT_TRUE(window->tray()->menu()->actions().contains(edit));
     EXPECT_EQ(edit->text(), "Edit day\u2026");
     EXPECT_TRUE(edit->isEnabled());
+    EXPECT_TRUE(tray->shown.empty());  // no earlier day left open
 }
 
 // A double click on a row of the entry list opens that row's day; OK writes the changed time.
@@ -88,6 +89,41 @@ TEST_F(EditDayWindow, CancelChangesNothing) {
                });
     EXPECT_EQ(journal(), kHeader + kDays);
     EXPECT_EQ(Loaded().settings.flexBalance, balance);
+}
+
+// A period left open on an earlier day is told at start and at a new day, once for each day;
+// a click on the message opens that day.
+TEST_F(EditDayWindow, AnEarlierDayLeftOpenIsToldInTheTrayAndItsMessageOpensIt) {
+    withTray = true;
+    start("2004/01/22 08:00\tA\r\n2004/01/23 08:00\tA\r\n");
+    const QString told =
+        "Period still open: The period started on 2004/01/22 at 08:00 is still open.";
+    EXPECT_EQ(tray->shown, std::vector<QString>{told});
+    const auto tickAt = [this](QDate date) {
+        platform::SetClock(QDateTime(date, QTime(0, 1)));
+        window->refreshDaySummary(false);
+    };
+    tickAt(QDate(2004, 1, 24));
+    tickAt(QDate(2004, 1, 25));  // the same day still open: not told again
+    ASSERT_EQ(tray->shown.size(), 2u);
+    EXPECT_EQ(tray->shown[1],
+              "Period still open: The period started on 2004/01/23 at 08:00 is still open.");
+    withDialog([this] { tray->onMessageClicked(); },
+               [this](EditDayDialog* dialog) {
+                   EXPECT_EQ(window->entryPanel()->date()->date(), QDate(2004, 1, 23));
+                   EXPECT_EQ(dialog->table()->rowCount(), 1);
+               });
+}
+
+TEST_F(EditDayWindow, WithoutATrayABoxOffersTheEarlierDayLeftOpen) {
+    answer = MessageAnswer::Yes;
+    withDialog([this] { start("2004/01/22 08:00\tA\r\n"); },
+               [this](EditDayDialog* dialog) {
+                   EXPECT_EQ(window->entryPanel()->date()->date(), QDate(2004, 1, 22));
+                   EXPECT_EQ(dialog->table()->rowCount(), 1);
+               });
+    EXPECT_EQ(messages, std::vector<QString>{"The period started on 2004/01/22 at 08:00 is still "
+                                             "open. Edit that day now?"});
 }
 
 }  // namespace
