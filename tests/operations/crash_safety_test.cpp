@@ -177,6 +177,7 @@ TEST_F(CrashSafety, EditDay) {
         std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
         writer.kill();
         ASSERT_TRUE(writer.waitForFinished());
+        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "crash_writer stopped by itself";
         intents += IntentExists() ? 1 : 0;
         const int32_t balance = restartedBalance();
         const std::string now = journal();
