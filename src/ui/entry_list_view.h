@@ -54,8 +54,6 @@ class EntryListView : public ViewWindow {
   signals:
     // A click on a column title reversed the rows.
     void resorted();
-    // A double click on a row of that date.
-    void dayActivated(QDate date);
 
   private:
     // The columns' widths, which a model reset sets back.

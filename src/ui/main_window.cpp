@@ -208,9 +208,9 @@ void MainWindow::createView() {
             }
             refreshDaySummary(true);
         });
-        connect(list, &EntryListView::dayActivated, this, &MainWindow::editDayOf,
-                Qt::QueuedConnection);  // the list is refilled: not inside its own click
     }
+    connect(view_, &ViewWindow::dayActivated, this, &MainWindow::editDayOf,
+            Qt::QueuedConnection);  // the view is refilled: not inside its own click
     // The view's button shows it checked, whoever switched it.
     actions_->showView(state_.settings().viewKind);
 }

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <vector>
 
+#include "accounting/time_text.h"
 #include "platform/clock.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
@@ -39,6 +40,21 @@ ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
                      QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
                             (text.blue() + base.blue()) / 2));
     tree_->setPalette(palette);
+    // The selected day's node and the days the month names are " YYYY/MM/DD", at the report's
+    // first two levels; deeper nodes hold project names, which may look like a date.
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        int depth = 0;
+        for (const QTreeWidgetItem* parent = item->parent(); parent != nullptr;
+             parent = parent->parent()) {
+            ++depth;
+        }
+        const QString text = item->text(0);
+        if ((depth == 1 || depth == 2) && text.startsWith(u' ')) {
+            if (const std::optional<QDate> day = DateOfText(text.mid(1))) {
+                emit dayActivated(*day);
+            }
+        }
+    });
 }
 
 ReportView::~ReportView() = default;

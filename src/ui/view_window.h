@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <cstdint>
 
@@ -25,6 +26,10 @@ class ViewWindow : public QWidget {
     virtual void endScan() {}
     // After a scan that failed: a sink that had to give up what it held shows that.
     virtual void scanFailed() {}
+
+  signals:
+    // A double click on a day of the list or the report: the window opens it for editing.
+    void dayActivated(QDate date);
 
   protected:
     ViewWindow(int32_t kind, QWidget* parent);

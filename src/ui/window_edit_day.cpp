@@ -1,5 +1,5 @@
 // The main window's "Edit day…": the selected day's entries in a table, applied through the
-// Tracker as Remove is, and opened for a date by a double click in the entry list.
+// Tracker as Remove is, and opened for a date by a double click in the entry list or report.
 #include <QAction>
 #include <QApplication>
 #include <QPointer>

@@ -149,6 +149,48 @@ TEST_F(CrashSafety, DaysOff) {
     EXPECT_GT(intents + marked, 0);
 }
 
+// The same for Edit day: the crash day's Stop moves between 12:00 and 13:00, and an undo takes
+// one move back; journal and balance must always be one of the two days.
+TEST_F(CrashSafety, EditDay) {
+    constexpr int32_t kBalance = 125;
+    store.settings.flexBalance = kBalance;
+    ASSERT_TRUE(SaveSettings(store));
+    const std::string base = BaseJournal(19999) + "2030/06/15 08:00\tCrash\r\n";
+    const std::string contents[] = {base + "2030/06/15\t12:00\tCrash\r\n",
+                                    base + "2030/06/15\t13:00\tCrash\r\n"};
+    // An hour more presence, less the break of 30 that 5 hours owe.
+    const int32_t balances[] = {kBalance, kBalance + 60 - 30};
+    writeHandheld(kJournal, contents[0]);
+    const QStringList edit = {"edit"};
+    const long long startUp = std::min(MicrosecondsOf("0", edit), MicrosecondsOf("0", edit));
+    const long long cycle = std::max(1LL, MicrosecondsOf("1", edit) - startUp);
+    ASSERT_EQ(journal(), contents[0]);
+    std::uniform_int_distribution<long long> delay(0, startUp + 2 * cycle);
+    std::mt19937 rng(20300616);
+    int found[2] = {};
+    int intents = 0;
+    for (int kill = 0; kill < Kills() / 3; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        QProcess writer;
+        writer.start(CRASH_WRITER, {"-1", "edit"});
+        ASSERT_TRUE(writer.waitForStarted());
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished());
+        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "crash_writer stopped by itself";
+        intents += IntentExists() ? 1 : 0;
+        const int32_t balance = restartedBalance();
+        const std::string now = journal();
+        const auto* at = std::find(std::begin(contents), std::end(contents), now);
+        ASSERT_NE(at, std::end(contents)) << "journal is neither day: " << now.size() << " bytes";
+        ++found[at - contents];
+        ASSERT_EQ(balance, balances[at - contents]);
+    }
+    std::cout << Kills() / 3 << " kills of an edit: Stop at 12:00 " << found[0] << ", at 13:00 "
+              << found[1] << ", intents left " << intents << "\n";
+    EXPECT_TRUE(intents > 0 || (found[0] > 0 && found[1] > 0));
+}
+
 TEST_F(CrashSafety, RealisticJournal) {
     killRepeatedly(BaseJournal(19999), Kills(), 2, true);
 }

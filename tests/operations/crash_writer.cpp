@@ -3,7 +3,9 @@
 // each, through the Tracker as the window drives it, from whatever a killed run left. With N:
 // N cycles, exit 0 only when every operation succeeded; without: cycles until killed (exit 1
 // on a failure). With "days" after N: marks 2030/06/14 a flexitime day off, undoes it, marks
-// it again and clears it, each cycle.
+// it again and clears it, each cycle. With "edit" after N: on a journal whose crash day runs
+// from 08:00 to 12:00, moves that Stop to 13:00 through Edit day, undoes it, moves it again and
+// back to 12:00, each cycle.
 
 #include <QDate>
 #include <cstdlib>
@@ -45,6 +47,32 @@ int main(int argc, char** argv) {
                 ok = change(true) && undo() && change(true);
             }
             if (!ok || !change(false)) {
+                return 1;
+            }
+        }
+        return 0;
+    }
+    if (argc > 2 && std::strcmp(argv[2], "edit") == 0) {
+        // The Stop's time, or -1 when the day is not a Start and a Stop.
+        const auto stopTime = [&] {
+            const DayEntriesRead read = tracker.dayEntries();
+            return read.error == 0 && read.rows.size() == 2 ? read.rows[1].time : -1;
+        };
+        const auto edit = [&](int32_t stop) {
+            const DayEntriesRead read = tracker.dayEntries();
+            DayEntryRows rows = read.rows;
+            if (read.error != 0 || rows.size() != 2) {
+                return false;
+            }
+            rows[1].time = stop;
+            return tracker.editDay(rows, read.mark).outcome == EditDayOutcome::Edited;
+        };
+        for (long done = 0; cycles < 0 || done < cycles; ++done) {
+            bool ok = scan();
+            if (ok && stopTime() == 12 * 60) {
+                ok = edit(13 * 60) && undo() && edit(13 * 60);
+            }
+            if (!ok || !edit(12 * 60)) {
                 return 1;
             }
         }

@@ -2,10 +2,12 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <functional>
 
 #include "ui/edit_day_dialog.h"
 #include "ui/entry_list_view.h"
+#include "ui/report_view.h"
 #include "ui/tray.h"
 #include "window_fixture.h"
 
@@ -76,6 +78,23 @@ TEST_F(EditDayWindow, OkWithAChangedTimeRewritesTheLine) {
                              kDays.substr(kDays.find("2004/01/23")));
     EXPECT_EQ(Loaded().settings.flexBalance, balance + 30);
     EXPECT_TRUE(messages.empty());
+}
+
+// In the report, a double click on a day the month names opens that day, not the selected one.
+TEST_F(EditDayWindow, ADoubleClickOnADayOfTheReportOpensIt) {
+    start(kDays);
+    writeHandheld(store.daysFilePath, "2004/01/22\tvacation\twhole\n");
+    run(IDM_VIEW_REPORT);
+    auto* report = qobject_cast<ReportView*>(window->viewWindow());
+    ASSERT_NE(report, nullptr);
+    const QList<QTreeWidgetItem*> day22 = report->treeControl()->findItems(
+        QStringLiteral(" 2004/01/22"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(day22.size(), 1);
+    withDialog([&] { emit report->treeControl()->itemDoubleClicked(day22.first(), 0); },
+               [](EditDayDialog* dialog) {
+                   ASSERT_EQ(dialog->table()->rowCount(), 2);
+                   EXPECT_EQ(dialog->table()->item(0, 0)->text(), "9:00");
+               });
 }
 
 TEST_F(EditDayWindow, CancelChangesNothing) {
