@@ -14,20 +14,7 @@ class DayOffWindow : public WindowTest {
   protected:
     // Runs `inside` once "Day off…" is up, as the menu item opens it.
     void withDialog(const std::function<void(DayOffDialog*)>& inside) {
-        QTimer::singleShot(0, [inside] {
-            auto* dialog = qobject_cast<DayOffDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inside(dialog);
-            if (QApplication::activeModalWidget() == dialog) {
-                dialog->reject();  // still open: close it so the test goes on
-            }
-        });
-        run(IDM_DAY_OFF);
-    }
-    std::string daysFile() const {
-        std::string text;
-        readHandheld(store.daysFilePath, &text);
-        return text;
+        withModal<DayOffDialog>([this] { run(IDM_DAY_OFF); }, inside);
     }
     QLabel* summaryDayOff() const {
         return qobject_cast<DaySummaryView*>(window->viewWindow())->dayOffLabel();

@@ -23,23 +23,7 @@ class EditDayWindow : public WindowTest {
     // Runs `inside` once "Edit day…" is up, however `open` opens it.
     void withDialog(const std::function<void()>& open,
                     const std::function<void(EditDayDialog*)>& inside) {
-        QTimer poll;
-        poll.setInterval(0);
-        QObject::connect(&poll, &QTimer::timeout, [&poll, inside] {
-            auto* dialog = qobject_cast<EditDayDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                return;
-            }
-            poll.stop();
-            inside(dialog);
-            if (QApplication::activeModalWidget() == dialog) {
-                dialog->reject();  // still open: close it so the test goes on
-            }
-        });
-        poll.start();
-        open();
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(poll.isActive());  // the dialog came up
+        withModal<EditDayDialog>(open, inside);
     }
     void click(EditDayDialog* dialog, QDialogButtonBox::StandardButton button) {
         QTest::mouseClick(dialog->buttons()->button(button), Qt::LeftButton);

@@ -15,20 +15,7 @@ class WeekWindow : public WindowTest {
   protected:
     // Runs `inside` once "Working week…" is up, as the menu item opens it.
     void withDialog(const std::function<void(WeekDialog*)>& inside) {
-        QTimer::singleShot(0, [inside] {
-            auto* dialog = qobject_cast<WeekDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inside(dialog);
-            if (QApplication::activeModalWidget() == dialog) {
-                dialog->reject();  // still open: close it so the test goes on
-            }
-        });
-        run(IDM_WORKING_WEEK);
-    }
-    std::string daysFile() const {
-        std::string text;
-        readHandheld(store.daysFilePath, &text);
-        return text;
+        withModal<WeekDialog>([this] { run(IDM_WORKING_WEEK); }, inside);
     }
     static void clickOk(WeekDialog* dialog) {
         QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);

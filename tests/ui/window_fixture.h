@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "manual_key_timers.h"
@@ -60,6 +62,34 @@ class WindowTest : public DeviceTest {
         keys.reset();
         SetMessageAnswerer(nullptr);
         DeviceTest::TearDown();
+    }
+
+    // Runs `inside` once `open` has brought up a modal dialog of type D, then closes it if it
+    // is still open; fails when none came up.
+    template <typename D>
+    void withModal(const std::function<void()>& open, const std::function<void(D*)>& inside) {
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [&poll, inside] {
+            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            poll.stop();
+            inside(dialog);
+            if (QApplication::activeModalWidget() == dialog) {
+                dialog->reject();  // still open: close it so the test goes on
+            }
+        });
+        poll.start();
+        open();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(poll.isActive());  // the dialog came up
+    }
+    std::string daysFile() const {
+        std::string text;
+        readHandheld(store.daysFilePath, &text);
+        return text;
     }
 
     // Saves `store` as the stored settings and starts the program.
