@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayList>
 #include <QDate>
-#include <QHash>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "accounting/day_tally.h"
 #include "accounting/day_terms.h"
+#include "accounting/project_tally.h"
 #include "model/day_state.h"
 #include "model/days_book.h"
 #include "model/month_state.h"
@@ -18,20 +18,8 @@
 
 namespace tallimer {
 
-struct WeekDay {
-    QDate date;
-    // What the scan leaves in DayState with this date selected.
-    DayState state;
-    // The day target, charged only on a day with entries (as the report counts days).
-    int32_t target = 0;
-    // Presence against the target, less the break as AddClosedPeriod charges it; a day whose
-    // only period is still open is charged its target as well.
-    int32_t credit = 0;
-    // With a days book: the day off, and a workday of the week plan left without entries.
-    std::optional<DayOffKind> dayOff;
-    bool half = false;
-    bool missing = false;
-};
+// A day of the week.
+using WeekDay = TalliedDay;
 
 // The ISO week (Monday to Sunday) that holds a date.
 struct WeekSummary {
@@ -64,8 +52,7 @@ class WeekTally {
     WeekSummary week_;
     std::array<DayTerms, 7> terms_;
     QByteArrayList months_;  // "YYYY/MM" of the week's days, one or two
-    // By the project's exact bytes, as the report compares them.
-    QHash<QByteArray, size_t> projectIndex_;
+    ProjectTally projects_;
 };
 
 }  // namespace tallimer

@@ -98,8 +98,9 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
                 out << "== " << name << " ==\n";
             }
             const ReportView& view = FindReportView(name);
-            const bool printed = options->format ? view.records(out, *options->format, inputs)
-                                                 : view.text(out, inputs);
+            const bool printed = options->html     ? view.html(out, inputs)
+                                 : options->format ? view.records(out, *options->format, inputs)
+                                                   : view.text(out, inputs);
             if (!printed) {
                 return CannotReadAgain(err, store);  // what was printed stands
             }

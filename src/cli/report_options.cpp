@@ -9,8 +9,8 @@ namespace tallimer {
 
 const char kReportUsage[] =
     "usage: tallimer-report [--date YYYY/MM/DD] [--now \"YYYY/MM/DD HH:MM\"] "
-    "[--view panel|day|list|report|week|periods] [--format text|csv|json] [--help]\n"
-    "       [--version]\n";
+    "[--view panel|day|list|report|week|periods|timesheet]\n"
+    "       [--format text|csv|json|html] [--help] [--version]\n";
 
 const char kReportHelp[] =
     "Prints what Tallimer's views show for a date, from the journal of the device folder\n"
@@ -20,9 +20,11 @@ const char kReportHelp[] =
     "  --now \"YYYY/MM/DD HH:MM\" the clock (default: the real clock)\n"
     "  --view VIEW              panel, day, list or report (default: all four);\n"
     "                           week: the ISO week of the date, a line per day, totals and\n"
-    "                           projects; periods: every period of the journal\n"
+    "                           projects; periods: every period of the journal;\n"
+    "                           timesheet: the month of the date, a line per day, to sign\n"
     "  --format FORMAT          text (default), csv (RFC 4180, CRLF) or json; csv and json\n"
-    "                           for the views list, report, week and periods\n"
+    "                           for the views list, report, week, periods and timesheet;\n"
+    "                           html (a document to print) for the timesheet\n"
     "  --version                print the version\n"
     "\n"
     "Exit status: 0 done, 1 the journal cannot be opened, 2 bad arguments.\n";
@@ -100,8 +102,10 @@ bool TakeValues(const QCommandLineParser& parser, const ViewNames& views, Report
             options.format = RecordFormat::Csv;
         } else if (value == u"json") {
             options.format = RecordFormat::Json;
+        } else if (value == u"html") {
+            options.html = true;
         } else if (value != u"text") {
-            error = QStringLiteral("not a format (text, csv, json): %1").arg(value);
+            error = QStringLiteral("not a format (text, csv, json, html): %1").arg(value);
             return false;
         }
     }
@@ -142,6 +146,11 @@ std::optional<ReportOptions> ParseReportArguments(const QStringList& arguments,
         (options.views.size() != 1 || !views.records.contains(options.views[0]))) {
         error = QStringLiteral("--format %1 needs --view %2")
                     .arg(parser.value(QStringLiteral("format")), OrList(views.records));
+        return std::nullopt;
+    }
+    if (!options.help && !options.version && options.html &&
+        (options.views.size() != 1 || !views.html.contains(options.views[0]))) {
+        error = QStringLiteral("--format html needs --view %1").arg(OrList(views.html));
         return std::nullopt;
     }
     return options;

@@ -18,7 +18,8 @@ struct ReportOptions {
     std::optional<QDate> date;
     std::optional<QDateTime> now;
     QStringList views;                   // names from the table of views, in the order to print
-    std::optional<RecordFormat> format;  // none: text
+    std::optional<RecordFormat> format;  // none: text, or HTML when `html` is set
+    bool html = false;
     bool help = false;
     bool version = false;
 };
@@ -28,6 +29,7 @@ struct ViewNames {
     QStringList all;
     QStringList defaults;  // printed without --view
     QStringList records;   // those with a CSV and JSON form
+    QStringList html;      // those with an HTML form
 };
 
 // The arguments after the program's name; nullopt with `error` set when they are bad.

@@ -1,9 +1,13 @@
 #include "cli/report_views.h"
 
 #include "accounting/day_summary.h"
+#include "cli/timesheet_html.h"
+#include "cli/timesheet_records.h"
+#include "cli/timesheet_text.h"
 #include "cli/view_records.h"
 #include "cli/view_text.h"
 #include "cli/week_periods_text.h"
+#include "operations/desktop_preferences_store.h"
 
 namespace tallimer {
 
@@ -80,17 +84,36 @@ bool PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
     return WritePeriodRecords(out, format, *inputs.periods, inputs.journal);
 }
 
+void AttachTimesheet(ViewInputs& inputs) {
+    inputs.sheet.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days());
+}
+
+bool TimesheetText(QTextStream& out, ViewInputs& inputs) {
+    return PrintTimesheet(out, *inputs.sheet, inputs.journal,
+                          TimesheetName(LoadDesktopPreferences()));
+}
+
+bool TimesheetRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    return WriteTimesheetRecords(out, format, *inputs.sheet, inputs.journal);
+}
+
+bool TimesheetHtml(QTextStream& out, ViewInputs& inputs) {
+    return WriteTimesheetHtml(out, *inputs.sheet, inputs.journal,
+                              TimesheetName(LoadDesktopPreferences()));
+}
+
 }  // namespace
 
 const std::vector<ReportView>& ReportViews() {
     // The panel and the day summary are a handful of texts, not records.
     static const std::vector<ReportView> views = {
-        {u"panel", true, AttachProjects, PanelText, nullptr},
-        {u"day", true, AttachNothing, DayText, nullptr},
-        {u"list", true, AttachList, ListText, ListRecords},
-        {u"report", true, AttachReport, ReportText, ReportRecords},
-        {u"week", false, AttachWeek, WeekText, WeekRecords},
-        {u"periods", false, AttachPeriods, PeriodsText, PeriodsRecords},
+        {u"panel", true, AttachProjects, PanelText, nullptr, nullptr},
+        {u"day", true, AttachNothing, DayText, nullptr, nullptr},
+        {u"list", true, AttachList, ListText, ListRecords, nullptr},
+        {u"report", true, AttachReport, ReportText, ReportRecords, nullptr},
+        {u"week", false, AttachWeek, WeekText, WeekRecords, nullptr},
+        {u"periods", false, AttachPeriods, PeriodsText, PeriodsRecords, nullptr},
+        {u"timesheet", false, AttachTimesheet, TimesheetText, TimesheetRecords, TimesheetHtml},
     };
     return views;
 }
@@ -114,13 +137,17 @@ ViewNames ReportViewNames() {
         if (view.records != nullptr) {
             names.records << view.name.toString();
         }
+        if (view.html != nullptr) {
+            names.html << view.name.toString();
+        }
     }
     return names;
 }
 
 ViewFanOut::ViewFanOut(ViewInputs& inputs)
     : week_(inputs.week ? &*inputs.week : nullptr),
-      periods_(inputs.periods ? &*inputs.periods : nullptr) {
+      periods_(inputs.periods ? &*inputs.periods : nullptr),
+      sheet_(inputs.sheet ? &*inputs.sheet : nullptr) {
     if (inputs.list) {
         sinks_.push_back(&*inputs.list);
     }
@@ -130,7 +157,7 @@ ViewFanOut::ViewFanOut(ViewInputs& inputs)
 }
 
 ScanSink* ViewFanOut::Target() {
-    if (week_ != nullptr || periods_ != nullptr || sinks_.size() > 1) {
+    if (week_ != nullptr || periods_ != nullptr || sheet_ != nullptr || sinks_.size() > 1) {
         return this;
     }
     return sinks_.empty() ? nullptr : sinks_.front();
@@ -163,6 +190,9 @@ void ViewFanOut::ListLine(std::string_view line, int32_t lineNumber, long long o
     }
     if (periods_ != nullptr) {
         periods_->AddLine(line, offset);
+    }
+    if (sheet_ != nullptr) {
+        sheet_->AddLine(line, offset);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "accounting/entry_index.h"
 #include "accounting/journal_periods.h"
 #include "accounting/month_report.h"
+#include "accounting/month_sheet.h"
 #include "accounting/week_summary.h"
 #include "cli/record_writer.h"
 #include "cli/report_options.h"
@@ -35,10 +36,11 @@ struct ViewInputs {
     std::optional<MonthReport> report;
     std::optional<WeekTally> week;
     std::optional<PeriodList> periods;
+    std::optional<MonthSheetTally> sheet;
     // The journal as the scan read it, for the views that read their lines again.
     JournalAsRead journal;
     bool listsProjects = false;  // whether a view prints the project box's list
-    bool readsAgain() const { return list || periods; }
+    bool readsAgain() const { return list || periods || sheet; }
 };
 
 // A view: its name for --view, the sink it needs filled by the scan, what it prints. Printing
@@ -49,9 +51,10 @@ struct ReportView {
     void (*attach)(ViewInputs& inputs);
     bool (*text)(QTextStream& out, ViewInputs& inputs);
     bool (*records)(QTextStream& out, RecordFormat format, ViewInputs& inputs);  // or none
+    bool (*html)(QTextStream& out, ViewInputs& inputs);                          // or none
 };
 
-// panel, day, list, report, week and periods, in the order they are named and printed.
+// panel, day, list, report, week, periods and timesheet, in the order they are named and printed.
 const std::vector<ReportView>& ReportViews();
 const ReportView& FindReportView(QStringView name);
 ViewNames ReportViewNames();
@@ -74,6 +77,7 @@ class ViewFanOut : public ScanSink {
     std::vector<ScanSink*> sinks_;
     WeekTally* week_;
     PeriodList* periods_;
+    MonthSheetTally* sheet_;
 };
 
 }  // namespace tallimer

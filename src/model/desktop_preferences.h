@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 namespace tallimer {
@@ -12,6 +13,8 @@ struct DesktopPreferences {
     bool notStartedReminder = false;
     int32_t notStartedBy = 9 * 60;  // minutes since midnight
     bool keepRunningInTray = false;
+    // The name a timesheet is made out to; empty: the account's.
+    QString name;
 
     bool operator==(const DesktopPreferences&) const = default;
 };

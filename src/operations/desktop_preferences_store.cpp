@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QTime>
 
+#include "platform/account_name.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/own_file.h"
@@ -16,6 +17,7 @@ constexpr char kStillWorking[] = "Reminders/StillWorking";
 constexpr char kNotStarted[] = "Reminders/NotStarted";
 constexpr char kNotStartedBy[] = "Reminders/NotStartedBy";
 constexpr char kKeepRunning[] = "Tray/KeepRunningWhenClosed";
+constexpr char kName[] = "name";
 
 bool ReadBool(const QSettings& file, const char* key, bool fallback) {
     const QVariant value = file.value(QLatin1String(key));
@@ -59,6 +61,7 @@ DesktopPreferences LoadDesktopPreferences() {
         preferences.notStartedBy = by.hour() * 60 + by.minute();
     }
     preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
+    preferences.name = file.value(QLatin1String(kName)).toString().trimmed();
     if (file.status() != QSettings::NoError) {
         platform::ReportHostFailure("load desktop preferences", file.fileName(),
                                     file.status() == QSettings::FormatError
@@ -66,6 +69,10 @@ DesktopPreferences LoadDesktopPreferences() {
                                         : QStringLiteral("cannot be read, defaults used"));
     }
     return preferences;
+}
+
+QString TimesheetName(const DesktopPreferences& preferences) {
+    return preferences.name.isEmpty() ? platform::AccountName() : preferences.name;
 }
 
 }  // namespace tallimer

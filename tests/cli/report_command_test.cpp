@@ -41,7 +41,9 @@ TEST_F(ReportCommand, ExitStatuses) {
           QStringList{"--"}, QStringList{"-hh"},
           // CSV and JSON are for the views of records only.
           QStringList{"--format", "csv"}, QStringList{"--view", "day", "--format", "csv"},
-          QStringList{"--view", "panel", "--format", "json"}}) {
+          QStringList{"--view", "panel", "--format", "json"},
+          // HTML is the timesheet's alone.
+          QStringList{"--format", "html"}, QStringList{"--view", "week", "--format", "html"}}) {
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(out.isEmpty());
         EXPECT_TRUE(err.startsWith("tallimer-report: ")) << err.toStdString();

@@ -65,18 +65,19 @@ TEST_F(SettingsStoreTest, FailedFileWriteIsReportedAndKeepsTheOldLine) {
 }
 
 // desktop.ini holds the desktop's own preferences; a key that is missing or whose value is
-// none of the words keeps its default.
+// none of the words keeps its default. The timesheet's name stands before any section.
 TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFile) {
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
     const QString path = home() + "/desktop.ini";
     // Each file of another size: QSettings keeps what it read of one whose size and time stay.
     for (const auto& [yes, no] : {std::pair{"true", "false"}, std::pair{"1", "0"},
                                   std::pair{"Yes", "Off"}, std::pair{"on", "NO"}}) {
-        test::WriteHostFile(path, QByteArray("[Reminders]\nTargetReached=") + no +
-                                      "\nStillWorking=" + no + "\nNotStarted=" + yes +
+        test::WriteHostFile(path, QByteArray("name = Ann Example \n[Reminders]\nTargetReached=") +
+                                      no + "\nStillWorking=" + no + "\nNotStarted=" + yes +
                                       "\nNotStartedBy=8:45\n[Tray]\n" +
                                       "KeepRunningWhenClosed=" + yes + "\n");
-        EXPECT_EQ(LoadDesktopPreferences(), (DesktopPreferences{false, false, true, 525, true}))
+        EXPECT_EQ(LoadDesktopPreferences(),
+                  (DesktopPreferences{false, false, true, 525, true, "Ann Example"}))
             << yes;
     }
     test::WriteHostFile(path,

@@ -1,0 +1,96 @@
+#include "cli/timesheet_html.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include "cli/timesheet_cells.h"
+
+namespace tallimer {
+
+namespace {
+
+constexpr char kStyle[] =
+    "body { font-family: sans-serif; font-size: 10pt; }\n"
+    "table { border-collapse: collapse; margin-bottom: 1em; }\n"
+    "th, td { border: 1px solid #999; padding: 2px 6px; text-align: left; }\n"
+    "td.time { text-align: right; white-space: nowrap; }\n"
+    ".signatures td { border: none; padding: 2em 2em 0 0; }\n";
+
+// A row of cells, each text escaped; `timeFrom` and after are right-aligned times.
+QString Row(const QStringList& cells, qsizetype timeFrom = -1, const char* tag = "td") {
+    QString row = QStringLiteral("<tr>");
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const bool time = timeFrom >= 0 && i >= timeFrom;
+        row += QStringLiteral("<%1%2>%3</%1>")
+                   .arg(QLatin1String(tag), time ? QStringLiteral(" class=\"time\"") : QString(),
+                        cells[i].toHtmlEscaped());
+    }
+    return row + QStringLiteral("</tr>\n");
+}
+
+}  // namespace
+
+bool WriteTimesheetHtml(QTextStream& out, MonthSheetTally& tally, JournalAsRead& journal,
+                        const QString& name) {
+    const MonthSheet sheet = tally.Sheet();
+    const QString title = QStringLiteral("Timesheet %1").arg(SheetMonthText(sheet));
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<title>" << (title + QStringLiteral(" - ") + name).toHtmlEscaped() << "</title>\n"
+        << "<style>\n"
+        << kStyle << "</style>\n</head>\n<body>\n"
+        << "<h1>" << title.toHtmlEscaped() << "</h1>\n"
+        << "<p>Name: " << name.toHtmlEscaped()
+        << "<br>\nWorking week: " << SheetWeekText(sheet.week).toHtmlEscaped() << "</p>\n";
+
+    out << "<table class=\"days\">\n"
+        << Row({QStringLiteral("Date"), QStringLiteral("Day"), QStringLiteral("Periods"),
+                QStringLiteral("Presence"), QStringLiteral("Break"), QStringLiteral("Target"),
+                QStringLiteral("Credit"), QStringLiteral("Day off")},
+               -1, "th");
+    const bool read = tally.ForEachDay(
+        journal, sheet, [&](const TalliedDay& day, const std::vector<SheetPeriod>& periods) {
+            QStringList texts;
+            for (const SheetPeriod& period : periods) {
+                texts << SheetPeriodText(period, false).toHtmlEscaped();
+            }
+            out << "<tr><td>" << day.state.selectedDateText.toHtmlEscaped() << "</td><td>"
+                << QLocale::c().dayName(day.date.dayOfWeek(), QLocale::ShortFormat) << "</td><td>"
+                << texts.join(QStringLiteral("<br>")) << "</td>";
+            for (const int32_t minutes :
+                 {day.state.presence, day.breakCharged, day.target, day.credit}) {
+                out << "<td class=\"time\">" << SheetClockText(minutes).toHtmlEscaped() << "</td>";
+            }
+            out << "<td>" << SheetDayKindText(day).toHtmlEscaped() << "</td></tr>\n";
+        });
+    if (!read) {
+        return false;
+    }
+    out << "</table>\n";
+
+    out << "<h2>Totals</h2>\n<table class=\"totals\">\n"
+        << Row({QStringLiteral("Presence"), SheetFullText(sheet.presence)}, 1)
+        << Row({QStringLiteral("Target"), SheetFullText(sheet.target)}, 1)
+        << Row({QStringLiteral("Credit"), SheetFullText(sheet.credit)}, 1) << "</table>\n";
+
+    out << "<h2>Projects</h2>\n<table class=\"projects\">\n";
+    for (const ProjectTotal& project : sheet.projects) {
+        out << Row({project.name, SheetFullText(project.minutes)}, 1);
+    }
+    out << "</table>\n";
+
+    const QString notKnown = QString::fromLatin1(kBalanceNotKnown);
+    out << "<h2>Balance</h2>\n<table class=\"balance\">\n"
+        << Row({QStringLiteral("Balance carried over"), notKnown}, 1)
+        << Row({QStringLiteral("Credit of the month"), SheetFullText(sheet.credit)}, 1)
+        << Row({QStringLiteral("Balance at month's end"), notKnown}, 1) << "</table>\n";
+
+    out << "<table class=\"signatures\">\n"
+        << "<tr><td>Employee: ______________________________</td>"
+        << "<td>Date: ________________</td></tr>\n"
+        << "<tr><td>Supervisor: ____________________________</td>"
+        << "<td>Date: ________________</td></tr>\n"
+        << "</table>\n</body>\n</html>\n";
+    return true;
+}
+
+}  // namespace tallimer
