@@ -19,11 +19,12 @@ DayTerms OpenTalliedDay(TalliedDay& day, QDate date, const Settings& settings,
 }
 
 void CloseTalliedDay(TalliedDay& day, const DayTerms& terms, const Settings& settings,
-                     bool withDays) {
+                     bool withDays, QDate today) {
     if (withDays) {
         day.dayOff = terms.kind;
         day.half = terms.half;
-        day.missing = IsMissingDay(terms, day.state.entryCount);
+        day.missing =
+            IsMissingDay(terms, day.state.entryCount) && (!today.isValid() || day.date <= today);
         if (day.state.entryCount == 0 && day.dayOff) {
             day.target = DayTarget(day.state, settings);
             day.credit = day.state.emptyCredit;

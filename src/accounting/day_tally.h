@@ -34,8 +34,9 @@ struct TalliedDay {
 DayTerms OpenTalliedDay(TalliedDay& day, QDate date, const Settings& settings,
                         const DaysBook* days);
 
-// Once the day's lines are in: its target, credit, break and kind of day.
+// Once the day's lines are in: its target, credit, break and kind of day. A workday after
+// `today` is not missing yet (an invalid `today`: no day is to come).
 void CloseTalliedDay(TalliedDay& day, const DayTerms& terms, const Settings& settings,
-                     bool withDays);
+                     bool withDays, QDate today = {});
 
 }  // namespace tallimer

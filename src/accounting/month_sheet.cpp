@@ -12,8 +12,9 @@ namespace {
 constexpr const char* kOperation = "timesheet";
 }  // namespace
 
-MonthSheetTally::MonthSheetTally(const Settings& settings, QDate date, const DaysBook* days)
-    : settings_(settings) {
+MonthSheetTally::MonthSheetTally(const Settings& settings, QDate date, const DaysBook* days,
+                                 QDate today)
+    : settings_(settings), today_(today) {
     sheet_.withDays = days != nullptr && !days->empty();
     sheet_.first = QDate(date.year(), date.month(), 1);
     monthKey_ = SelectedDateText(sheet_.first).left(7).toLatin1();
@@ -47,7 +48,7 @@ MonthSheet MonthSheetTally::Sheet() const {
     MonthSheet sheet = sheet_;
     for (size_t i = 0; i < sheet.days.size(); ++i) {
         TalliedDay& day = sheet.days[i];
-        CloseTalliedDay(day, terms_[i], settings_, sheet.withDays);
+        CloseTalliedDay(day, terms_[i], settings_, sheet.withDays, today_);
         sheet.presence = SatAdd(sheet.presence, day.state.presence);
         sheet.target = SatAdd(sheet.target, day.target);
         sheet.credit = SatAdd(sheet.credit, day.credit);

@@ -48,8 +48,10 @@ struct MonthSheet {
 // day's figures and where the month's lines lie; the periods are read again when printed.
 class MonthSheetTally {
   public:
-    // `days`: the days off and week plans, if any; read at construction.
-    MonthSheetTally(const Settings& settings, QDate date, const DaysBook* days = nullptr);
+    // `days`: the days off and week plans, if any; read at construction. `today`: workdays
+    // after it are not missing yet.
+    MonthSheetTally(const Settings& settings, QDate date, const DaysBook* days = nullptr,
+                    QDate today = {});
     // A journal line as CutLine leaves it, at `offset` in the journal; lines of other months
     // pass untouched.
     void AddLine(std::string_view line, long long offset);
@@ -63,6 +65,7 @@ class MonthSheetTally {
 
   private:
     const Settings& settings_;
+    QDate today_;
     MonthSheet sheet_;
     std::vector<DayTerms> terms_;
     QByteArray monthKey_;  // "YYYY/MM"

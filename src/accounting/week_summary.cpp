@@ -8,8 +8,8 @@
 
 namespace tallimer {
 
-WeekTally::WeekTally(const Settings& settings, QDate date, const DaysBook* days)
-    : settings_(settings) {
+WeekTally::WeekTally(const Settings& settings, QDate date, const DaysBook* days, QDate today)
+    : settings_(settings), today_(today) {
     week_.withDays = days != nullptr && !days->empty();
     week_.isoWeek = date.weekNumber(&week_.isoYear);
     const QDate monday = date.addDays(1 - date.dayOfWeek());
@@ -47,7 +47,7 @@ WeekSummary WeekTally::Summary() const {
     WeekSummary week = week_;
     for (size_t i = 0; i < week.days.size(); ++i) {
         WeekDay& day = week.days[i];
-        CloseTalliedDay(day, terms_[i], settings_, week.withDays);
+        CloseTalliedDay(day, terms_[i], settings_, week.withDays, today_);
         week.presence = SatAdd(week.presence, day.state.presence);
         week.target = SatAdd(week.target, day.target);
         week.credit = SatAdd(week.credit, day.credit);

@@ -41,14 +41,17 @@ struct WeekSummary {
 // Builds the week of a date from the journal's lines, handed on one at a time.
 class WeekTally {
   public:
-    // `days`: the days off and week plans, if any; read at construction.
-    WeekTally(const Settings& settings, QDate date, const DaysBook* days = nullptr);
+    // `days`: the days off and week plans, if any; read at construction. `today`: workdays
+    // after it are not missing yet.
+    WeekTally(const Settings& settings, QDate date, const DaysBook* days = nullptr,
+              QDate today = {});
     // A journal line as CutLine leaves it; lines of other weeks pass untouched.
     void AddLine(std::string_view line);
     WeekSummary Summary() const;
 
   private:
     const Settings& settings_;
+    QDate today_;
     WeekSummary week_;
     std::array<DayTerms, 7> terms_;
     QByteArrayList months_;  // "YYYY/MM" of the week's days, one or two

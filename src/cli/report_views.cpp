@@ -59,7 +59,8 @@ bool ReportRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachWeek(ViewInputs& inputs) {
-    inputs.week.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days());
+    inputs.week.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days(),
+                        inputs.now.date());
 }
 
 bool WeekText(QTextStream& out, ViewInputs& inputs) {
@@ -85,7 +86,8 @@ bool PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 }
 
 void AttachTimesheet(ViewInputs& inputs) {
-    inputs.sheet.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days());
+    inputs.sheet.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days(),
+                         inputs.now.date());
 }
 
 bool TimesheetText(QTextStream& out, ViewInputs& inputs) {
