@@ -14,23 +14,21 @@ namespace {
 
 // The toolbar's commands, Undo, the days off, the working week and Edit day, and About and
 // Exit apart; 0: a separator.
-constexpr int kMenu[] = {
-    IDM_SAVE,
-    IDM_UNDO,
-    IDM_DAY_OFF,
-    IDM_IMPORT_HOLIDAYS,  //
-    IDM_WORKING_WEEK,
-    IDM_EDIT_DAY,  //
-    0,
-    IDM_VIEW_DAY,
-    IDM_VIEW_LIST,
-    IDM_VIEW_REPORT,  //
-    0,
-    IDM_SETTINGS,
-    IDM_ABOUT,  //
-    0,
-    IDM_EXIT,
-};
+constexpr int kMenu[] = {IDM_SAVE,
+                         IDM_UNDO,
+                         IDM_DAY_OFF,
+                         IDM_IMPORT_HOLIDAYS,
+                         IDM_WORKING_WEEK,
+                         IDM_EDIT_DAY,
+                         0,
+                         IDM_VIEW_DAY,
+                         IDM_VIEW_LIST,
+                         IDM_VIEW_REPORT,
+                         0,
+                         IDM_SETTINGS,
+                         IDM_ABOUT,
+                         0,
+                         IDM_EXIT};
 
 }  // namespace
 

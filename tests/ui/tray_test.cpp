@@ -68,16 +68,16 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     const int menu[] = {IDM_SAVE,
                         IDM_UNDO,
                         IDM_DAY_OFF,
-                        IDM_IMPORT_HOLIDAYS,  //
+                        IDM_IMPORT_HOLIDAYS,
                         IDM_WORKING_WEEK,
-                        IDM_EDIT_DAY,  //
+                        IDM_EDIT_DAY,
                         0,
                         IDM_VIEW_DAY,
                         IDM_VIEW_LIST,
-                        IDM_VIEW_REPORT,  //
+                        IDM_VIEW_REPORT,
                         0,
                         IDM_SETTINGS,
-                        IDM_ABOUT,  //
+                        IDM_ABOUT,
                         0,
                         IDM_EXIT};
     const QList<QAction*> items = window->tray()->menu()->actions();
