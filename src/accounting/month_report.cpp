@@ -20,20 +20,6 @@ using State = ReportTree::State;
 constexpr int kRoot = ReportTree::kRoot;
 constexpr size_t kNoProject = std::numeric_limits<size_t>::max();
 
-// The clock form followed by the decimal hours: "- 01:15  ( - 1.25 )".
-QString FullText(int32_t v) {
-    QString text;
-    FormatSignedTime(text, v);
-    AppendDecimalHours(text, v);
-    return text;
-}
-
-QString ClockText(int32_t v) {
-    QString text;
-    FormatSignedTime(text, v);
-    return text;
-}
-
 const char* Plural(int32_t n) {
     return n == 1 ? "" : "s";
 }
@@ -58,7 +44,7 @@ void MonthReport::BeginReport(const DayState& day) {
 
     const int report = tree_.AddNode(QStringLiteral("REPORT"), kRoot, State::Expanded);
     const int flexitime = tree_.AddNode(QStringLiteral("Flexitime"), report);
-    tree_.AddNode(FullText(settings_.flexBalance), flexitime);
+    tree_.AddNode(SignedTimeAndHoursText(settings_.flexBalance), flexitime);
     const QString dayText = u' ' + day.selectedDateText;
     dayNode_ = tree_.AddNode(dayText, report);
     monthNode_ = tree_.AddNode(dayText.left(8), report);
@@ -126,7 +112,7 @@ void MonthReport::FinishReport(const DayState& day) {
     const int32_t target = settings_.targetPerDay;
 
     const int credit = tree_.AddNode(QStringLiteral(" credit"), dayNode_);
-    tree_.AddNode(ClockText(day.credit), credit);
+    tree_.AddNode(SignedTimeText(day.credit), credit);
     tree_.AddNode(
         QString::asprintf(" %d:%02d hours presence ", day.presence / 60, day.presence % 60),
         dayNode_);
@@ -160,24 +146,25 @@ void MonthReport::FinishReport(const DayState& day) {
     const int32_t targetTotal = SatMul(target, days);
 
     const int tracked = tree_.AddNode(QStringLiteral("total time tracked"), monthNode_);
-    tree_.AddNode(FullText(month_.trackedTotal), tracked);
+    tree_.AddNode(SignedTimeAndHoursText(month_.trackedTotal), tracked);
 
     const int hours = tree_.AddNode(QStringLiteral("working hours"), monthNode_);
     const int actualNode =
         tree_.AddNode(QString::asprintf("actual (%d day%s)", days, Plural(days)), hours);
-    tree_.AddNode(FullText(actual), actualNode);
+    tree_.AddNode(SignedTimeAndHoursText(actual), actualNode);
     const int targetNode =
         tree_.AddNode(QString::asprintf("target with %d day%s", days, Plural(days)), hours);
-    tree_.AddNode(FullText(targetTotal), targetNode);
+    tree_.AddNode(SignedTimeAndHoursText(targetTotal), targetNode);
 
     const int flexitime = tree_.AddNode(QStringLiteral("flexitime"), monthNode_);
     if (QString::asprintf("%d/%02d", today_.year(), today_.month()) == month_.selectedMonthText) {
         const int beginning = tree_.AddNode(QStringLiteral("at the beginning"), flexitime);
-        tree_.AddNode(FullText(SatAdd(SatSub(targetTotal, actual), settings_.flexBalance)),
-                      beginning);
+        tree_.AddNode(
+            SignedTimeAndHoursText(SatAdd(SatSub(targetTotal, actual), settings_.flexBalance)),
+            beginning);
     }
     const int thisMonth = tree_.AddNode(QStringLiteral("this month"), flexitime);
-    tree_.AddNode(FullText(SatSub(actual, targetTotal)), thisMonth);
+    tree_.AddNode(SignedTimeAndHoursText(SatSub(actual, targetTotal)), thisMonth);
 
     const int projects =
         tree_.AddNode(QString::asprintf(" %d project(s)", month_.projectCount), monthNode_);
@@ -185,7 +172,7 @@ void MonthReport::FinishReport(const DayState& day) {
     for (size_t k = month_.projects.size(); k-- > 0;) {
         const ProjectTotal& total = month_.projects[k];
         const int node = tree_.AddNode(total.name, projects);
-        tree_.AddNode(FullText(total.minutes), node);
+        tree_.AddNode(SignedTimeAndHoursText(total.minutes), node);
     }
     if (days_ != nullptr) {
         const QDate selected = QDate::fromString(day.selectedDateText, u"yyyy/MM/dd");

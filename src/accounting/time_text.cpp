@@ -48,6 +48,17 @@ QString& AppendDecimalHours(QString& dest, int32_t v) {
     return dest;
 }
 
+QString SignedTimeText(int32_t v) {
+    QString text;
+    return FormatSignedTime(text, v);
+}
+
+QString SignedTimeAndHoursText(int32_t v) {
+    QString text;
+    FormatSignedTime(text, v);
+    return AppendDecimalHours(text, v);
+}
+
 QString& FormatEditHours(QString& dest, int32_t v, EditHoursForm form) {
     const int q = v / 60;
     const int r = v % 60;

@@ -15,6 +15,10 @@ QString& FormatSignedTime(QString& dest, int32_t v);
 // Appends the decimal-hours suffix "  ( %c %d.%02d )": 10 minutes give "  ( + 0.16 )".
 QString& AppendDecimalHours(QString& dest, int32_t v);
 
+// The same as new texts: "+ 08:30", and "- 01:15  ( - 1.25 )" with the decimal hours.
+QString SignedTimeText(int32_t v);
+QString SignedTimeAndHoursText(int32_t v);
+
 // A time of day "%02d:%02d", as the report's "Started" and "Stopped" nodes show it.
 QString TimeOfDayText(int32_t t);
 

@@ -38,15 +38,4 @@ QString SheetMonthText(const MonthSheet& sheet) {
     return SelectedDateText(sheet.first).left(7);
 }
 
-QString SheetClockText(int32_t minutes) {
-    QString text;
-    return FormatSignedTime(text, minutes);
-}
-
-QString SheetFullText(int32_t minutes) {
-    QString text;
-    FormatSignedTime(text, minutes);
-    return AppendDecimalHours(text, minutes);
-}
-
 }  // namespace tallimer

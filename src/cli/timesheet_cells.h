@@ -20,10 +20,6 @@ QString SheetDayKindText(const TalliedDay& day);
 QString SheetWeekText(const std::array<int32_t, 7>& week);
 // "2026/12", the month's heading.
 QString SheetMonthText(const MonthSheet& sheet);
-// The clock form, "+ 08:30".
-QString SheetClockText(int32_t minutes);
-// The clock form with the decimal hours, "+ 08:30  ( + 8.50 )".
-QString SheetFullText(int32_t minutes);
 // What the carried-over and month-end balances read until the ledger gives them.
 inline constexpr char kBalanceNotKnown[] = "not known";
 

@@ -1,4 +1,5 @@
 #include "cli/timesheet_html.h"
+#include "accounting/time_text.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -58,7 +59,7 @@ bool WriteTimesheetHtml(QTextStream& out, MonthSheetTally& tally, JournalAsRead&
                 << texts.join(QStringLiteral("<br>")) << "</td>";
             for (const int32_t minutes :
                  {day.state.presence, day.breakCharged, day.target, day.credit}) {
-                out << "<td class=\"time\">" << SheetClockText(minutes).toHtmlEscaped() << "</td>";
+                out << "<td class=\"time\">" << SignedTimeText(minutes).toHtmlEscaped() << "</td>";
             }
             out << "<td>" << SheetDayKindText(day).toHtmlEscaped() << "</td></tr>\n";
         });
@@ -68,20 +69,20 @@ bool WriteTimesheetHtml(QTextStream& out, MonthSheetTally& tally, JournalAsRead&
     out << "</table>\n";
 
     out << "<h2>Totals</h2>\n<table class=\"totals\">\n"
-        << Row({QStringLiteral("Presence"), SheetFullText(sheet.presence)}, 1)
-        << Row({QStringLiteral("Target"), SheetFullText(sheet.target)}, 1)
-        << Row({QStringLiteral("Credit"), SheetFullText(sheet.credit)}, 1) << "</table>\n";
+        << Row({QStringLiteral("Presence"), SignedTimeAndHoursText(sheet.presence)}, 1)
+        << Row({QStringLiteral("Target"), SignedTimeAndHoursText(sheet.target)}, 1)
+        << Row({QStringLiteral("Credit"), SignedTimeAndHoursText(sheet.credit)}, 1) << "</table>\n";
 
     out << "<h2>Projects</h2>\n<table class=\"projects\">\n";
     for (const ProjectTotal& project : sheet.projects) {
-        out << Row({project.name, SheetFullText(project.minutes)}, 1);
+        out << Row({project.name, SignedTimeAndHoursText(project.minutes)}, 1);
     }
     out << "</table>\n";
 
     const QString notKnown = QString::fromLatin1(kBalanceNotKnown);
     out << "<h2>Balance</h2>\n<table class=\"balance\">\n"
         << Row({QStringLiteral("Balance carried over"), notKnown}, 1)
-        << Row({QStringLiteral("Credit of the month"), SheetFullText(sheet.credit)}, 1)
+        << Row({QStringLiteral("Credit of the month"), SignedTimeAndHoursText(sheet.credit)}, 1)
         << Row({QStringLiteral("Balance at month's end"), notKnown}, 1) << "</table>\n";
 
     out << "<table class=\"signatures\">\n"

@@ -1,4 +1,5 @@
 #include "cli/timesheet_text.h"
+#include "accounting/time_text.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -38,8 +39,8 @@ bool PrintTimesheet(QTextStream& out, MonthSheetTally& tally, JournalAsRead& jou
             QString row = DayColumns(
                 day.state.selectedDateText,
                 QLocale::c().dayName(day.date.dayOfWeek(), QLocale::ShortFormat),
-                SheetClockText(day.state.presence), SheetClockText(day.breakCharged),
-                SheetClockText(day.target), SheetClockText(day.credit), SheetDayKindText(day));
+                SignedTimeText(day.state.presence), SignedTimeText(day.breakCharged),
+                SignedTimeText(day.target), SignedTimeText(day.credit), SheetDayKindText(day));
             for (size_t i = 0; i < periods.size(); ++i) {
                 out << (i == 0 ? row : indent) << SheetPeriodText(periods[i], true) << '\n';
             }
@@ -54,9 +55,9 @@ bool PrintTimesheet(QTextStream& out, MonthSheetTally& tally, JournalAsRead& jou
         return false;
     }
     out << '\n';
-    out << "Presence      " << SheetFullText(sheet.presence) << '\n';
-    out << "Target        " << SheetFullText(sheet.target) << '\n';
-    out << "Credit        " << SheetFullText(sheet.credit) << "\n\n";
+    out << "Presence      " << SignedTimeAndHoursText(sheet.presence) << '\n';
+    out << "Target        " << SignedTimeAndHoursText(sheet.target) << '\n';
+    out << "Credit        " << SignedTimeAndHoursText(sheet.credit) << "\n\n";
     out << "Projects      " << sheet.projects.size() << '\n';
     // The totals line up after the longest name, as far as the line's width allows.
     qsizetype width = 0;
@@ -64,12 +65,12 @@ bool PrintTimesheet(QTextStream& out, MonthSheetTally& tally, JournalAsRead& jou
         width = std::max(width, std::min(project.name.size(), kLongestAlignedProject));
     }
     for (const ProjectTotal& project : sheet.projects) {
-        out << "  " << project.name.leftJustified(width) << "  " << SheetFullText(project.minutes)
-            << '\n';
+        out << "  " << project.name.leftJustified(width) << "  "
+            << SignedTimeAndHoursText(project.minutes) << '\n';
     }
     out << '\n';
     out << "Balance carried over    " << kBalanceNotKnown << '\n';
-    out << "Credit of the month     " << SheetFullText(sheet.credit) << '\n';
+    out << "Credit of the month     " << SignedTimeAndHoursText(sheet.credit) << '\n';
     out << "Balance at month's end  " << kBalanceNotKnown << '\n';
     return true;
 }

@@ -10,21 +10,6 @@
 
 namespace tallimer {
 
-namespace {
-
-QString ClockText(int32_t v) {
-    QString text;
-    return FormatSignedTime(text, v);
-}
-
-QString FullText(int32_t v) {
-    QString text;
-    FormatSignedTime(text, v);
-    return AppendDecimalHours(text, v);
-}
-
-}  // namespace
-
 void PrintWeek(QTextStream& out, const WeekSummary& week) {
     out << QString::asprintf("Week %d-W%02d", week.isoYear, week.isoWeek) << '\t'
         << SelectedDateText(week.days.front().date) << '\t'
@@ -32,8 +17,8 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
     out << "Date\tWeekday\tPresence\tTarget\tCredit\n";
     for (const WeekDay& day : week.days) {
         out << day.state.selectedDateText << '\t' << QLocale::c().dayName(day.date.dayOfWeek())
-            << '\t' << ClockText(day.state.presence) << '\t' << ClockText(day.target) << '\t'
-            << ClockText(day.credit);
+            << '\t' << SignedTimeText(day.state.presence) << '\t' << SignedTimeText(day.target)
+            << '\t' << SignedTimeText(day.credit);
         if (day.state.periodOpen != 0) {
             out << "\topen";
         }
@@ -45,12 +30,12 @@ void PrintWeek(QTextStream& out, const WeekSummary& week) {
         }
         out << '\n';
     }
-    out << "Presence\t" << FullText(week.presence) << '\n';
-    out << "Target\t" << FullText(week.target) << '\n';
-    out << "Credit\t" << FullText(week.credit) << '\n';
+    out << "Presence\t" << SignedTimeAndHoursText(week.presence) << '\n';
+    out << "Target\t" << SignedTimeAndHoursText(week.target) << '\n';
+    out << "Credit\t" << SignedTimeAndHoursText(week.credit) << '\n';
     out << "Projects\t" << week.projects.size() << '\n';
     for (const ProjectTotal& project : week.projects) {
-        out << "  " << project.name << '\t' << FullText(project.minutes) << '\n';
+        out << "  " << project.name << '\t' << SignedTimeAndHoursText(project.minutes) << '\n';
     }
 }
 
