@@ -6,8 +6,7 @@
 #include "accounting/day_terms.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
-#include "operations/change_intent.h"
-#include "operations/undo.h"
+#include "operations/remove_day_entries.h"
 #include "platform/code_page.h"
 #include "platform/diagnostics.h"
 
@@ -45,34 +44,6 @@ class DayOfTimes {
     Settings settings_;
     DayState day_;
 };
-
-// Remove's last steps: the intent, the old file kept for undo, the rename, the balance saved
-// and undo's record. False when nothing changed.
-bool CommitRewrite(const Journal& journal, Journal::Writer& writer,
-                   platform::Replacement& replacement, SettingsStore& store, const Settings& after,
-                   const JournalMark& oldMark, const Journal::Writer::KeptCopy& kept,
-                   bool& undoRecorded) {
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, oldMark, kept.mark)) {
-        return false;
-    }
-    const bool keptForUndo = KeepJournalForUndo(journal);
-    if (!replacement.commit()) {
-        const int reason = errno;
-        change.Abandon();
-        platform::DeleteFile(UndoCopyPath(journal.path()));
-        platform::ReportFailure(kOperation, journal.path(), reason);
-        return false;
-    }
-    const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
-    const platform::FileIdentity oldFile = writer.identity();
-    store.settings = after;
-    change.Complete(store);
-    undoRecorded =
-        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept.mark, balanceChange,
-                                  {oldFile.device, oldFile.inode, oldFile.size, kept.wholeHash});
-    return true;
-}
 
 }  // namespace
 
@@ -184,7 +155,8 @@ EditDayOutcome EditDay(const Journal& journal, SettingsStore& store, const DaySt
     if (old.day().credit != day.credit || old.day().entryCount != day.entryCount) {
         return EditDayOutcome::JournalChanged;
     }
-    if (!CommitRewrite(journal, writer, replacement, store, after, *oldMark, *kept, undoRecorded)) {
+    if (!CommitJournalRewrite(kOperation, journal, writer, replacement, store, after, *oldMark,
+                              *kept, undoRecorded)) {
         return EditDayOutcome::DatabaseError;  // the replacement's temporary goes with it
     }
     return EditDayOutcome::Edited;

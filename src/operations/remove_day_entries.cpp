@@ -48,31 +48,40 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
         platform::ReportFailure(kOperation, journal.path());
         return RemoveOutcome::DatabaseError;
     }
-    // The removal and its balance change as one transaction; the journal stays locked until
-    // the change is complete.
-    BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, *oldMark, kept->mark)) {
+    if (!CommitJournalRewrite(kOperation, journal, writer, replacement, store, after, *oldMark,
+                              *kept, undoRecorded)) {
         return RemoveOutcome::DatabaseError;  // the replacement's temporary goes with it
     }
-    // The old file stays as undo's copy; without one this Remove cannot be undone.
+    day = removed;
+    return RemoveOutcome::Removed;
+}
+
+bool CommitJournalRewrite(const char* operation, const Journal& journal, Journal::Writer& writer,
+                          platform::Replacement& replacement, SettingsStore& store,
+                          const Settings& after, const JournalMark& oldMark,
+                          const Journal::Writer::KeptCopy& kept, bool& undoRecorded) {
+    // The rewrite and its balance change as one transaction.
+    BalanceChange change;
+    if (!change.Begin(store, after, JournalChange::Replace, oldMark, kept.mark)) {
+        return false;
+    }
+    // The old file stays as undo's copy; without one this change cannot be undone.
     const bool keptForUndo = KeepJournalForUndo(journal);
     if (!replacement.commit()) {
         const int reason = errno;
         change.Abandon();
         platform::DeleteFile(UndoCopyPath(journal.path()));
-        platform::ReportFailure(kOperation, journal.path(), reason);
-        return RemoveOutcome::DatabaseError;
+        platform::ReportFailure(operation, journal.path(), reason);
+        return false;
     }
-
     const int32_t balanceChange = SatSub(after.flexBalance, store.settings.flexBalance);
     const platform::FileIdentity old = writer.identity();
     store.settings = after;
-    day = removed;
     change.Complete(store);
     undoRecorded =
-        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept->mark, balanceChange,
-                                  {old.device, old.inode, old.size, kept->wholeHash});
-    return RemoveOutcome::Removed;
+        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept.mark, balanceChange,
+                                  {old.device, old.inode, old.size, kept.wholeHash});
+    return true;
 }
 
 }  // namespace tallimer

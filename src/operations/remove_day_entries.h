@@ -20,4 +20,13 @@ enum class RemoveOutcome { Removed, NothingToRemove, DatabaseError };
 RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, DayState& day,
                                bool& undoRecorded, const LineVisitor& keptLine = {});
 
+// The last steps of a rewrite of the journal (Remove's, Edit day's) once the new content is
+// written to `replacement` as `kept`: the intent, the old file kept for undo, the rename, the
+// balance `after` saved and undo's record. False when nothing changed (reported under
+// `operation`); the journal stays locked by `writer` until the change is complete.
+bool CommitJournalRewrite(const char* operation, const Journal& journal, Journal::Writer& writer,
+                          platform::Replacement& replacement, SettingsStore& store,
+                          const Settings& after, const JournalMark& oldMark,
+                          const Journal::Writer::KeptCopy& kept, bool& undoRecorded);
+
 }  // namespace tallimer
