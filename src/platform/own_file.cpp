@@ -41,6 +41,27 @@ int ReasonOf(const struct stat& info) {
     return 0;
 }
 
+// QLockFile creates its file and then writes the holder into it: a lock that another start is
+// taking at this moment is empty for an instant, which is no junk. Only content that stays
+// unreadable for as long as a write may take counts as foreign; a file that goes or changes
+// in the meantime is someone's lock.
+bool ReadsAsLock(const QString& lockPath, const FileIdentity& held) {
+    const auto deadline = std::chrono::steady_clock::now() + kWriteLockWait;
+    for (;;) {
+        QLockFile probe(lockPath);
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (probe.getLockInfo(&pid, &host, &application) || IdentifyHostFile(lockPath) != held) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kWriteLockPoll);
+    }
+}
+
 bool IsOwnReason(int error) {
     return error >= kNotRegularFile && error <= kHeldTooLong;
 }
@@ -126,11 +147,7 @@ bool ClearForeignLock(const char* operation, const QString& lockPath, bool holde
     int reason = ForeignReason(lockPath);
     const FileIdentity held = IdentifyHostFile(lockPath);
     if (reason == 0 && held.exists) {
-        QLockFile probe(lockPath);
-        qint64 pid = 0;
-        QString host;
-        QString application;
-        if (!probe.getLockInfo(&pid, &host, &application)) {
+        if (!ReadsAsLock(lockPath, held)) {
             reason = kForeignContent;
         } else if (holderMayLeave) {
             const auto deadline = std::chrono::steady_clock::now() + kWriteLockWait;

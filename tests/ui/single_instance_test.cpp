@@ -4,10 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <thread>
 
 #include "support/device_fixture.h"
 
@@ -54,6 +59,24 @@ TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
     EXPECT_FALSE(second.lock());
     EXPECT_TRUE(second.askRunningInstanceToRaise());
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 5000));
+}
+
+// Two starts at the same moment: the lock file of the one that took it is empty for an
+// instant, and the other must wait for its holder instead of removing it as junk.
+TEST_F(SingleInstanceTest, ALockBeingTakenKeepsASecondStartOut) {
+    QDir().mkpath(QFileInfo(SingleInstance::lockPath()).path());
+    QFile taking(SingleInstance::lockPath());
+    ASSERT_TRUE(taking.open(QIODevice::WriteOnly));
+    std::thread holder([&taking] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        taking.write(QByteArray::number(::getpid()) + "\ntest_ui\n" +
+                     QSysInfo::machineHostName().toUtf8() + "\n");
+        taking.close();
+    });
+    SingleInstance second;
+    EXPECT_FALSE(second.lock());
+    holder.join();
+    EXPECT_TRUE(QFileInfo::exists(SingleInstance::lockPath()));
 }
 
 }  // namespace
