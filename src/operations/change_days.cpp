@@ -35,7 +35,8 @@ std::optional<int64_t> CreditChange(Journal::Writer* journal, const Settings& se
 
 }  // namespace
 
-DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysEdit& edit) {
+DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysEdit& edit,
+                       LedgerReason reason) {
     // No journal: only days off count, and no Save can run without creating one first.
     std::optional<Journal::Writer> writer;
     if (journal.exists()) {
@@ -72,8 +73,16 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
     // What undo takes back: the change as booked, after the clamp.
     const auto undone = int32_t(std::clamp<int64_t>(
         int64_t(after.flexBalance) - store.settings.flexBalance, INT32_MIN, INT32_MAX));
+    // The days whose terms changed; a week plan's holds on without an end.
+    const std::optional<ChangedSpan> span = SpanOfChange(booked.book, book);
+    LedgerNote note{reason, {}, {}};
+    if (span) {
+        note.from = span->first;
+        note.to = span->last.isValid() ? span->last : span->first;
+    }
     BalanceChange balance;
-    if (!balance.Begin(store, after, JournalChange::Days, DaysMark(booked.text), DaysMark(text))) {
+    if (!balance.Begin(store, after, JournalChange::Days, DaysMark(booked.text), DaysMark(text),
+                       note)) {
         return DaysOutcome::DatabaseError;
     }
     // The old book is kept so the change can be undone; the journal's own undo is void from
@@ -93,7 +102,7 @@ DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysE
         const long long end = writer->length();
         const std::optional<std::string> tail = writer->tail(end);
         if (tail) {
-            RecordUndo(journal, UndoKind::Days, 0, MarkOf(*tail, end), undone, *kept,
+            RecordUndo(journal, UndoKind::Days, 0, MarkOf(*tail, end), undone, note, *kept,
                        DaysMark(text));
         }
     }

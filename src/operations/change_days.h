@@ -22,6 +22,8 @@ using DaysEdit = std::function<void(DaysBook&)>;
 // (Tallimer.intent), holding the journal as a writer meanwhile so no Save or Remove runs. The
 // last Save or Remove can no longer be undone after it: its booking was made under the old
 // terms.
-DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysEdit& edit);
+// `reason` is what the ledger's line names.
+DaysOutcome ChangeDays(const Journal& journal, SettingsStore& store, const DaysEdit& edit,
+                       LedgerReason reason = LedgerReason::DayOff);
 
 }  // namespace tallimer

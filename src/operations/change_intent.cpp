@@ -9,6 +9,7 @@
 #include "accounting/balance.h"
 #include "journal/journal.h"
 #include "operations/days_file.h"
+#include "platform/clock.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/host_file.h"
@@ -24,6 +25,8 @@ constexpr char kFinishOperation[] = "finish unfinished change";
 constexpr long long kIntentLimit = 4096;
 // The most one Save appends: the header of a new journal and one entry line, with room.
 constexpr long long kMostAppended = 1024;
+// A change's ledger line, with an opening line and a line end before it.
+constexpr qsizetype kMostLedgerAppend = 512;
 // The database directory is a buffer of 260 characters, terminator included.
 constexpr qsizetype kMostDirectoryLength = 259;
 
@@ -74,6 +77,7 @@ std::optional<Settings> ParseRecord(const QByteArray& hex) {
 // booking can, and an append adds one line. Anything else is not acted on.
 bool IsPlausible(const ChangeIntent& intent) {
     if (intent.databaseDirectory.size() > kMostDirectoryLength ||
+        intent.ledger.bytes.size() > kMostLedgerAppend ||
         std::any_of(intent.databaseDirectory.cbegin(), intent.databaseDirectory.cend(),
                     [](QChar c) { return c.unicode() < 0x20; })) {
         return false;
@@ -138,6 +142,10 @@ QByteArray FormatIntent(const ChangeIntent& intent) {
     text += QByteArray("journal=") + ChangeName(intent.change) + '\n';
     text += "old=" + MarkText(intent.oldJournal) + '\n';
     text += "new=" + MarkText(intent.newJournal) + '\n';
+    if (intent.ledger.at >= 0) {
+        text += "ledger-at=" + QByteArray::number(intent.ledger.at) + '\n';
+        text += "ledger=" + intent.ledger.bytes.toHex() + '\n';
+    }
     return text;
 }
 
@@ -165,6 +173,14 @@ std::optional<ChangeIntent> ParseIntent(std::string_view bytes) {
     }
     intent.after = *after;
     intent.before = *before;
+    if (fields.contains("ledger-at")) {
+        bool ok = false;
+        intent.ledger.at = fields["ledger-at"].toLongLong(&ok);
+        intent.ledger.bytes = QByteArray::fromHex(fields["ledger"]);
+        if (!ok || intent.ledger.at < 0 || intent.ledger.bytes.isEmpty()) {
+            return std::nullopt;
+        }
+    }
     if (change == ChangeName(JournalChange::None)) {
         return intent;
     }
@@ -222,10 +238,13 @@ bool RemoveIntent() {
 }
 
 bool BalanceChange::Begin(const SettingsStore& store, const Settings& after, JournalChange change,
-                          const JournalMark& oldJournal, const JournalMark& newJournal) {
+                          const JournalMark& oldJournal, const JournalMark& newJournal,
+                          const LedgerNote& note) {
     earlierPending_ = IntentExists();
+    ledger_ = PlanLedgerAppend(store.ledgerPath, note, store.settings.flexBalance,
+                               after.flexBalance, platform::LocalNow());
     return WriteIntent(
-        {store.databaseDirectory, after, store.settings, change, oldJournal, newJournal});
+        {store.databaseDirectory, after, store.settings, change, oldJournal, newJournal, ledger_});
 }
 
 void BalanceChange::Abandon() {
@@ -235,6 +254,9 @@ void BalanceChange::Abandon() {
 }
 
 bool BalanceChange::Complete(const SettingsStore& store) {
+    // The ledger explains the balance, never decides it: a line it could not take is mended by
+    // the next start's check.
+    CommitLedgerAppend(store.ledgerPath, ledger_);
     // A removal that fails leaves an intent the next start finishes again, to the same values.
     if (!StoreSettings(store)) {
         return false;
@@ -283,6 +305,9 @@ void FinishLeftoverIntent(SettingsStore& store) {
                                 ? ExamineDays(healed.daysFilePath, *intent)
                             : journal->isOpen() ? Examine(*journal, *intent)
                                                 : Found::Neither;
+        if (found != Found::Neither) {
+            SettleLedgerAppend(healed.ledgerPath, intent->ledger, found == Found::New);
+        }
         if (found == Found::Old) {
             healed.settings = intent->before;
         } else if (found == Found::Neither) {
@@ -292,6 +317,9 @@ void FinishLeftoverIntent(SettingsStore& store) {
                 QStringLiteral("changed since an unfinished change; balance kept"));
             healed = store;
         }
+    }
+    if (intent->change == JournalChange::None) {
+        SettleLedgerAppend(healed.ledgerPath, intent->ledger, true);
     }
     store = healed;
     if (StoreSettings(store)) {

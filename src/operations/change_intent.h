@@ -7,6 +7,7 @@
 
 #include "journal/journal_mark.h"
 #include "model/settings.h"
+#include "operations/ledger_file.h"
 #include "operations/settings_store.h"
 
 namespace tallimer {
@@ -26,6 +27,7 @@ struct ChangeIntent {
     JournalChange change = JournalChange::None;
     JournalMark oldJournal;
     JournalMark newJournal;
+    LedgerAppend ledger;  // the ledger's line of the balance's change, if any
 };
 
 QByteArray FormatIntent(const ChangeIntent& intent);
@@ -43,12 +45,14 @@ bool RemoveIntent();
 
 // A journal change with its balance change, as one transaction. Begin before touching the
 // journal: false means nothing may change. Then either Abandon (the journal kept its content)
-// or Complete (store.settings hold `after`): the settings are saved and the intent removed; a
-// save that fails keeps the intent for the next start and says so on standard error.
+// or Complete (store.settings hold `after`): the ledger's line is appended, the settings are
+// saved and the intent removed; a save that fails keeps the intent for the next start and says
+// so on standard error.
 class BalanceChange {
   public:
     bool Begin(const SettingsStore& store, const Settings& after, JournalChange change,
-               const JournalMark& oldJournal, const JournalMark& newJournal);
+               const JournalMark& oldJournal, const JournalMark& newJournal,
+               const LedgerNote& note);
     void Abandon();
     // False when the settings could not be saved (reported; the intent stays).
     bool Complete(const SettingsStore& store);
@@ -57,6 +61,7 @@ class BalanceChange {
     // An intent of an earlier failed save: this one's `before` now stands in for it, so it
     // stays when this change is abandoned.
     bool earlierPending_ = false;
+    LedgerAppend ledger_;
 };
 
 // Finishes (the journal holds the change: its settings are saved) or drops (the journal is as

@@ -157,4 +157,9 @@ std::optional<DayOffReply> ReplyOfText(QByteArrayView text) {
     return DayOffReply{code, QString::fromUtf8(text.sliced(space + 1))};
 }
 
+LedgerReason LedgerReasonOf(const DayOffRequest& request) {
+    return request.action == DayOffRequest::Action::Import ? LedgerReason::Holidays
+                                                           : LedgerReason::DayOff;
+}
+
 }  // namespace tallimer

@@ -31,6 +31,8 @@ struct DayOffRequest {
 // every date of the range, an import the calendar's workdays as whole holidays. The workdays
 // are those of the book as the edit finds it.
 DaysEdit EditOf(const DayOffRequest& request);
+// What the ledger's line of the request names: a calendar's holidays or a day off.
+LedgerReason LedgerReasonOf(const DayOffRequest& request);
 
 // The request as one line of printable ASCII (no newline), and back; nullopt for a line that
 // is no request.

@@ -156,7 +156,7 @@ EditDayOutcome EditDay(const Journal& journal, SettingsStore& store, const DaySt
         return EditDayOutcome::JournalChanged;
     }
     if (!CommitJournalRewrite(kOperation, journal, writer, replacement, store, after, *oldMark,
-                              *kept, undoRecorded)) {
+                              *kept, {LedgerReason::Edit, edit.date, edit.date}, undoRecorded)) {
         return EditDayOutcome::DatabaseError;  // the replacement's temporary goes with it
     }
     return EditDayOutcome::Edited;

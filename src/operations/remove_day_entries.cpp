@@ -48,8 +48,9 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
         platform::ReportFailure(kOperation, journal.path());
         return RemoveOutcome::DatabaseError;
     }
+    const QDate date = QDate::fromString(day.selectedDateText, u"yyyy/MM/dd");
     if (!CommitJournalRewrite(kOperation, journal, writer, replacement, store, after, *oldMark,
-                              *kept, undoRecorded)) {
+                              *kept, {LedgerReason::Remove, date, date}, undoRecorded)) {
         return RemoveOutcome::DatabaseError;  // the replacement's temporary goes with it
     }
     day = removed;
@@ -59,10 +60,11 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
 bool CommitJournalRewrite(const char* operation, const Journal& journal, Journal::Writer& writer,
                           platform::Replacement& replacement, SettingsStore& store,
                           const Settings& after, const JournalMark& oldMark,
-                          const Journal::Writer::KeptCopy& kept, bool& undoRecorded) {
+                          const Journal::Writer::KeptCopy& kept, const LedgerNote& note,
+                          bool& undoRecorded) {
     // The rewrite and its balance change as one transaction.
     BalanceChange change;
-    if (!change.Begin(store, after, JournalChange::Replace, oldMark, kept.mark)) {
+    if (!change.Begin(store, after, JournalChange::Replace, oldMark, kept.mark, note)) {
         return false;
     }
     // The old file stays as undo's copy; without one this change cannot be undone.
@@ -79,7 +81,7 @@ bool CommitJournalRewrite(const char* operation, const Journal& journal, Journal
     store.settings = after;
     change.Complete(store);
     undoRecorded =
-        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept.mark, balanceChange,
+        keptForUndo && RecordUndo(journal, UndoKind::Replace, 0, kept.mark, balanceChange, note,
                                   {old.device, old.inode, old.size, kept.wholeHash});
     return true;
 }

@@ -27,6 +27,7 @@ RemoveOutcome RemoveDayEntries(const Journal& journal, SettingsStore& store, Day
 bool CommitJournalRewrite(const char* operation, const Journal& journal, Journal::Writer& writer,
                           platform::Replacement& replacement, SettingsStore& store,
                           const Settings& after, const JournalMark& oldMark,
-                          const Journal::Writer::KeptCopy& kept, bool& undoRecorded);
+                          const Journal::Writer::KeptCopy& kept, const LedgerNote& note,
+                          bool& undoRecorded);
 
 }  // namespace tallimer

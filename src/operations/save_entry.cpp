@@ -146,8 +146,8 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
     const DayState booked = Booked(day, after, duration, selected);
     // A Stop moves the balance: journal and settings change as one transaction.
     BalanceChange change;
-    if (closesPeriod &&
-        !change.Begin(store, after, JournalChange::Append, marks->before, marks->after)) {
+    if (closesPeriod && !change.Begin(store, after, JournalChange::Append, marks->before,
+                                      marks->after, {LedgerReason::Stop, input.date, input.date})) {
         return SaveOutcome::DatabaseError;
     }
     if (!writer->append(std::string_view(line.constData(), size_t(line.size())))) {
@@ -166,8 +166,8 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
     if (closesPeriod) {
         change.Complete(store);
     }
-    saved.undoRecorded =
-        RecordUndo(journal, UndoKind::Append, marks->oldLength, marks->after, balanceChange);
+    saved.undoRecorded = RecordUndo(journal, UndoKind::Append, marks->oldLength, marks->after,
+                                    balanceChange, {LedgerReason::Stop, input.date, input.date});
     return SaveOutcome::Saved;
 }
 

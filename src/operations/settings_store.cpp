@@ -104,10 +104,16 @@ void LoadSettings(SettingsStore& store) {
     FinishLeftoverIntent(store);
 }
 
-bool SaveSettings(const SettingsStore& store) {
+bool SaveSettings(const SettingsStore& store, const LedgerAppend& ledger) {
     // Without the intent the save still runs: it only guards the step between the two writes.
-    WriteIntent(
-        {store.databaseDirectory, store.settings, store.settings, JournalChange::None, {}, {}});
+    WriteIntent({store.databaseDirectory,
+                 store.settings,
+                 store.settings,
+                 JournalChange::None,
+                 {},
+                 {},
+                 ledger});
+    CommitLedgerAppend(store.ledgerPath, ledger);
     if (!StoreSettings(store)) {
         return false;
     }
@@ -151,6 +157,7 @@ void BuildFilePaths(SettingsStore& store) {
     store.journalPath = base + QStringLiteral(".txt");
     store.settingsFilePath = base + QStringLiteral(".ini");
     store.daysFilePath = base + QStringLiteral(".days");
+    store.ledgerPath = base + QStringLiteral(".ledger");
 }
 
 QByteArray SettingsFileLine(int32_t balance) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/settings.h"
+#include "operations/ledger_file.h"
 
 namespace tallimer {
 
@@ -21,14 +22,16 @@ struct SettingsStore {
     QString journalPath;
     QString settingsFilePath;
     QString daysFilePath;  // days off and week plans, beside the journal
+    QString ledgerPath;    // the balance's changes, beside the journal
 };
 
 // Registry, then the paths, then the balance from the settings file; then a change that a
 // crash left unfinished is finished or dropped. Failures are silent.
 void LoadSettings(SettingsStore& store);
 // Registry, then the settings file, guarded by an intent so that a crash between the two is
-// healed at the next start. False when something was not saved.
-bool SaveSettings(const SettingsStore& store);
+// healed at the next start; a change of the balance (Setup, the new-month cap) appends its
+// `ledger` line under the same intent. False when something was not saved.
+bool SaveSettings(const SettingsStore& store, const LedgerAppend& ledger = {});
 // Registry, then the settings file, without an intent; a failure is named on standard error.
 bool StoreSettings(const SettingsStore& store);
 void BuildFilePaths(SettingsStore& store);

@@ -7,6 +7,7 @@
 #include "accounting/balance.h"
 #include "journal/journal_line.h"
 #include "operations/days_file.h"
+#include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/file_identity.h"
 
@@ -58,6 +59,8 @@ void Tracker::start() {
     load();
     RemoveStaleTemporaries(store_);
     AdoptDaysFile(store_.daysFilePath);
+    ledgerCorrected_ =
+        CheckLedger(store_.ledgerPath, store_.settings.flexBalance, platform::LocalNow());
     offersUndo_ = true;
 }
 
@@ -115,8 +118,8 @@ Done<ScanOutcome> Tracker::rescan(ScanSinks sinks, const LineVisitor& lines, Jou
                             {lines, keep, &readDays(), listsProjects_}));
 }
 
-Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {
-    const DaysOutcome outcome = ChangeDays(journal_, store_, edit);
+Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks, LedgerReason reason) {
+    const DaysOutcome outcome = ChangeDays(journal_, store_, edit, reason);
     if (outcome == DaysOutcome::Unchanged) {
         return {outcome, snapshot()};  // the views stand as they are
     }
@@ -126,7 +129,7 @@ Done<DaysOutcome> Tracker::changeDays(const DaysEdit& edit, ScanSinks sinks) {
 }
 
 Done<DaysOutcome> Tracker::bookDaysFile(ScanSinks sinks) {
-    return changeDays([](DaysBook&) {}, sinks);
+    return changeDays([](DaysBook&) {}, sinks, LedgerReason::DaysFile);
 }
 
 Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
@@ -237,10 +240,13 @@ Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
 
 Done<SetupOutcome> Tracker::applySetup(const SetupForm& form, ScanSinks sinks) {
     const QString journalBefore = store_.journalPath;
+    const int32_t balanceBefore = store_.settings.flexBalance;
     ApplySetupForm(form, store_);
     journal_ = Journal(store_.journalPath);
     const SetupOutcome outcome =
-        SaveSettings(store_) ? SetupOutcome::Saved : SetupOutcome::NotSaved;
+        SaveSettings(store_, ledgerAppend(LedgerReason::Setup, balanceBefore))
+            ? SetupOutcome::Saved
+            : SetupOutcome::NotSaved;
     const Done<ScanOutcome> read = took(ScanAfterSetup(journal_, journalBefore, store_.settings,
                                                        selectedDate_, day_, month_, sinks));
     return {outcome, read.snapshot, read.error};
@@ -251,8 +257,15 @@ bool Tracker::newMonthCapAsked() const {
 }
 
 bool Tracker::capNewMonth() {
+    const int32_t balanceBefore = store_.settings.flexBalance;
     ApplyNewMonthCap(store_.settings);
-    return SaveSettings(store_);
+    return SaveSettings(store_, ledgerAppend(LedgerReason::NewMonthCap, balanceBefore));
+}
+
+LedgerAppend Tracker::ledgerAppend(LedgerReason reason, int32_t balanceBefore) const {
+    const QDateTime now = platform::LocalNow();
+    return PlanLedgerAppend(store_.ledgerPath, {reason, now.date(), {}}, balanceBefore,
+                            store_.settings.flexBalance, now);
 }
 
 bool Tracker::automaticStopDue() const {

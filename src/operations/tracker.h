@@ -69,8 +69,11 @@ class Tracker {
     // The settings as tallimer-report loads them (an unfinished change is finished on the way);
     // the snapshot then never offers undo, so undo's record is not even looked at.
     void load();
-    // The window's start: the settings loaded, temporaries a crash left removed, undo offered.
+    // The window's start: the settings loaded, temporaries a crash left removed, the ledger
+    // opened or brought in step with the balance, undo offered.
     void start();
+    // The balance the ledger held when the start found it differing from the balance.
+    std::optional<int32_t> ledgerCorrected() const { return ledgerCorrected_; }
 
     const SettingsStore& store() const { return store_; }
     const Settings& settings() const { return store_.settings; }
@@ -93,7 +96,8 @@ class Tracker {
     Done<SaveOutcome> saveEntry(const EntryPanelInput& input);
     // Days off and week plans: `edit` changes the book, the balance follows, the views are
     // rescanned with the new terms.
-    Done<DaysOutcome> changeDays(const DaysEdit& edit, ScanSinks sinks = {});
+    Done<DaysOutcome> changeDays(const DaysEdit& edit, ScanSinks sinks = {},
+                                 LedgerReason reason = LedgerReason::DayOff);
     // Books a change of the days file made by hand (or left unbooked by a crash): Unchanged
     // when the balance already holds the file as it is.
     Done<DaysOutcome> bookDaysFile(ScanSinks sinks = {});
@@ -135,6 +139,8 @@ class Tracker {
     };
 
     Done<ScanOutcome> took(ScanRead&& read);
+    // The ledger's line for a change of the balance from `balanceBefore` to the settings' own.
+    LedgerAppend ledgerAppend(LedgerReason reason, int32_t balanceBefore) const;
     // The days file as it is now; one that cannot be read leaves the book as it was.
     const DaysBook& readDays();
     // Runs `write`, handing it the line visitor that feeds a scan of the content it makes: into
@@ -157,6 +163,7 @@ class Tracker {
     bool offersUndo_ = true;
     bool listsProjects_ = true;
     bool canUndo_ = false;
+    std::optional<int32_t> ledgerCorrected_;
 };
 
 }  // namespace tallimer

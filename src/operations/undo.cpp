@@ -11,6 +11,7 @@
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
 #include "operations/days_file.h"
+#include "platform/clock.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
 #include "platform/file_identity.h"
@@ -137,11 +138,16 @@ std::optional<JournalMark> CopyBack(platform::File& copy, platform::File& out,
 // Moves journal (or days file) and balance back as one transaction, always through an intent,
 // so a crash between the file and settings heals at the next start. `putBack` changes the
 // file; `kind` says which file the marks are of.
-UndoOutcome PutBack(SettingsStore& store, const Settings& after, const JournalMark& now,
-                    const JournalMark& before, const std::function<bool()>& putBack,
+UndoOutcome PutBack(SettingsStore& store, const UndoRecord& record, const Settings& after,
+                    const JournalMark& now, const JournalMark& before,
+                    const std::function<bool()>& putBack,
                     JournalChange kind = JournalChange::Replace) {
     BalanceChange change;
-    if (!change.Begin(store, after, kind, now, before)) {
+    // A record from before the ledger names no days: the undo's own.
+    const QDate today = platform::LocalNow().date();
+    const LedgerNote note{LedgerReason::Undo, record.from.isValid() ? record.from : today,
+                          record.from.isValid() ? record.to : today};
+    if (!change.Begin(store, after, kind, now, before, note)) {
         return UndoOutcome::DatabaseError;  // reported by the intent's write
     }
     if (!putBack()) {
@@ -184,7 +190,7 @@ UndoOutcome UndoReplace(SettingsStore& store, const UndoRecord& record, Journal:
         DropForeign(path, UndoCopyPath(path), platform::kForeignContent);
         return UndoOutcome::NothingToUndo;
     }
-    return PutBack(store, after, now.content, *before, [&] {
+    return PutBack(store, record, after, now.content, *before, [&] {
         if (!replacement.commit()) {
             return false;
         }
@@ -201,7 +207,7 @@ UndoOutcome UndoAppend(const Journal& file, SettingsStore& store, const UndoReco
     const long long start = std::max(0LL, record.cutLength);
     const JournalMark before =
         MarkOf(tail.substr(0, tail.size() - size_t(now.content.length - start)), start);
-    return PutBack(store, after, now.content, before, [&] {
+    return PutBack(store, record, after, now.content, before, [&] {
         return record.cutLength < 0 ? file.remove() : journal.cutBack(record.cutLength);
     });
 }
@@ -241,7 +247,7 @@ UndoOutcome UndoDays(SettingsStore& store, const UndoRecord& record, const Setti
     }
     // The days file first, its booked copy after: a crash between them leaves a change to book.
     return PutBack(
-        store, after, record.daysAfter, before,
+        store, record, after, record.daysAfter, before,
         [&] {
             return WriteDaysFile(store.daysFilePath, old) &&
                    WriteBookedDays(store.daysFilePath, old);
@@ -283,15 +289,16 @@ std::optional<UndoCopy> KeepDaysForUndo(const Journal& journal, std::string_view
 }
 
 bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
-                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy,
-                const JournalMark& daysAfter) {
+                const JournalMark& after, int32_t balanceChange, const LedgerNote& concerns,
+                const UndoCopy& copy, const JournalMark& daysAfter) {
     const QString& path = journal.path();
     if (kind == UndoKind::Append) {
         platform::DeleteFile(UndoCopyPath(path));  // an earlier Remove's
     }
     const UndoMark mark{after, journal.identity().inode};
     const QByteArray text =
-        FormatUndoRecord({kind, cutLength, mark, balanceChange, copy, daysAfter});
+        FormatUndoRecord({kind, cutLength, mark, balanceChange, copy, daysAfter, concerns.from,
+                          concerns.to.isValid() ? concerns.to : concerns.from});
     if (!platform::Replacement::ForOwnFile(platform::HostPath(UndoRecordPath(path)))
              .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportFailure(kOperation, UndoRecordPath(path));

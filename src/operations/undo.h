@@ -35,9 +35,10 @@ bool KeepJournalForUndo(const Journal& journal);
 // After a change, with the journal still locked: writes the record of the journal as the
 // change left it (`after`), which replaces an earlier change's. A failure here only costs the
 // undo, never the change: false then.
+// `concerns` names the days the change concerned, for the ledger's line of its undo.
 bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
-                const JournalMark& after, int32_t balanceChange, const UndoCopy& copy = {},
-                const JournalMark& daysAfter = {});
+                const JournalMark& after, int32_t balanceChange, const LedgerNote& concerns,
+                const UndoCopy& copy = {}, const JournalMark& daysAfter = {});
 
 // Before a change of the days file: forgets the earlier change's undo and keeps the days file's
 // old `text` as "<journal>.undo"; what the record of a days change then names as its copy, or

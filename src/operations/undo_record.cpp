@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kRecordLines = 10;
 constexpr int kDaysRecordLines = 12;
+constexpr QLatin1StringView kDateFormat("yyyy/MM/dd");
 
 std::optional<long long> ParseNumber(const QByteArray& text) {
     bool ok = false;
@@ -52,6 +53,10 @@ QByteArray FormatUndoRecord(const UndoRecord& record) {
         text += QByteArray::number(record.daysAfter.length) + '\n';
         text += record.daysAfter.tailHash.toHex() + '\n';
     }
+    if (record.from.isValid()) {
+        text += record.from.toString(kDateFormat).toLatin1() + ' ' +
+                record.to.toString(kDateFormat).toLatin1() + '\n';
+    }
     return text;
 }
 
@@ -88,6 +93,18 @@ std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes) {
     record.after = {{*length, hash}, *inode};
     record.balanceChange = static_cast<int32_t>(*balance);
     record.copy = {*copyDevice, *copyInode, *copySize, copyHash};
+    // The days concerned come last and may be missing.
+    const qsizetype daysAt = days ? kDaysRecordLines : kRecordLines;
+    if (lines.size() > daysAt) {
+        const QList<QByteArray> dates = lines[daysAt].split(' ');
+        if (dates.size() == 2) {
+            record.from = QDate::fromString(QString::fromLatin1(dates[0]), kDateFormat);
+            record.to = QDate::fromString(QString::fromLatin1(dates[1]), kDateFormat);
+        }
+        if (!record.from.isValid() || !record.to.isValid()) {
+            record.from = record.to = QDate();
+        }
+    }
     return record;
 }
 

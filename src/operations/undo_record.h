@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -40,6 +41,10 @@ struct UndoRecord {
     int32_t balanceChange = 0;
     UndoCopy copy;  // Replace: the old journal; Days: the old days file (size and hash only)
     JournalMark daysAfter;  // Days only: the days file as the change left it
+    // The days the change concerned, for the ledger's line of its undo; none in a record from
+    // before the ledger.
+    QDate from;
+    QDate to;
     bool operator==(const UndoRecord&) const = default;
 };
 

@@ -13,7 +13,8 @@ int RunDayOffCommand(const DayOffRequest& request, QTextStream& out, QTextStream
     if (instance.lock()) {
         Tracker tracker;
         tracker.load();
-        reply = ReplyOf(tracker.changeDays(EditOf(request)).outcome, tracker.store());
+        reply = ReplyOf(tracker.changeDays(EditOf(request), {}, LedgerReasonOf(request)).outcome,
+                        tracker.store());
     } else {
         const std::optional<QByteArray> answer =
             instance.askRunningInstanceToChangeDays(RequestText(request));

@@ -93,7 +93,7 @@ class MainWindow : public QWidget {
     // Applies an edit of the days off or week plans as every change of the days does; a failure
     // is told in a box when `tellsFailure` (a handed-over request answers with its reply line
     // instead).
-    DaysOutcome changeDays(const DaysEdit& edit, bool tellsFailure);
+    DaysOutcome changeDays(const DaysEdit& edit, bool tellsFailure, LedgerReason reason);
     // Watches the days file at the store's path, booking what changed while none watched, and
     // books each change made to it by hand.
     void watchDaysFile();

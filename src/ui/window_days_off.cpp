@@ -18,9 +18,9 @@
 
 namespace tallimer {
 
-DaysOutcome MainWindow::changeDays(const DaysEdit& edit, bool tellsFailure) {
+DaysOutcome MainWindow::changeDays(const DaysEdit& edit, bool tellsFailure, LedgerReason reason) {
     DaysOutcome outcome = DaysOutcome::Unchanged;
-    CommandOutcome shown = state_.changeDays(edit, beginViewScan(), outcome);
+    CommandOutcome shown = state_.changeDays(edit, beginViewScan(), outcome, reason);
     if (tellsFailure) {
         shown.messageId = MessageOf(outcome);
         shown.icon = MessageIcon::Stop;
@@ -34,7 +34,7 @@ QByteArray MainWindow::changeDaysOff(QByteArrayView requestText) {
     if (!request) {
         return ReplyText({2, QStringLiteral("tallimer: the running Tallimer took no request")});
     }
-    const DaysOutcome outcome = changeDays(EditOf(*request), false);
+    const DaysOutcome outcome = changeDays(EditOf(*request), false, LedgerReasonOf(*request));
     afterCommand();  // Undo now takes back this change
     return ReplyText(ReplyOf(outcome, state_.store()));
 }
@@ -62,7 +62,8 @@ void MainWindow::dayOffCommand() {
     DayOffDialog dialog(
         DayOffFormFor(panel_->selectedDate(), state_.tracker().days()),
         [this](const DayOffRequest& request) {
-            return changeDays(EditOf(request), true) != DaysOutcome::DatabaseError;
+            return changeDays(EditOf(request), true, LedgerReasonOf(request)) !=
+                   DaysOutcome::DatabaseError;
         },
         this);
     dialog.exec();
@@ -83,7 +84,7 @@ void MainWindow::importHolidaysCommand() {
         ShowMessage(this, import.refusal, MessageIcon::Stop);
         return;
     }
-    changeDays(EditOf(*import.request), true);
+    changeDays(EditOf(*import.request), true, LedgerReason::Holidays);
 }
 
 void MainWindow::workingWeekCommand() {
@@ -93,7 +94,7 @@ void MainWindow::workingWeekCommand() {
         WeekFormFor(panel_->selectedDate(), state_.days(), state_.settings()),
         [this](const WeekPlan& plan) {
             const DaysEdit edit = [plan](DaysBook& book) { book.setWeek(plan); };
-            return changeDays(edit, true) != DaysOutcome::DatabaseError;
+            return changeDays(edit, true, LedgerReason::WorkingWeek) != DaysOutcome::DatabaseError;
         },
         this);
     dialog.exec();

@@ -83,8 +83,9 @@ CommandOutcome WindowState::undoLastChange(ScanSink* view) {
     return outcome;
 }
 
-CommandOutcome WindowState::changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome) {
-    const Done<DaysOutcome> done = tracker_.changeDays(edit, ViewSinks(view));
+CommandOutcome WindowState::changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome,
+                                       LedgerReason reason) {
+    const Done<DaysOutcome> done = tracker_.changeDays(edit, ViewSinks(view), reason);
     snapshot_ = done.snapshot;
     outcome = done.outcome;
     CommandOutcome shown = shownAfterRead(done.error);

@@ -46,7 +46,8 @@ class WindowState {
     CommandOutcome undoLastChange(ScanSink* view);
     // Days off changed from outside the window (a later start's request): `outcome` tells the
     // change; what the window shows needs no box.
-    CommandOutcome changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome);
+    CommandOutcome changeDays(const DaysEdit& edit, ScanSink* view, DaysOutcome& outcome,
+                              LedgerReason reason = LedgerReason::DaysFile);
     // The editor's rows for the day it read at `mark`; `outcome` tells the editor whether to
     // close.
     CommandOutcome editDay(const DayEntryRows& rows, const JournalMark& mark, ScanSink* view,

@@ -161,8 +161,13 @@ TEST_F(DaysOff, AStartFinishesOrDropsAnUnfinishedDaysChange) {
     const std::string text = daysFile();
     SettingsStore saved = store;
     saved.settings = tracker().settings();
-    ChangeIntent intent{store.databaseDirectory, saved.settings, saved.settings,
-                        JournalChange::Days,     DaysMark(""),   DaysMark(text)};
+    ChangeIntent intent{store.databaseDirectory,
+                        saved.settings,
+                        saved.settings,
+                        JournalChange::Days,
+                        DaysMark(""),
+                        DaysMark(text),
+                        {}};
     intent.before.flexBalance = 0;
     saved.settings.flexBalance = 0;  // the crash came before the settings' save
     ASSERT_TRUE(StoreSettings(saved));

@@ -234,7 +234,7 @@ TEST_F(FaultTest, LeftoverIntentIsFinishedOrDropped) {
         after.flexBalance = kBalance - 240;
         BalanceChange change;
         ASSERT_TRUE(change.Begin(store, after, JournalChange::Append, MarkOf(kOpen, kOpen.size()),
-                                 MarkOf(kOpen + kStop, kOpen.size() + kStop.size())));
+                                 MarkOf(kOpen + kStop, kOpen.size() + kStop.size()), {}));
         writeHandheld(kJournal, c.journal);
         writeHandheld(store.settingsFilePath, "Flexitime = 0:0\r\n");
         EXPECT_EQ(restartedBalance(), c.balance);

@@ -150,8 +150,8 @@ TEST_F(PlantedFiles, NoPlantHangsWritesOutsideOrChangesTheJournal) {
          [this] {
              Settings other = store.settings;
              other.flexBalance = 999;
-             ASSERT_TRUE(
-                 WriteIntent({store.databaseDirectory, other, other, JournalChange::None, {}, {}}));
+             ASSERT_TRUE(WriteIntent(
+                 {store.databaseDirectory, other, other, JournalChange::None, {}, {}, {}}));
          },
          [this](const std::string& what) {
              store = Loaded();
@@ -218,16 +218,22 @@ TEST_F(PlantedFiles, RecordsOutOfRangeAreDroppedBeforeAnythingChanges) {
     const JournalMark empty{0, QByteArray(32, 'e')};
     const JournalMark big{5000, QByteArray(32, 'b')};
     const ChangeIntent intents[] = {
-        {store.databaseDirectory, extreme, store.settings, JournalChange::None, {}, {}},
+        {store.databaseDirectory, extreme, store.settings, JournalChange::None, {}, {}, {}},
         {QString::fromUtf8("\\My\0Documents\\", 15),
          store.settings,
          store.settings,
          JournalChange::None,
          {},
+         {},
          {}},
-        {store.databaseDirectory, extreme, store.settings, JournalChange::Replace, empty, big},
-        {store.databaseDirectory, store.settings, store.settings, JournalChange::Append, empty,
-         big},
+        {store.databaseDirectory, extreme, store.settings, JournalChange::Replace, empty, big, {}},
+        {store.databaseDirectory,
+         store.settings,
+         store.settings,
+         JournalChange::Append,
+         empty,
+         big,
+         {}},
     };
     for (const ChangeIntent& intent : intents) {
         WriteHostFile(intentPath, FormatIntent(intent));

@@ -365,7 +365,9 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
 
 // A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
 TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
-    UndoRecord record{UndoKind::Replace, 0, {{12, QByteArray(32, 'h')}, 7}, -240, {}, {}};
+    UndoRecord record{
+        UndoKind::Replace,  0, {{12, QByteArray(32, 'h')}, 7}, -240, {}, {}, QDate(2026, 12, 7),
+        QDate(2026, 12, 11)};
     record.copy = {3, 5, 40, QByteArray(32, 'c')};
     const QByteArray text = FormatUndoRecord(record);
     ASSERT_TRUE(ParseUndoRecord(text.toStdString()));
@@ -381,6 +383,9 @@ TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
     EXPECT_EQ(ParseUndoRecord(days.toStdString()), record);
     EXPECT_FALSE(ParseUndoRecord(days.left(days.lastIndexOf("\n33\n") + 1).toStdString()));
     EXPECT_FALSE(ParseUndoRecord(QByteArray(days).replace("\n33\n", "\n-1\n").toStdString()));
+    // A record from before the days concerned were kept still reads, naming none.
+    record.from = record.to = QDate();
+    EXPECT_EQ(ParseUndoRecord(FormatUndoRecord(record).toStdString()), record);
 }
 
 }  // namespace

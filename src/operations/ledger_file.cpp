@@ -1,0 +1,160 @@
+#include "operations/ledger_file.h"
+
+#include <QFile>
+#include <cerrno>
+#include <string_view>
+
+#include "base/saturating.h"
+#include "platform/device_folder.h"
+#include "platform/diagnostics.h"
+
+namespace tallimer {
+
+namespace {
+
+constexpr char kOperation[] = "ledger";
+// A line per change of the balance: a working life's ledger stays well under this.
+constexpr qint64 kLargestLedger = 64LL << 20;
+
+// The ledger is read and appended with Qt's files, apart from the journal's: what happens to it
+// never decides whether a change of the journal and the balance succeeds.
+QString HostFile(const QString& ledgerPath) {
+    return platform::HostPath(ledgerPath);
+}
+
+int ErrorOf(const QFile& file) {
+    return file.error() == QFileDevice::NoError ? 0 : errno != 0 ? errno : EIO;
+}
+
+LedgerLine LineOf(const LedgerNote& note, int32_t change, int32_t balance, const QDateTime& when) {
+    return {when, note.from, note.to.isValid() ? note.to : note.from, note.reason, change, balance};
+}
+
+QByteArray OpeningLine(int32_t balance, const QDateTime& when) {
+    return FormatLedgerLine(
+        LineOf({LedgerReason::Opening, when.date(), {}}, balance, balance, when));
+}
+
+bool Write(QFile& file, qint64 at, const QByteArray& bytes) {
+    return file.seek(at) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// `lines` appended at the ledger's end, after an opening line with `opening` where it holds no
+// line yet, and after a line end where its last line has none (a hand edit).
+LedgerAppend Plan(const QString& ledgerPath, const QByteArray& lines, int32_t opening,
+                  const QDateTime& when) {
+    QFile file(HostFile(ledgerPath));
+    QByteArray text;
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestLedger) {
+            platform::ReportFailure(kOperation, ledgerPath, file.isOpen() ? EFBIG : ErrorOf(file));
+            return {};
+        }
+        text = file.readAll();
+    }
+    LedgerAppend append{text.size(), text.isEmpty() || text.endsWith('\n') ? QByteArray() : "\n"};
+    if (ReadLedgerText(std::string_view(text.constData(), size_t(text.size()))).lines.empty()) {
+        append.bytes += OpeningLine(opening, when);
+    }
+    append.bytes += lines;
+    return append;
+}
+
+}  // namespace
+
+LedgerAppend PlanLedgerAppend(const QString& ledgerPath, const LedgerNote& note, int32_t before,
+                              int32_t after, const QDateTime& when) {
+    if (before == after) {
+        return {};
+    }
+    return Plan(ledgerPath, FormatLedgerLine(LineOf(note, SatSub(after, before), after, when)),
+                before, when);
+}
+
+bool CommitLedgerAppend(const QString& ledgerPath, const LedgerAppend& append) {
+    if (append.at < 0) {
+        return true;
+    }
+    QFile file(HostFile(ledgerPath));
+    if (!file.open(QIODevice::ReadWrite)) {
+        platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
+        return false;
+    }
+    if (file.size() != append.at) {
+        // Written since the plan: the start's check follows the balance instead.
+        platform::ReportFailure(kOperation, ledgerPath, EAGAIN);
+        return false;
+    }
+    if (!Write(file, append.at, append.bytes)) {
+        platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
+        return false;
+    }
+    return true;
+}
+
+void SettleLedgerAppend(const QString& ledgerPath, const LedgerAppend& append, bool done) {
+    if (append.at < 0) {
+        return;
+    }
+    QFile file(HostFile(ledgerPath));
+    if (!file.exists()) {
+        if (done && append.at == 0) {
+            CommitLedgerAppend(ledgerPath, append);  // the crash came before its creation
+        }
+        return;
+    }
+    if (!file.open(QIODevice::ReadWrite) || file.size() < append.at ||
+        file.size() > append.at + append.bytes.size() || !file.seek(append.at)) {
+        return;  // not this change's bytes: the start's check follows the balance
+    }
+    if (!append.bytes.startsWith(file.readAll())) {
+        return;
+    }
+    if (!file.resize(append.at) || (done && !Write(file, append.at, append.bytes))) {
+        platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
+    }
+}
+
+LedgerRead ReadLedger(const QString& ledgerPath) {
+    LedgerRead read;
+    QFile file(HostFile(ledgerPath));
+    if (!file.exists()) {
+        read.error = ENOENT;
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        read.error = ErrorOf(file);
+    } else if (file.size() > kLargestLedger) {
+        read.error = EFBIG;
+    }
+    if (read.error != 0) {
+        if (read.error != ENOENT) {
+            platform::ReportFailure(kOperation, ledgerPath, read.error);
+        }
+        return read;
+    }
+    const QByteArray text = file.readAll();
+    read.text = ReadLedgerText(std::string_view(text.constData(), size_t(text.size())));
+    return read;
+}
+
+std::optional<int32_t> CheckLedger(const QString& ledgerPath, int32_t balance,
+                                   const QDateTime& when) {
+    const LedgerRead read = ReadLedger(ledgerPath);
+    if (read.error != 0 && read.error != ENOENT) {
+        return std::nullopt;
+    }
+    std::optional<int32_t> corrected;
+    if (!read.text.lines.empty()) {
+        corrected = read.text.lines.back().balance;
+        if (*corrected == balance) {
+            return std::nullopt;
+        }
+    }
+    CommitLedgerAppend(
+        ledgerPath, corrected
+                        ? PlanLedgerAppend(ledgerPath, {LedgerReason::Correction, when.date(), {}},
+                                           *corrected, balance, when)
+                        : Plan(ledgerPath, {}, balance, when));
+    return corrected;
+}
+
+}  // namespace tallimer
