@@ -1,6 +1,7 @@
 #include "operations/ledger_file.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <cerrno>
 #include <string_view>
 
@@ -22,7 +23,7 @@ QString HostFile(const QString& ledgerPath) {
     return platform::HostPath(ledgerPath);
 }
 
-int ErrorOf(const QFile& file) {
+int ErrorOf(const QFileDevice& file) {
     return file.error() == QFileDevice::NoError ? 0 : errno != 0 ? errno : EIO;
 }
 
@@ -149,11 +150,20 @@ std::optional<int32_t> CheckLedger(const QString& ledgerPath, int32_t balance,
             return std::nullopt;
         }
     }
-    CommitLedgerAppend(
-        ledgerPath, corrected
-                        ? PlanLedgerAppend(ledgerPath, {LedgerReason::Correction, when.date(), {}},
-                                           *corrected, balance, when)
-                        : Plan(ledgerPath, {}, balance, when));
+    const LedgerAppend append =
+        corrected ? PlanLedgerAppend(ledgerPath, {LedgerReason::Correction, when.date(), {}},
+                                     *corrected, balance, when)
+                  : Plan(ledgerPath, {}, balance, when);
+    if (append.at != 0) {
+        CommitLedgerAppend(ledgerPath, append);
+        return corrected;
+    }
+    // A new ledger appears whole or not at all: no intent guards its first line.
+    QSaveFile file(HostFile(ledgerPath));
+    if (!file.open(QIODevice::WriteOnly) || file.write(append.bytes) != append.bytes.size() ||
+        !file.commit()) {
+        platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
+    }
     return corrected;
 }
 

@@ -1,6 +1,6 @@
 // Kills a writer of entries at random moments: the next start must find a whole journal, one of
-// the writer's contents, with its balance. TALLIMER_CRASH_KILLS sets the kills (default 300);
-// the 100 MiB journal gets a hundredth of them (at least 2).
+// the writer's contents, with its balance, and the ledger in step with both. TALLIMER_CRASH_KILLS
+// sets the kills (default 300); the 100 MiB journal gets a hundredth of them (at least 2).
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -14,6 +14,7 @@
 #include "journal/journal_line.h"
 #include "operations/change_intent.h"
 #include "operations/days_file.h"
+#include "operations/ledger_file.h"
 #include "operations_test_support.h"
 
 namespace tallimer::test {
@@ -49,6 +50,26 @@ long long MicrosecondsOf(const QString& cycles, const QStringList& mode = {}) {
 
 class CrashSafety : public JournalTest {
   protected:
+    // The ledger a start finds: whole lines, each following from the one before, the last at
+    // the balance. None until the writer's first start has opened it.
+    void expectLedgerInStep(int32_t balance) {
+        const LedgerRead read = ReadLedger(store.ledgerPath);
+        std::string text;
+        readHandheld(store.ledgerPath, &text);
+        if (read.error == ENOENT) {
+            return;
+        }
+        ASSERT_FALSE(read.text.lines.empty()) << text;
+        EXPECT_EQ(read.text.unreadLines, 0) << text;
+        EXPECT_TRUE(text.ends_with('\n')) << text;
+        const std::vector<LedgerLine>& lines = read.text.lines;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            ASSERT_EQ(lines[i].balance, lines[i - 1].balance + lines[i].change) << text;
+            ASSERT_NE(lines[i].reason, LedgerReason::Correction) << text;
+        }
+        EXPECT_EQ(lines.back().balance, balance) << text;
+    }
+
     // Kills the writer `kills` times on `base`; after each kill a start (LoadSettings) must
     // leave the journal at A, B or C and settings file and registry at its balance. Kills land
     // in the start-up or within the first `span` cycles; with `expectHits`, some must have met
@@ -93,6 +114,7 @@ class CrashSafety : public JournalTest {
                                               << " bytes, A has " << base.size();
             ++found[at - contents];
             ASSERT_EQ(balance, balances[at - contents]);
+            expectLedgerInStep(balance);
             ASSERT_FALSE(HasFailure());
         }
 
@@ -148,7 +170,9 @@ TEST_F(CrashSafety, DaysOff) {
     const int intents = KillMode("days", Kills() / 3, 20300614, [&] {
         // The balance holds the booked copy; the days file may be a step ahead of it, which
         // the window's start books.
-        EXPECT_EQ(restartedBalance(), kBalance - owed(ReadBookedDays(store.daysFilePath).text));
+        const int32_t booked = restartedBalance();
+        EXPECT_EQ(booked, kBalance - owed(ReadBookedDays(store.daysFilePath).text));
+        expectLedgerInStep(booked);
         restart();
         tracker().start();
         tracker().bookDaysFile();
@@ -181,6 +205,7 @@ TEST_F(CrashSafety, EditDay) {
         ASSERT_NE(at, std::end(contents)) << "journal is neither day: " << now.size() << " bytes";
         ++found[at - contents];
         EXPECT_EQ(balance, balances[at - contents]);
+        expectLedgerInStep(balance);
     });
     std::cout << Kills() / 3 << " kills of an edit: Stop at 12:00 " << found[0] << ", at 13:00 "
               << found[1] << ", intents left " << intents << "\n";
