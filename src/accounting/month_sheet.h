@@ -12,6 +12,7 @@
 
 #include "accounting/day_tally.h"
 #include "accounting/day_terms.h"
+#include "accounting/month_ledger.h"
 #include "accounting/project_tally.h"
 #include "journal/journal_as_read.h"
 #include "journal/line_runs.h"
@@ -42,6 +43,7 @@ struct MonthSheet {
     // Setup's target on Monday to Friday.
     std::array<int32_t, 7> week{};
     bool withDays = false;  // whether days off or week plans gave the days their terms
+    MonthLedger balance;    // as the ledger explains it, where there is one
 };
 
 // Builds the month of a date from the journal's lines, handed on one at a time. It keeps a
@@ -55,6 +57,10 @@ class MonthSheetTally {
     // A journal line as CutLine leaves it, at `offset` in the journal; lines of other months
     // pass untouched.
     void AddLine(std::string_view line, long long offset);
+    // The ledger's lines, which explain the month's balance.
+    void SetLedger(const std::vector<LedgerLine>& lines) {
+        sheet_.balance = MonthLedgerOf(lines, sheet_.first);
+    }
     MonthSheet Sheet() const;
 
     using DayVisitor =

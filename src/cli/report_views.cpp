@@ -8,6 +8,7 @@
 #include "cli/view_text.h"
 #include "cli/week_periods_text.h"
 #include "operations/desktop_preferences_store.h"
+#include "operations/ledger_file.h"
 
 namespace tallimer {
 
@@ -88,6 +89,7 @@ bool PeriodsRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
 void AttachTimesheet(ViewInputs& inputs) {
     inputs.sheet.emplace(inputs.tracker.settings(), inputs.date, &inputs.tracker.days(),
                          inputs.now.date());
+    inputs.sheet->SetLedger(ReadLedger(inputs.tracker.store().ledgerPath).text.lines);
 }
 
 bool TimesheetText(QTextStream& out, ViewInputs& inputs) {

@@ -38,4 +38,32 @@ QString SheetMonthText(const MonthSheet& sheet) {
     return SelectedDateText(sheet.first).left(7);
 }
 
+std::vector<std::pair<QString, QString>> SheetBalanceRows(const MonthSheet& sheet) {
+    const MonthLedger& ledger = sheet.balance;
+    if (!ledger.known) {
+        const QString notKnown = QString::fromLatin1(kBalanceNotKnown);
+        return {{QStringLiteral("Balance carried over"), notKnown},
+                {QStringLiteral("Credit of the month"), SignedTimeAndHoursText(sheet.credit)},
+                {QStringLiteral("Balance at month's end"), notKnown}};
+    }
+    std::vector<std::pair<QString, QString>> rows;
+    if (ledger.carriedOver) {
+        rows.emplace_back(QStringLiteral("Balance carried over"),
+                          SignedTimeAndHoursText(*ledger.carriedOver));
+    } else {
+        rows.emplace_back(QStringLiteral("Ledger opened ") + SelectedDateText(ledger.openedOn),
+                          SignedTimeAndHoursText(ledger.opening));
+    }
+    rows.emplace_back(QStringLiteral("Credit of the month"), SignedTimeAndHoursText(ledger.credit));
+    rows.emplace_back(QStringLiteral("New-month cap"), SignedTimeAndHoursText(ledger.cap));
+    rows.emplace_back(QStringLiteral("Setup changes"), SignedTimeAndHoursText(ledger.setup));
+    if (ledger.corrections != 0) {
+        rows.emplace_back(QStringLiteral("Corrections"),
+                          SignedTimeAndHoursText(ledger.corrections));
+    }
+    rows.emplace_back(QStringLiteral("Balance at month's end"),
+                      SignedTimeAndHoursText(ledger.atEnd));
+    return rows;
+}
+
 }  // namespace tallimer

@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "accounting/day_tally.h"
 #include "accounting/month_sheet.h"
@@ -20,7 +22,11 @@ QString SheetDayKindText(const TalliedDay& day);
 QString SheetWeekText(const std::array<int32_t, 7>& week);
 // "2026/12", the month's heading.
 QString SheetMonthText(const MonthSheet& sheet);
-// What the carried-over and month-end balances read until the ledger gives them.
+// What the carried-over and month-end balances read where the ledger does not reach the month.
 inline constexpr char kBalanceNotKnown[] = "not known";
+
+// The balance's rows, label and value: from the ledger where it reaches the month, else the
+// balances "not known" around the sheet's own credit.
+std::vector<std::pair<QString, QString>> SheetBalanceRows(const MonthSheet& sheet);
 
 }  // namespace tallimer

@@ -79,11 +79,11 @@ bool WriteTimesheetHtml(QTextStream& out, MonthSheetTally& tally, JournalAsRead&
     }
     out << "</table>\n";
 
-    const QString notKnown = QString::fromLatin1(kBalanceNotKnown);
-    out << "<h2>Balance</h2>\n<table class=\"balance\">\n"
-        << Row({QStringLiteral("Balance carried over"), notKnown}, 1)
-        << Row({QStringLiteral("Credit of the month"), SignedTimeAndHoursText(sheet.credit)}, 1)
-        << Row({QStringLiteral("Balance at month's end"), notKnown}, 1) << "</table>\n";
+    out << "<h2>Balance</h2>\n<table class=\"balance\">\n";
+    for (const auto& [label, value] : SheetBalanceRows(sheet)) {
+        out << Row({label, value}, 1);
+    }
+    out << "</table>\n";
 
     out << "<table class=\"signatures\">\n"
         << "<tr><td>Employee: ______________________________</td>"

@@ -41,6 +41,22 @@ bool WritePeriods(RecordWriter& writer, MonthSheetTally& tally, const MonthSheet
         });
 }
 
+// The balances come from the ledger: null where it does not reach the month.
+void WriteTotal(RecordWriter& writer, const MonthSheet& sheet) {
+    const QString month = sheet.first.toString(u"yyyy-MM");
+    const MonthLedger& ledger = sheet.balance;
+    const QString opened = ledger.openedOn.toString(Qt::ISODate);
+    const auto known = [&ledger](int32_t value) {
+        return ledger.known ? Field(int64_t{value}) : Field(nullptr);
+    };
+    writer.Write({month, int64_t{sheet.presence}, int64_t{sheet.target}, int64_t{sheet.credit},
+                  ledger.carriedOver ? Field(int64_t{*ledger.carriedOver}) : Field(nullptr),
+                  known(ledger.atEnd),
+                  ledger.openedOn.isValid() ? Field(QStringView(opened)) : Field(nullptr),
+                  known(ledger.credit), known(ledger.cap), known(ledger.setup),
+                  known(ledger.corrections)});
+}
+
 }  // namespace
 
 bool WriteTimesheetRecords(QTextStream& out, RecordFormat format, MonthSheetTally& tally,
@@ -53,7 +69,8 @@ bool WriteTimesheetRecords(QTextStream& out, RecordFormat format, MonthSheetTall
            "half", "missing"}},
          {"periods", {"date", "start", "stop", "project"}},
          {"total",
-          {"month", "presence", "target", "credit", "balance_carried_over", "balance_month_end"}},
+          {"month", "presence", "target", "credit", "balance_carried_over", "balance_month_end",
+           "ledger_opened", "ledger_credit", "new_month_cap", "setup_changes", "corrections"}},
          {"projects", {"project", "minutes"}},
          {"week", {"weekday", "target"}}});
     bool read = true;
@@ -64,10 +81,7 @@ bool WriteTimesheetRecords(QTextStream& out, RecordFormat format, MonthSheetTall
         } else if (set == 1) {
             read = WritePeriods(writer, tally, sheet, journal);
         } else if (set == 2) {
-            const QString month = sheet.first.toString(u"yyyy-MM");
-            // The ledger, once there, gives the balances; till then they are not known.
-            writer.Write({month, int64_t{sheet.presence}, int64_t{sheet.target},
-                          int64_t{sheet.credit}, nullptr, nullptr});
+            WriteTotal(writer, sheet);
         } else if (set == 3) {
             for (const ProjectTotal& project : sheet.projects) {
                 writer.Write({project.name, int64_t{project.minutes}});

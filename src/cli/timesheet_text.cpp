@@ -69,9 +69,9 @@ bool PrintTimesheet(QTextStream& out, MonthSheetTally& tally, JournalAsRead& jou
             << SignedTimeAndHoursText(project.minutes) << '\n';
     }
     out << '\n';
-    out << "Balance carried over    " << kBalanceNotKnown << '\n';
-    out << "Credit of the month     " << SignedTimeAndHoursText(sheet.credit) << '\n';
-    out << "Balance at month's end  " << kBalanceNotKnown << '\n';
+    for (const auto& [label, value] : SheetBalanceRows(sheet)) {
+        out << label.leftJustified(24) << value << '\n';
+    }
     return true;
 }
 

@@ -105,6 +105,8 @@ class MainWindow : public QWidget {
     // Tells, once a run for each day, of a period that a day before today left open, and offers
     // to edit that day (window_open_day.cpp).
     void tellOpenEarlierDay();
+    // Once, at the start that found the ledger out of step with the balance and corrected it.
+    void tellLedgerCorrected();
     void setupCommand();
     void aboutCommand();
     // Ends the program unless the user does not confirm the open period; true when it ends.

@@ -90,6 +90,11 @@ void Tray::remind(const QDateTime& clock, const DayState& day, const Settings& s
     }
 }
 
+void Tray::tell(const QString& title, const QString& text) {
+    messageDay_ = QDate();
+    port_->showMessage(title, text);
+}
+
 void Tray::tellOpenDay(QDate date, const QString& text) {
     messageDay_ = date;
     port_->showMessage(QStringLiteral("Period still open"), text);

@@ -32,6 +32,8 @@ class Tray : public QObject {
     void remind(const QDateTime& clock, const DayState& day, const Settings& settings);
     // Tells of a period that `date` left open; a click on the message offers that day.
     void tellOpenDay(QDate date, const QString& text);
+    // Tells something that a click does not act on.
+    void tell(const QString& title, const QString& text);
 
     QMenu* menu() const { return menu_.get(); }
     const DesktopPreferences& preferences() const { return preferences_; }

@@ -1,6 +1,7 @@
 // The main window's start-up and shutdown sequences.
 #include <QCloseEvent>
 
+#include "accounting/time_text.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
 #include "ui/commands.h"
@@ -26,6 +27,24 @@ void MainWindow::startUp() {
     refreshTimer_.start();
     newMonthCheck();
     tellOpenEarlierDay();
+    tellLedgerCorrected();
+}
+
+void MainWindow::tellLedgerCorrected() {
+    const std::optional<int32_t> ledger = state_.tracker().ledgerCorrected();
+    if (!ledger) {
+        return;
+    }
+    const QString text =
+        QStringLiteral(
+            "The ledger of the balance ended at %1, but the balance "
+            "is %2. A correcting line was added to the ledger.")
+            .arg(SignedTimeText(*ledger), SignedTimeText(state_.settings().flexBalance));
+    if (tray_ != nullptr) {
+        tray_->tell(QStringLiteral("Ledger corrected"), text);
+        return;
+    }
+    ShowMessage(this, text, MessageIcon::Information);
 }
 
 void MainWindow::newMonthCheck() {

@@ -63,3 +63,39 @@ TEST(MonthSheet, CountsOnlyItsOwnDaysFromASundayToTheEnd) {
 
 }  // namespace
 }  // namespace tallimer
+
+namespace tallimer {
+namespace {
+
+// The month's account begins at the ledger's first line when that lies within the month, and
+// nothing is known of a month before it; a correction is not credit.
+TEST(MonthLedger, BeginsWhereTheLedgerBeginsAndSortsTheChanges) {
+    const auto at = [](int month, int day) {
+        return QDateTime(QDate(2026, month, day), QTime(9, 0));
+    };
+    const std::vector<LedgerLine> lines = {
+        {at(11, 20), {}, {}, LedgerReason::Opening, 100, 100},
+        {at(11, 21), {}, {}, LedgerReason::Stop, -30, 70},
+        {at(12, 1), {}, {}, LedgerReason::NewMonthCap, -10, 60},
+        {at(12, 2), {}, {}, LedgerReason::Correction, 5, 65},
+        {at(12, 3), {}, {}, LedgerReason::Undo, 30, 95},
+        {at(1, 1).addYears(1), {}, {}, LedgerReason::Setup, 5, 100},
+    };
+    EXPECT_FALSE(MonthLedgerOf(lines, QDate(2026, 10, 31)).known);
+    const MonthLedger november = MonthLedgerOf(lines, QDate(2026, 11, 5));
+    EXPECT_FALSE(november.carriedOver);
+    EXPECT_EQ(november.openedOn, QDate(2026, 11, 20));
+    EXPECT_EQ(november.opening, 100);
+    EXPECT_EQ(november.credit, -30);
+    EXPECT_EQ(november.atEnd, 70);
+    const MonthLedger december = MonthLedgerOf(lines, QDate(2026, 12, 31));
+    EXPECT_EQ(december.carriedOver, 70);
+    EXPECT_EQ(december.cap, -10);
+    EXPECT_EQ(december.corrections, 5);
+    EXPECT_EQ(december.credit, 30);
+    EXPECT_EQ(december.setup, 0);
+    EXPECT_EQ(december.atEnd, 95);
+}
+
+}  // namespace
+}  // namespace tallimer

@@ -1,5 +1,5 @@
 # Runs tallimer-report with NAME.args of a case folder (journal.txt, optional Tallimer.ini,
-# Tallimer.days, desktop.ini and registry.ini, else golden/registry.ini: break 30, target 480, unit 5) and compares with NAME.out.
+# Tallimer.days, Tallimer.ledger, desktop.ini and registry.ini, else golden/registry.ini: break 30, target 480, unit 5) and compares with NAME.out.
 # With -DUPDATE=1 the output is written to NAME.out instead (to add a case; review it).
 cmake_minimum_required(VERSION 3.25)
 
@@ -12,6 +12,9 @@ if(EXISTS "${CASE}/Tallimer.ini")
 endif()
 if(EXISTS "${CASE}/Tallimer.days")
     file(COPY_FILE "${CASE}/Tallimer.days" "${docs}/Tallimer.days")
+endif()
+if(EXISTS "${CASE}/Tallimer.ledger")
+    file(COPY_FILE "${CASE}/Tallimer.ledger" "${docs}/Tallimer.ledger")
 endif()
 if(EXISTS "${CASE}/desktop.ini")
     file(COPY_FILE "${CASE}/desktop.ini" "${WORK}/desktop.ini")
