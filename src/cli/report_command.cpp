@@ -88,6 +88,7 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     const SettingsStore& store = tracker.store();
 
     ViewInputs inputs(tracker, options->date.value_or(now.date()), now);
+    inputs.dateGiven = options->date.has_value();
     if (const int failure = ReadJournal(inputs, options->views); failure != 0) {
         return CannotOpen(err, store, failure);
     }

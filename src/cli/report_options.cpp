@@ -9,7 +9,7 @@ namespace tallimer {
 
 const char kReportUsage[] =
     "usage: tallimer-report [--date YYYY/MM/DD] [--now \"YYYY/MM/DD HH:MM\"] "
-    "[--view panel|day|list|report|week|periods|timesheet]\n"
+    "[--view panel|day|list|report|week|periods|timesheet|ledger]\n"
     "       [--format text|csv|json|html] [--help] [--version]\n";
 
 const char kReportHelp[] =
@@ -21,9 +21,12 @@ const char kReportHelp[] =
     "  --view VIEW              panel, day, list or report (default: all four);\n"
     "                           week: the ISO week of the date, a line per day, totals and\n"
     "                           projects; periods: every period of the journal;\n"
-    "                           timesheet: the month of the date, a line per day, to sign\n"
+    "                           timesheet: the month of the date, a line per day, to sign;\n"
+    "                           ledger: every change of the balance (with --date, those\n"
+    "                           written in the date's month)\n"
     "  --format FORMAT          text (default), csv (RFC 4180, CRLF) or json; csv and json\n"
-    "                           for the views list, report, week, periods and timesheet;\n"
+    "                           for the views list, report, week, periods, timesheet and\n"
+    "                           ledger;\n"
     "                           html (a document to print) for the timesheet\n"
     "  --version                print the version\n"
     "\n"

@@ -1,6 +1,7 @@
 #include "cli/report_views.h"
 
 #include "accounting/day_summary.h"
+#include "cli/ledger_view.h"
 #include "cli/timesheet_html.h"
 #include "cli/timesheet_records.h"
 #include "cli/timesheet_text.h"
@@ -106,6 +107,22 @@ bool TimesheetHtml(QTextStream& out, ViewInputs& inputs) {
                               TimesheetName(LoadDesktopPreferences()));
 }
 
+void AttachLedger(ViewInputs& inputs) {
+    // Not the journal's: read whole here; a ledger that cannot be read is reported as read.
+    inputs.ledger = LedgerLinesOf(ReadLedger(inputs.tracker.store().ledgerPath).text.lines,
+                                  inputs.dateGiven ? std::optional(inputs.date) : std::nullopt);
+}
+
+bool LedgerLinesText(QTextStream& out, ViewInputs& inputs) {
+    PrintLedger(out, *inputs.ledger);
+    return true;
+}
+
+bool LedgerRecords(QTextStream& out, RecordFormat format, ViewInputs& inputs) {
+    WriteLedgerRecords(out, format, *inputs.ledger);
+    return true;
+}
+
 }  // namespace
 
 const std::vector<ReportView>& ReportViews() {
@@ -118,6 +135,7 @@ const std::vector<ReportView>& ReportViews() {
         {u"week", false, AttachWeek, WeekText, WeekRecords, nullptr},
         {u"periods", false, AttachPeriods, PeriodsText, PeriodsRecords, nullptr},
         {u"timesheet", false, AttachTimesheet, TimesheetText, TimesheetRecords, TimesheetHtml},
+        {u"ledger", false, AttachLedger, LedgerLinesText, LedgerRecords, nullptr},
     };
     return views;
 }
