@@ -92,6 +92,12 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     if (const int failure = ReadJournal(inputs, options->views); failure != 0) {
         return CannotOpen(err, store, failure);
     }
+    if (inputs.ledgerError != 0) {
+        err << "tallimer-report: Error with database access: cannot read "
+            << platform::HostPath(store.ledgerPath) << ": "
+            << platform::SystemReason(inputs.ledgerError) << '\n';
+        return 1;
+    }
     const bool headings = options->views.size() > 1;
     try {
         for (const QString& name : options->views) {

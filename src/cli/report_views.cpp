@@ -1,5 +1,7 @@
 #include "cli/report_views.h"
 
+#include <cerrno>
+
 #include "accounting/day_summary.h"
 #include "cli/ledger_view.h"
 #include "cli/timesheet_html.h"
@@ -108,8 +110,10 @@ bool TimesheetHtml(QTextStream& out, ViewInputs& inputs) {
 }
 
 void AttachLedger(ViewInputs& inputs) {
-    // Not the journal's: read whole here; a ledger that cannot be read is reported as read.
-    inputs.ledger = LedgerLinesOf(ReadLedger(inputs.tracker.store().ledgerPath).text.lines,
+    // Read whole before anything is printed; no ledger yet is an empty one.
+    const LedgerRead read = ReadLedger(inputs.tracker.store().ledgerPath);
+    inputs.ledgerError = read.error == ENOENT ? 0 : read.error;
+    inputs.ledger = LedgerLinesOf(read.text.lines,
                                   inputs.dateGiven ? std::optional(inputs.date) : std::nullopt);
 }
 

@@ -38,7 +38,8 @@ struct ViewInputs {
     std::optional<PeriodList> periods;
     std::optional<MonthSheetTally> sheet;
     std::optional<std::vector<LedgerLine>> ledger;  // the lines the ledger view prints
-    bool dateGiven = false;                         // the ledger view: only the date's month
+    int ledgerError = 0;     // why the ledger view could not read the ledger, if it could not
+    bool dateGiven = false;  // the ledger view: only the date's month
     // The journal as the scan read it, for the views that read their lines again.
     JournalAsRead journal;
     bool listsProjects = false;  // whether a view prints the project box's list

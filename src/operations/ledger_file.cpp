@@ -8,6 +8,7 @@
 #include "base/saturating.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
+#include "platform/file.h"
 
 namespace tallimer {
 
@@ -17,7 +18,7 @@ constexpr char kOperation[] = "ledger";
 // A line per change of the balance: a working life's ledger stays well under this.
 constexpr qint64 kLargestLedger = 64LL << 20;
 
-// The ledger is read and appended with Qt's files, apart from the journal's: what happens to it
+// The ledger is opened apart from the journal's files, without their locks: what happens to it
 // never decides whether a change of the journal and the balance succeeds.
 QString HostFile(const QString& ledgerPath) {
     return platform::HostPath(ledgerPath);
@@ -25,6 +26,11 @@ QString HostFile(const QString& ledgerPath) {
 
 int ErrorOf(const QFileDevice& file) {
     return file.error() == QFileDevice::NoError ? 0 : errno != 0 ? errno : EIO;
+}
+
+// The ledger open for reading (missing: ENOENT) or, with `create`, for appending.
+int Open(QFile& file, const QString& ledgerPath, bool create) {
+    return platform::OpenPlainFile(file, ledgerPath, create) ? 0 : errno != 0 ? errno : EIO;
 }
 
 LedgerLine LineOf(const LedgerNote& note, int32_t change, int32_t balance, const QDateTime& when) {
@@ -44,11 +50,12 @@ bool Write(QFile& file, qint64 at, const QByteArray& bytes) {
 // line yet, and after a line end where its last line has none (a hand edit).
 LedgerAppend Plan(const QString& ledgerPath, const QByteArray& lines, int32_t opening,
                   const QDateTime& when) {
-    QFile file(HostFile(ledgerPath));
+    QFile file;
     QByteArray text;
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestLedger) {
-            platform::ReportFailure(kOperation, ledgerPath, file.isOpen() ? EFBIG : ErrorOf(file));
+    const int error = Open(file, ledgerPath, false);
+    if (error != ENOENT) {
+        if (error != 0 || file.size() > kLargestLedger) {
+            platform::ReportFailure(kOperation, ledgerPath, error != 0 ? error : EFBIG);
             return {};
         }
         text = file.readAll();
@@ -76,9 +83,9 @@ bool CommitLedgerAppend(const QString& ledgerPath, const LedgerAppend& append) {
     if (append.at < 0) {
         return true;
     }
-    QFile file(HostFile(ledgerPath));
-    if (!file.open(QIODevice::ReadWrite)) {
-        platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
+    QFile file;
+    if (const int error = Open(file, ledgerPath, true); error != 0) {
+        platform::ReportFailure(kOperation, ledgerPath, error);
         return false;
     }
     if (file.size() != append.at) {
@@ -97,14 +104,14 @@ void SettleLedgerAppend(const QString& ledgerPath, const LedgerAppend& append, b
     if (append.at < 0) {
         return;
     }
-    QFile file(HostFile(ledgerPath));
-    if (!file.exists()) {
-        if (done && append.at == 0) {
-            CommitLedgerAppend(ledgerPath, append);  // the crash came before its creation
-        }
+    QFile file;
+    const int error = Open(file, ledgerPath, false);
+    if (error == ENOENT && done && append.at == 0) {
+        CommitLedgerAppend(ledgerPath, append);  // the crash came before its creation
         return;
     }
-    if (!file.open(QIODevice::ReadWrite) || file.size() < append.at ||
+    file.close();
+    if (error != 0 || Open(file, ledgerPath, true) != 0 || file.size() < append.at ||
         file.size() > append.at + append.bytes.size() || !file.seek(append.at)) {
         return;  // not this change's bytes: the start's check follows the balance
     }
@@ -118,12 +125,9 @@ void SettleLedgerAppend(const QString& ledgerPath, const LedgerAppend& append, b
 
 LedgerRead ReadLedger(const QString& ledgerPath) {
     LedgerRead read;
-    QFile file(HostFile(ledgerPath));
-    if (!file.exists()) {
-        read.error = ENOENT;
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        read.error = ErrorOf(file);
-    } else if (file.size() > kLargestLedger) {
+    QFile file;
+    read.error = Open(file, ledgerPath, false);
+    if (read.error == 0 && file.size() > kLargestLedger) {
         read.error = EFBIG;
     }
     if (read.error != 0) {

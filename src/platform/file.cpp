@@ -332,6 +332,29 @@ bool DeleteFile(QStringView handheldPath) {
     return ::unlink(NativePath(handheldPath).constData()) == 0;
 }
 
+bool OpenPlainFile(QFile& file, QStringView handheldPath, bool create) {
+    const int fd = ::open(NativePath(handheldPath).constData(),
+                          (create ? O_RDWR | O_CREAT : O_RDONLY) | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : !S_ISREG(info.st_mode) ? kNotRegularFile : 0;
+    if (error == 0) {
+        error = EndNonBlocking(fd);
+    }
+    if (error == 0 && !file.open(fd, create ? QIODevice::ReadWrite : QIODevice::ReadOnly,
+                                 QFileDevice::AutoCloseHandle)) {
+        error = EIO;
+    }
+    if (error != 0) {
+        CloseQuietly(fd);
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
 bool FileExists(QStringView handheldPath) {
     struct stat info {};
     return ::stat(NativePath(handheldPath).constData(), &info) == 0 && S_ISREG(info.st_mode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringView>
 #include <string>
@@ -112,6 +113,11 @@ void RemoveStaleReplacementsOfHostFile(const QString& targetHostPath);
 void RemoveStaleReplacementsOfOwnFile(const QString& hostPath);
 
 bool DeleteFile(QStringView handheldPath);
+
+// Opens `file` on a regular file at the path for reading, or for reading and writing with
+// `create` (made when missing), without waiting on a FIFO and without taking a lock or the
+// fault seam: for a file whose failures never decide a command (the ledger). False with errno.
+bool OpenPlainFile(QFile& file, QStringView handheldPath, bool create);
 
 // Gives the file at `from` (a symlink's target) the second name `to` by a hard link, replacing
 // a file of that name.
