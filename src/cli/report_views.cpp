@@ -1,13 +1,13 @@
 #include "cli/report_views.h"
 
 #include "accounting/day_summary.h"
-#include "cli/timesheet_html.h"
 #include "cli/timesheet_records.h"
 #include "cli/timesheet_text.h"
 #include "cli/view_records.h"
 #include "cli/view_text.h"
 #include "cli/week_periods_text.h"
 #include "operations/desktop_preferences_store.h"
+#include "operations/timesheet_html.h"
 
 namespace tallimer {
 

@@ -1,10 +1,10 @@
-#include "cli/timesheet_html.h"
+#include "operations/timesheet_html.h"
 #include "accounting/time_text.h"
 
 #include <QLocale>
 #include <QStringList>
 
-#include "cli/timesheet_cells.h"
+#include "operations/timesheet_cells.h"
 
 namespace tallimer {
 
