@@ -13,8 +13,8 @@
 
 #include "accounting/time_lists.h"
 #include "cli/report_options.h"
+#include "cli/report_pdf.h"
 #include "cli/report_views.h"
-#include "operations/timesheet_pdf.h"
 #include "operations/tracker.h"
 #include "platform/clock.h"
 #include "platform/device_folder.h"
@@ -60,8 +60,7 @@ bool PrintPdf(QTextStream& out, const ReportView& view, ViewInputs& inputs) {
     }
     document.flush();
     out.flush();
-    WriteTimesheetPdf(html, *out.device());
-    return true;
+    return WriteReportPdf(html, *out.device());
 }
 
 // Reads the journal once for every chosen view, and puts the list in order, so that nothing
