@@ -30,8 +30,8 @@ const char kReportHelp[] =
     "                           once the run succeeded; a PDF needs it on a terminal\n"
     "  --version                print the version\n"
     "\n"
-    "Exit status: 0 done, 1 the journal cannot be opened or FILE cannot be written,\n"
-    "2 bad arguments.\n";
+    "Exit status: 0 done, 1 the journal cannot be opened, FILE cannot be written or the\n"
+    "PDF cannot be made, 2 bad arguments.\n";
 
 namespace {
 
