@@ -51,7 +51,8 @@ bool NoPlaceForPdf(QTextStream& out) {
     return file == nullptr || isatty(file->handle()) != 0;
 }
 
-// The view's HTML document laid out on pages, its bytes written where its text would go.
+// The view's HTML document laid out on pages, its bytes written where its text would go, by
+// the module that main loaded for the run.
 bool PrintPdf(QTextStream& out, const ReportView& view, ViewInputs& inputs) {
     QString html;
     QTextStream document(&html);
