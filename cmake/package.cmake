@@ -12,8 +12,9 @@ set(TALLIMER_MAINTAINER "Tallimer maintainers <maintainers@users.noreply.c-seed-
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TALLIMER_MAINTAINER}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-# The runtime dependencies come from what the programs link, as dpkg-shlibdeps finds them: Qt's
-# packages, and libical's (libical3 on Debian 12) for the holiday calendars.
+# The runtime dependencies come from what the programs and tallimer-report's PDF module link, as
+# dpkg-shlibdeps finds them: Qt's packages (Print Support's for printing the timesheet), and
+# libical's (libical3 on Debian 12) for the holiday calendars.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The summary above is the first line; CPack indents this text below it.
 set(CPACK_PACKAGE_DESCRIPTION "Tallimer records when work starts and stops in a plain-text journal,

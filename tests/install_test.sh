@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop reads: the files are
-# in place, the desktop entry and the AppStream metadata validate, the installed program runs.
+# in place, the desktop entry and the AppStream metadata validate, the installed programs run.
 set -euo pipefail
 build="$1" app_id="$2"
 for tool in desktop-file-validate appstreamcli; do
@@ -25,3 +25,9 @@ done
 desktop-file-validate "$share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml"
 QT_QPA_PLATFORM=xcb DISPLAY= "$prefix/bin/tallimer" --version
+# The installed tallimer-report finds its PDF module, and needs no display for it.
+mkdir -p "$prefix/home/files/My Documents"
+: >"$prefix/home/files/My Documents/Tallimer.txt"
+TALLIMER_HOME="$prefix/home" QT_QPA_PLATFORM=xcb DISPLAY= "$prefix/bin/tallimer-report" \
+    --view timesheet --format pdf --output "$prefix/sheet.pdf"
+[ "$(head -c 5 "$prefix/sheet.pdf")" = "%PDF-" ] || { echo "no PDF from the installed program"; exit 1; }

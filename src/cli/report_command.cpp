@@ -1,13 +1,19 @@
 #include "cli/report_command.h"
 
+#include <unistd.h>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
 #include <cerrno>
 #include <new>
 #include <optional>
 
 #include "accounting/time_lists.h"
 #include "cli/report_options.h"
+#include "cli/report_pdf.h"
 #include "cli/report_views.h"
 #include "operations/tracker.h"
 #include "platform/clock.h"
@@ -30,6 +36,32 @@ int CannotReadAgain(QTextStream& err, const SettingsStore& store) {
     err << "tallimer-report: Error with database access: " << platform::HostPath(store.journalPath)
         << " changed or failed while it was printed\n";
     return 1;
+}
+
+int CannotWrite(QTextStream& err, const QSaveFile& file) {
+    err << "tallimer-report: cannot write " << QDir::toNativeSeparators(file.fileName()) << ": "
+        << file.errorString() << '\n';
+    return 1;
+}
+
+// A PDF is bytes for a file or a pipe, never for a terminal. (A stream without a device, a
+// string, takes no bytes either.)
+bool NoPlaceForPdf(QTextStream& out) {
+    const auto* file = qobject_cast<QFile*>(out.device());
+    return file == nullptr || isatty(file->handle()) != 0;
+}
+
+// The view's HTML document laid out on pages, its bytes written where its text would go, by
+// the module that main loaded for the run.
+bool PrintPdf(QTextStream& out, const ReportView& view, ViewInputs& inputs) {
+    QString html;
+    QTextStream document(&html);
+    if (!view.html(document, inputs)) {
+        return false;
+    }
+    document.flush();
+    out.flush();
+    return WriteReportPdf(html, *out.device());
 }
 
 // Reads the journal once for every chosen view, and puts the list in order, so that nothing
@@ -58,7 +90,38 @@ int ReadJournal(ViewInputs& inputs, const QStringList& views) {
     return 0;
 }
 
+// Prints the chosen views from what the read left: 0, or 1 when a view's second read failed.
+int PrintViews(QTextStream& out, QTextStream& err, const ReportOptions& options, ViewInputs& inputs,
+               const SettingsStore& store) {
+    const bool headings = options.views.size() > 1;
+    try {
+        for (const QString& name : options.views) {
+            if (headings) {
+                out << "== " << name << " ==\n";
+            }
+            const ReportView& view = FindReportView(name);
+            const bool printed = options.pdf      ? PrintPdf(out, view, inputs)
+                                 : options.html   ? view.html(out, inputs)
+                                 : options.format ? view.records(out, *options.format, inputs)
+                                                  : view.text(out, inputs);
+            if (!printed) {
+                return CannotReadAgain(err, store);  // what was printed stands
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return CannotOpen(err, store, ENOMEM);  // what was printed stands
+    }
+    return 0;
+}
+
 }  // namespace
+
+bool ReportWantsPdf(const QStringList& arguments) {
+    QString error;
+    const std::optional<ReportOptions> options =
+        ParseReportArguments(arguments, ReportViewNames(), error);
+    return options && options->pdf && !options->help && !options->version;
+}
 
 int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QString error;
@@ -75,6 +138,11 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     if (options->version) {
         out << "Tallimer " << kAppVersion << '\n';
         return 0;
+    }
+    if (options->pdf && !options->output && NoPlaceForPdf(out)) {
+        err << "tallimer-report: a PDF is not written to a terminal; give --output FILE\n"
+            << kReportUsage;
+        return 2;
     }
     if (options->now) {
         platform::SetClock(*options->now);
@@ -98,24 +166,22 @@ int RunReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
             << platform::SystemReason(inputs.ledgerError) << '\n';
         return 1;
     }
-    const bool headings = options->views.size() > 1;
-    try {
-        for (const QString& name : options->views) {
-            if (headings) {
-                out << "== " << name << " ==\n";
-            }
-            const ReportView& view = FindReportView(name);
-            const bool printed = options->html     ? view.html(out, inputs)
-                                 : options->format ? view.records(out, *options->format, inputs)
-                                                   : view.text(out, inputs);
-            if (!printed) {
-                return CannotReadAgain(err, store);  // what was printed stands
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        return CannotOpen(err, store, ENOMEM);  // what was printed stands
+    if (!options->output) {
+        return PrintViews(out, err, *options, inputs, store);
     }
-    return 0;
+    // Written beside FILE and renamed over it once the run succeeded: a failed run leaves FILE
+    // as it was and no temporary behind.
+    QSaveFile file(*options->output);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return CannotWrite(err, file);
+    }
+    QTextStream fileOut(&file);
+    fileOut.setEncoding(QStringConverter::Utf8);
+    if (const int status = PrintViews(fileOut, err, *options, inputs, store); status != 0) {
+        return status;
+    }
+    fileOut.flush();
+    return file.commit() ? 0 : CannotWrite(err, file);
 }
 
 }  // namespace tallimer

@@ -10,7 +10,7 @@ namespace tallimer {
 const char kReportUsage[] =
     "usage: tallimer-report [--date YYYY/MM/DD] [--now \"YYYY/MM/DD HH:MM\"] "
     "[--view panel|day|list|report|week|periods|timesheet|ledger]\n"
-    "       [--format text|csv|json|html] [--help] [--version]\n";
+    "       [--format text|csv|json|html|pdf] [--output FILE] [--help] [--version]\n";
 
 const char kReportHelp[] =
     "Prints what Tallimer's views show for a date, from the journal of the device folder\n"
@@ -26,15 +26,18 @@ const char kReportHelp[] =
     "                           written in the date's month)\n"
     "  --format FORMAT          text (default), csv (RFC 4180, CRLF) or json; csv and json\n"
     "                           for the views list, report, week, periods, timesheet and\n"
-    "                           ledger;\n"
-    "                           html (a document to print) for the timesheet\n"
+    "                           ledger; html (a document to print) and pdf (its pages, on A4\n"
+    "                           or, in a US locale, Letter) for the timesheet\n"
+    "  --output FILE            write to FILE instead of standard output, replacing it only\n"
+    "                           once the run succeeded; a PDF needs it on a terminal\n"
     "  --version                print the version\n"
     "\n"
-    "Exit status: 0 done, 1 the journal cannot be opened, 2 bad arguments.\n";
+    "Exit status: 0 done, 1 the journal cannot be opened, FILE cannot be written or the\n"
+    "PDF cannot be made, 2 bad arguments.\n";
 
 namespace {
 
-const QStringList kValueOptions = {"date", "now", "view", "format"};
+const QStringList kValueOptions = {"date", "now", "view", "format", "output"};
 const QStringList kFlags = {"help", "version"};
 
 // Finds what this program does not take, so that the message names it as written: any
@@ -107,8 +110,17 @@ bool TakeValues(const QCommandLineParser& parser, const ViewNames& views, Report
             options.format = RecordFormat::Json;
         } else if (value == u"html") {
             options.html = true;
+        } else if (value == u"pdf") {
+            options.pdf = true;
         } else if (value != u"text") {
-            error = QStringLiteral("not a format (text, csv, json, html): %1").arg(value);
+            error = QStringLiteral("not a format (text, csv, json, html, pdf): %1").arg(value);
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("output"))) {
+        options.output = parser.value(QStringLiteral("output"));
+        if (options.output->isEmpty()) {
+            error = QStringLiteral("--output needs a file");
             return false;
         }
     }
@@ -151,9 +163,10 @@ std::optional<ReportOptions> ParseReportArguments(const QStringList& arguments,
                     .arg(parser.value(QStringLiteral("format")), OrList(views.records));
         return std::nullopt;
     }
-    if (!options.help && !options.version && options.html &&
+    if (!options.help && !options.version && (options.html || options.pdf) &&
         (options.views.size() != 1 || !views.html.contains(options.views[0]))) {
-        error = QStringLiteral("--format html needs --view %1").arg(OrList(views.html));
+        error = QStringLiteral("--format %1 needs --view %2")
+                    .arg(parser.value(QStringLiteral("format")), OrList(views.html));
         return std::nullopt;
     }
     return options;

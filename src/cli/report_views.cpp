@@ -4,7 +4,6 @@
 
 #include "accounting/day_summary.h"
 #include "cli/ledger_view.h"
-#include "cli/timesheet_html.h"
 #include "cli/timesheet_records.h"
 #include "cli/timesheet_text.h"
 #include "cli/view_records.h"
@@ -12,6 +11,7 @@
 #include "cli/week_periods_text.h"
 #include "operations/desktop_preferences_store.h"
 #include "operations/ledger_file.h"
+#include "operations/timesheet_html.h"
 
 namespace tallimer {
 

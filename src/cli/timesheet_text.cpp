@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "cli/timesheet_cells.h"
+#include "operations/timesheet_cells.h"
 
 namespace tallimer {
 

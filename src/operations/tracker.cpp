@@ -198,6 +198,11 @@ DayEntriesRead Tracker::dayEntries() const {
     return ReadDayEntries(journal_, selectedDate_);
 }
 
+TimesheetRead Tracker::timesheet(QDate today, const QString& name) const {
+    return ReadMonthTimesheet(journal_, store_.ledgerPath, settings(), days_, selectedDate_, today,
+                              name);
+}
+
 std::optional<OpenPeriodStart> Tracker::openEarlierDay(QDate today) const {
     return FindOpenEarlierDay(journal_, today);
 }

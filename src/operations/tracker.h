@@ -16,6 +16,7 @@
 #include "model/scan_sink.h"
 #include "operations/change_days.h"
 #include "operations/edit_day.h"
+#include "operations/month_timesheet.h"
 #include "operations/open_earlier_day.h"
 #include "operations/remove_day_entries.h"
 #include "operations/save_entry.h"
@@ -109,6 +110,8 @@ class Tracker {
     Done<EditDayOutcome> editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
                                  ScanSinks sinks = {});
     Done<UndoOutcome> undo(ScanSinks sinks = {});
+    // The selected date's month as the timesheet's HTML document, read once.
+    TimesheetRead timesheet(QDate today, const QString& name) const;
     // The latest day before `today` that left a period open, read once.
     std::optional<OpenPeriodStart> openEarlierDay(QDate today) const;
     // Setup's OK: the form taken as typed and saved; the day is then the journal's at the

@@ -63,6 +63,10 @@ QString LoadString(int id) {
                 "Not changed!\nThe journal has been changed since the day was opened.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
+        case StringId::TimesheetNotSaved:
+            return QStringLiteral("Timesheet not saved!\n%1");
+        case StringId::TimesheetNotPrinted:
+            return QStringLiteral("Timesheet not printed!\nThe printer reported an error.");
         case StringId::CalendarNotRead:
             return QStringLiteral("Holidays not imported!\n%1");
         case StringId::CalendarWithoutHolidays:

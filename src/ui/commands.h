@@ -20,6 +20,8 @@ constexpr int IDM_IMPORT_HOLIDAYS = 32784;
 constexpr int IDM_WORKING_WEEK = 32785;
 // Desktop only: put the selected day's entries right in a table; enabled while it has some.
 constexpr int IDM_EDIT_DAY = 32786;
+// Desktop only: the selected date's month as a timesheet, saved as a PDF or printed.
+constexpr int IDM_TIMESHEET = 32787;
 
 // Entry panel controls.
 constexpr int IDC_PROJECT = 1001;

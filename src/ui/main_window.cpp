@@ -63,11 +63,13 @@ MainWindow::MainWindow() {
     actions_ = new WindowActions(this);
     bindCommands();
     new UndoShortcut(this, actions_->action(IDM_UNDO));
-    // The days off and the working week are set from the context menu too, after Undo.
+    // The days off, the working week, Edit day and the timesheet are in the context menu too,
+    // after Undo.
     addAction(actions_->action(IDM_DAY_OFF));
     addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
     addAction(actions_->action(IDM_WORKING_WEEK));
     addAction(actions_->action(IDM_EDIT_DAY));
+    addAction(actions_->action(IDM_TIMESHEET));
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);
@@ -105,6 +107,7 @@ void MainWindow::bindCommands() {
     bind(IDM_IMPORT_HOLIDAYS, &MainWindow::importHolidaysCommand);
     bind(IDM_WORKING_WEEK, &MainWindow::workingWeekCommand);
     bind(IDM_EDIT_DAY, &MainWindow::editDayCommand);
+    bind(IDM_TIMESHEET, &MainWindow::timesheetCommand);
     bind(IDM_SETTINGS, &MainWindow::setupCommand);
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {

@@ -102,6 +102,9 @@ class MainWindow : public QWidget {
     // for `date`, selected first (a double click in the entry list).
     void editDayCommand();
     void editDayOf(QDate date);
+    // Desktop only: the selected date's month as a timesheet to save or print
+    // (window_timesheet.cpp).
+    void timesheetCommand();
     // Tells, once a run for each day, of a period that a day before today left open, and offers
     // to edit that day (window_open_day.cpp).
     void tellOpenEarlierDay();

@@ -12,14 +12,15 @@ namespace tallimer {
 
 namespace {
 
-// The toolbar's commands, Undo, the days off, the working week and Edit day, and About and
-// Exit apart; 0: a separator.
+// The toolbar's commands, Undo, the days off, the working week, Edit day and the timesheet,
+// and About and Exit apart; 0: a separator.
 constexpr int kMenu[] = {IDM_SAVE,
                          IDM_UNDO,
                          IDM_DAY_OFF,
                          IDM_IMPORT_HOLIDAYS,
                          IDM_WORKING_WEEK,
                          IDM_EDIT_DAY,
+                         IDM_TIMESHEET,
                          0,
                          IDM_VIEW_DAY,
                          IDM_VIEW_LIST,

@@ -34,6 +34,7 @@ constexpr ActionEntry kActions[] = {
     {IDM_IMPORT_HOLIDAYS, -1, "Import holidays\u2026", nullptr},
     {IDM_WORKING_WEEK, -1, "Working week\u2026", nullptr},
     {IDM_EDIT_DAY, -1, "Edit day\u2026", nullptr},
+    {IDM_TIMESHEET, -1, "Timesheet\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
 };
 

@@ -42,8 +42,9 @@ TEST_F(ReportCommand, ExitStatuses) {
           // CSV and JSON are for the views of records only.
           QStringList{"--format", "csv"}, QStringList{"--view", "day", "--format", "csv"},
           QStringList{"--view", "panel", "--format", "json"},
-          // HTML is the timesheet's alone.
-          QStringList{"--format", "html"}, QStringList{"--view", "week", "--format", "html"}}) {
+          // HTML and its PDF are the timesheet's alone.
+          QStringList{"--format", "html"}, QStringList{"--view", "week", "--format", "html"},
+          QStringList{"--view", "week", "--format", "pdf"}, QStringList{"--output"}}) {
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(out.isEmpty());
         EXPECT_TRUE(err.startsWith("tallimer-report: ")) << err.toStdString();

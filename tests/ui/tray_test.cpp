@@ -71,6 +71,7 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
                         IDM_IMPORT_HOLIDAYS,
                         IDM_WORKING_WEEK,
                         IDM_EDIT_DAY,
+                        IDM_TIMESHEET,
                         0,
                         IDM_VIEW_DAY,
                         IDM_VIEW_LIST,

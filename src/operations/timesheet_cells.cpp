@@ -1,4 +1,4 @@
-#include "cli/timesheet_cells.h"
+#include "operations/timesheet_cells.h"
 
 #include <QLocale>
 

@@ -1,21 +1,25 @@
-#include "cli/timesheet_html.h"
+#include "operations/timesheet_html.h"
 #include "accounting/time_text.h"
 
 #include <QLocale>
 #include <QStringList>
 
-#include "cli/timesheet_cells.h"
+#include "operations/timesheet_cells.h"
 
 namespace tallimer {
 
 namespace {
 
+// Sized for print: a month of two periods a day fits one page. The body's size is set apart
+// (kTimesheetBodyPoints).
 constexpr char kStyle[] =
-    "body { font-family: sans-serif; font-size: 10pt; }\n"
-    "table { border-collapse: collapse; margin-bottom: 1em; }\n"
-    "th, td { border: 1px solid #999; padding: 2px 6px; text-align: left; }\n"
+    "h1 { margin: 0 0 2px 0; }\n"
+    "h2 { margin: 3px 0 0 0; }\n"
+    "p { margin: 0 0 1px 0; }\n"
+    "table { border-collapse: collapse; }\n"
+    "th, td { border: 1px solid #999; padding: 0 4px; text-align: left; }\n"
     "td.time { text-align: right; white-space: nowrap; }\n"
-    ".signatures td { border: none; padding: 2em 2em 0 0; }\n";
+    ".signatures td { border: none; padding: 14px 32px 0 0; }\n";
 
 // A row of cells, each text escaped; `timeFrom` and after are right-aligned times.
 QString Row(const QStringList& cells, qsizetype timeFrom = -1, const char* tag = "td") {
@@ -38,6 +42,7 @@ bool WriteTimesheetHtml(QTextStream& out, MonthSheetTally& tally, JournalAsRead&
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<title>" << (title + QStringLiteral(" - ") + name).toHtmlEscaped() << "</title>\n"
         << "<style>\n"
+        << "body { font-family: sans-serif; font-size: " << kTimesheetBodyPoints << "pt; }\n"
         << kStyle << "</style>\n</head>\n<body>\n"
         << "<h1>" << title.toHtmlEscaped() << "</h1>\n"
         << "<p>Name: " << name.toHtmlEscaped()
