@@ -129,5 +129,16 @@ TEST_F(EditDayWindow, WithoutATrayABoxOffersTheEarlierDayLeftOpen) {
                                              "open. Edit that day now?"});
 }
 
+// A ledger out of step with the balance is told once at start, in the tray or in a box.
+TEST_F(EditDayWindow, ALedgerOutOfStepIsToldOnceAtStart) {
+    BuildFilePaths(store);
+    writeHandheld(store.ledgerPath, "2004/01/02 08:00:00\t2004/01/02\topening\t70\t70\n");
+    withTray = true;
+    start();
+    EXPECT_EQ(tray->shown, std::vector<QString>{"Ledger corrected: The ledger of the balance "
+                                                "ended at + 01:10, but the balance is + 00:00. A "
+                                                "correcting line was added to the ledger."});
+}
+
 }  // namespace
 }  // namespace tallimer::test
