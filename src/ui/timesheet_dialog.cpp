@@ -42,8 +42,10 @@ TimesheetDialog::TimesheetDialog(QDate month, MakeHtml makeHtml, QWidget* owner)
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    auto* monthLine = new QLabel(QLocale().toString(month, QStringLiteral("MMMM yyyy")), this);
-    monthLine->setAccessibleName(QStringLiteral("Month"));
+    const QString monthText = QLocale().toString(month, QStringLiteral("MMMM yyyy"));
+    auto* monthLine = new QLabel(monthText, this);
+    // A screen reader says what the line is and what it holds.
+    monthLine->setAccessibleName(QStringLiteral("Month, ") + monthText);
     layout->addWidget(monthLine);
     auto* buttons = new QDialogButtonBox(this);
     save_ = AddButton(buttons, QStringLiteral("&Save PDF\u2026"), QStringLiteral("Save PDF"),

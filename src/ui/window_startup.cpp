@@ -35,11 +35,14 @@ void MainWindow::tellLedgerCorrected() {
     if (!ledger) {
         return;
     }
-    const QString text =
-        QStringLiteral(
-            "The ledger of the balance ended at %1, but the balance "
-            "is %2. A correcting line was added to the ledger.")
-            .arg(SignedTimeText(*ledger), SignedTimeText(state_.settings().flexBalance));
+    // A sign stays with its time where the text wraps.
+    const auto time = [](int32_t minutes) {
+        return SignedTimeText(minutes).replace(u' ', QChar::Nbsp);
+    };
+    const QString text = QStringLiteral(
+                             "The ledger of the balance ended at %1, but the balance "
+                             "is %2. A correcting line was added to the ledger.")
+                             .arg(time(*ledger), time(state_.settings().flexBalance));
     if (tray_ != nullptr) {
         tray_->tell(QStringLiteral("Ledger corrected"), text);
         return;

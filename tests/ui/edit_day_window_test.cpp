@@ -135,9 +135,10 @@ TEST_F(EditDayWindow, ALedgerOutOfStepIsToldOnceAtStart) {
     writeHandheld(store.ledgerPath, "2004/01/02 08:00:00\t2004/01/02\topening\t70\t70\n");
     withTray = true;
     start();
-    EXPECT_EQ(tray->shown, std::vector<QString>{"Ledger corrected: The ledger of the balance "
-                                                "ended at + 01:10, but the balance is + 00:00. A "
-                                                "correcting line was added to the ledger."});
+    EXPECT_EQ(tray->shown,
+              std::vector<QString>{"Ledger corrected: The ledger of the balance "
+                                   "ended at +\u00a001:10, but the balance is +\u00a000:00. A "
+                                   "correcting line was added to the ledger."});
 }
 
 }  // namespace
