@@ -12,7 +12,7 @@ MonthLedger MonthLedgerOf(const std::vector<LedgerLine>& lines, QDate month) {
     bool started = false;
     for (const LedgerLine& line : lines) {
         if (line.when >= end) {
-            break;
+            continue;  // a line out of order (a clock set back) still counts where it belongs
         }
         ledger.known = true;
         ledger.atEnd = line.balance;
