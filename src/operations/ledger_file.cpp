@@ -18,17 +18,14 @@ constexpr char kOperation[] = "ledger";
 // A line per change of the balance: a working life's ledger stays well under this.
 constexpr qint64 kLargestLedger = 64LL << 20;
 
-// The ledger is opened apart from the journal's files, without their locks: what happens to it
-// never decides whether a change of the journal and the balance succeeds.
-QString HostFile(const QString& ledgerPath) {
-    return platform::HostPath(ledgerPath);
-}
 
 int ErrorOf(const QFileDevice& file) {
     return file.error() == QFileDevice::NoError ? 0 : errno != 0 ? errno : EIO;
 }
 
-// The ledger open for reading (missing: ENOENT) or, with `create`, for appending.
+// The ledger open for reading (missing: ENOENT) or, with `create`, for appending. It is opened
+// apart from the journal's files, without their locks: what happens to it never decides whether
+// a change of the journal and the balance succeeds.
 int Open(QFile& file, const QString& ledgerPath, bool create) {
     return platform::OpenPlainFile(file, ledgerPath, create) ? 0 : errno != 0 ? errno : EIO;
 }
@@ -163,7 +160,7 @@ std::optional<int32_t> CheckLedger(const QString& ledgerPath, int32_t balance,
         return corrected;
     }
     // A new ledger appears whole or not at all: no intent guards its first line.
-    QSaveFile file(HostFile(ledgerPath));
+    QSaveFile file(platform::HostPath(ledgerPath));
     if (!file.open(QIODevice::WriteOnly) || file.write(append.bytes) != append.bytes.size() ||
         !file.commit()) {
         platform::ReportFailure(kOperation, ledgerPath, ErrorOf(file));
