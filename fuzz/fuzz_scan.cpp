@@ -20,7 +20,7 @@
 #include "model/settings.h"
 #include "operations/rescan_journal.h"
 #include "platform/clock.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 using namespace tallimer;
 
@@ -140,11 +140,13 @@ struct Model {
 };
 
 bool FoldedEqual(const QString& a, const QString& b) {
-    if (a.size() != b.size()) {
+    const QList<uint> x = a.toUcs4();
+    const QList<uint> y = b.toUcs4();
+    if (x.size() != y.size()) {
         return false;
     }
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].toCaseFolded() != b[i].toCaseFolded()) {
+    for (qsizetype i = 0; i < x.size(); ++i) {
+        if (QChar::toCaseFolded(char32_t(x[i])) != QChar::toCaseFolded(char32_t(y[i]))) {
             return false;
         }
     }
@@ -181,7 +183,7 @@ Model BuildModel(std::string_view journal, QDate date) {
         }
         // Columns 0-9, 11-15 and 17 on; a Stop's time indented by two blanks.
         const auto cell = [text](size_t first, size_t end) {
-            return text.size() > first ? platform::FromCodePage(text.substr(first, end - first))
+            return text.size() > first ? platform::LineText(text.substr(first, end - first))
                                        : QString();
         };
         const bool stop = text.size() > 10 && text[10] == '\t';
@@ -192,8 +194,7 @@ Model BuildModel(std::string_view journal, QDate date) {
         if (text.substr(0, key.size()) == key) {
             ++model.entryCount;
         }
-        const QString project =
-            text.size() > 17 ? platform::FromCodePage(text.substr(17)) : QString();
+        const QString project = text.size() > 17 ? platform::LineText(text.substr(17)) : QString();
         model.lastProject = project;
         if (!project.isEmpty() && EntryTime(text) != 0) {
             bool known = false;

@@ -5,14 +5,14 @@
 
 #include "base/collation.h"
 #include "journal/journal_line.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
 namespace {
 
-// Columns [first, end) of the line; empty where the line ends before `first`. One byte is
-// one character of the code page, so byte columns are character columns.
+// Columns [first, end) of the line; empty where the line ends before `first`. Columns count
+// bytes: the date and time are ASCII, and the project runs to the line's end.
 std::string_view ByteCell(std::string_view line, size_t first, size_t end) {
     if (line.size() <= first) {
         return {};
@@ -20,9 +20,9 @@ std::string_view ByteCell(std::string_view line, size_t first, size_t end) {
     return line.substr(first, end - first);
 }
 
-void SetFromCodePage(QString& dest, std::string_view bytes) {
+void SetLineText(QString& dest, std::string_view bytes) {
     dest.resize(qsizetype(bytes.size()));
-    platform::AppendFromCodePage(bytes, dest.data());
+    dest.resize(platform::AppendLineText(bytes, dest.data()));
 }
 
 }  // namespace
@@ -34,16 +34,15 @@ std::string_view EntryList::DateCell(std::string_view line) {
 int EntryList::CompareDateCells(std::string_view a, std::string_view b) {
     QChar x[JournalColumn::DateEnd];
     QChar y[JournalColumn::DateEnd];
-    platform::AppendFromCodePage(a, x);
-    platform::AppendFromCodePage(b, y);
-    return CompareCollated(QStringView(x, qsizetype(a.size())),
-                           QStringView(y, qsizetype(b.size())));
+    const qsizetype xSize = platform::AppendLineText(a, x);
+    const qsizetype ySize = platform::AppendLineText(b, y);
+    return CompareCollated(QStringView(x, xSize), QStringView(y, ySize));
 }
 
 std::array<QString, 3> EntryList::TitlesOf(std::string_view line) {
-    return {platform::FromCodePage(DateCell(line)),
-            platform::FromCodePage(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd)),
-            platform::FromCodePage(ByteCell(line, JournalColumn::Project, line.size()))};
+    return {platform::LineText(DateCell(line)),
+            platform::LineText(ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd)),
+            platform::LineText(ByteCell(line, JournalColumn::Project, line.size()))};
 }
 
 void EntryList::ListLine(std::string_view line, int32_t lineNumber, long long /*offset*/) {
@@ -85,15 +84,15 @@ void EntryList::FillRow(size_t index, Row& row) const {
 
 void EntryList::FillRowFrom(std::string_view line, Row& row) {
     row.stop = IsStopLine(line);
-    SetFromCodePage(row.date, DateCell(line));
+    SetLineText(row.date, DateCell(line));
     // A Stop's time is indented by two blanks.
     const std::string_view time = ByteCell(line, JournalColumn::Time, JournalColumn::TimeEnd);
     const qsizetype indent = row.stop ? 2 : 0;
     row.time.resize(indent + qsizetype(time.size()));
     QChar* const cells = row.time.data();
     std::fill(cells, cells + indent, QChar(u' '));
-    platform::AppendFromCodePage(time, cells + indent);
-    SetFromCodePage(row.project, ByteCell(line, JournalColumn::Project, line.size()));
+    row.time.resize(indent + platform::AppendLineText(time, cells + indent));
+    SetLineText(row.project, ByteCell(line, JournalColumn::Project, line.size()));
 }
 
 std::vector<size_t> EntryList::DisplayOrder() const {

@@ -4,7 +4,7 @@
 
 #include "accounting/day_lines.h"
 #include "journal/journal_lines.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -31,7 +31,7 @@ void PeriodList::AddLine(std::string_view line, long long offset) {
 const QString& PeriodList::ProjectText(std::string_view bytes, size_t slot) {
     if (projectBytes_[slot] != bytes || projectTexts_[slot].isNull()) {
         projectBytes_[slot].assign(bytes);
-        projectTexts_[slot] = platform::FromCodePage(bytes);
+        projectTexts_[slot] = platform::LineText(bytes);
     }
     return projectTexts_[slot];
 }

@@ -9,7 +9,7 @@
 #include "accounting/time_text.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
@@ -38,6 +38,7 @@ QString TimeOfDay(int32_t t) {
 void MonthReport::BeginReport(const DayState& day) {
     tree_.Clear();
     projectIndex_.clear();
+    textIndex_.clear();
     month_.projects.clear();
     month_.projectCount = 0;
     periodNode_ = kRoot;
@@ -51,7 +52,7 @@ void MonthReport::BeginReport(const DayState& day) {
 }
 
 void MonthReport::DayLine(int32_t entryCount, int32_t entryTime, std::string_view project) {
-    const QString projectText = platform::FromCodePage(project);
+    const QString projectText = platform::LineText(project);
     if (entryCount % 2 != 0) {
         periodNode_ = tree_.AddNode(QString::number(entryCount) + u' ' + projectText, dayNode_);
         tree_.AddNode(QStringLiteral("Started ") + TimeOfDay(entryTime), periodNode_);
@@ -67,12 +68,22 @@ void MonthReport::DayLine(int32_t entryCount, int32_t entryTime, std::string_vie
 size_t MonthReport::AddProject(std::string_view project) {
     const size_t index = month_.projects.size();
     try {
-        month_.projects.push_back({platform::FromCodePage(project), 0});
+        QString text = platform::LineText(project);
+        if (const auto same = textIndex_.constFind(text); same != textIndex_.cend()) {
+            const size_t known = *same;
+            projectIndex_.emplace(project, known);
+            return known;
+        }
+        month_.projects.push_back({text, 0});
+        textIndex_.insert(std::move(text), index);
         projectIndex_.emplace(project, index);
     } catch (const std::bad_alloc&) {
         // Without memory for the record the project goes untotalled; the rest of the report
         // stands.
-        month_.projects.resize(index);
+        if (month_.projects.size() > index) {
+            textIndex_.remove(month_.projects[index].name);
+            month_.projects.resize(index);
+        }
         return kNoProject;
     }
     month_.projectCount = SatAdd(month_.projectCount, 1);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -50,8 +52,10 @@ class MonthReport : public ScanSink {
     // A new record for a project first met; its index, or SIZE_MAX when memory ran out.
     size_t AddProject(std::string_view project);
 
-    // The index in MonthState's projects of each project's exact code-page bytes.
+    // The index in MonthState's projects of each project's exact bytes, and of its text: one
+    // name spelled in the code page and in UTF-8 is one project.
     std::unordered_map<std::string, size_t, BytesHash, std::equal_to<>> projectIndex_;
+    QHash<QString, size_t> textIndex_;
 };
 
 }  // namespace tallimer

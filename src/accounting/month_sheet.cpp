@@ -4,7 +4,7 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/journal_lines.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -80,7 +80,7 @@ bool MonthSheetTally::ForEachDay(JournalAsRead& journal, const MonthSheet& sheet
                 periods.back().stop = entryTime;
             } else {
                 periods.push_back(
-                    {entryTime, std::nullopt, platform::FromCodePage(ProjectBytes(line))});
+                    {entryTime, std::nullopt, platform::LineText(ProjectBytes(line))});
             }
         });
     handOnUntil(uint32_t(sheet.days.size()) + 1);

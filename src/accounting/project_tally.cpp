@@ -5,7 +5,7 @@
 #include "base/collation.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -14,8 +14,15 @@ void ProjectTally::Add(std::string_view line, int32_t entryTime) {
     const QByteArray key(project.data(), qsizetype(project.size()));
     auto found = index_.constFind(key);
     if (found == index_.constEnd()) {
-        found = index_.insert(key, projects_.size());
-        projects_.push_back({platform::FromCodePage(project), 0});
+        QString text = platform::LineText(project);
+        const auto same = textIndex_.constFind(text);
+        if (same != textIndex_.cend()) {
+            found = index_.insert(key, *same);
+        } else {
+            found = index_.insert(key, projects_.size());
+            textIndex_.insert(text, projects_.size());
+            projects_.push_back({std::move(text), 0});
+        }
     }
     int32_t& minutes = projects_[*found].minutes;
     minutes = SatAdd(minutes, IsStopLine(line) ? entryTime : SatSub(0, entryTime));

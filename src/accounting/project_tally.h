@@ -21,8 +21,9 @@ class ProjectTally {
 
   private:
     std::vector<ProjectTotal> projects_;
-    // By the project's exact bytes, as the report compares them.
+    // By the project's exact bytes and by its text, as the report finds them.
     QHash<QByteArray, size_t> index_;
+    QHash<QString, size_t> textIndex_;
 };
 
 }  // namespace tallimer

@@ -11,6 +11,8 @@ namespace tallimer {
 
 namespace {
 constexpr size_t kMonthKeyLength = 7;
+// The handheld's project buffer held 80 characters with the terminating NUL.
+constexpr qsizetype kProjectLimit = 79;
 }  // namespace
 
 std::string_view CutLine(std::string_view bytesBeforeLf, bool mayHoldNul) {
@@ -62,13 +64,23 @@ std::string_view ProjectBytes(std::string_view line) {
                                                 : std::string_view();
 }
 
+QString LimitedProject(QStringView projectText) {
+    qsizetype end = 0;
+    for (qsizetype kept = 0; kept < kProjectLimit && end < projectText.size(); ++kept) {
+        const bool pair = projectText[end].isHighSurrogate() && end + 1 < projectText.size() &&
+                          projectText[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return projectText.left(end).toString();
+}
+
 QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteText,
                            QStringView projectText, bool stop) {
     const QString line =
         QString::asprintf(LoadString(StringId::EntryLineFormat).toUtf8().constData(), date.year(),
                           date.month(), date.day(), hourText.toUtf8().constData(),
                           minuteText.toUtf8().constData(), projectText.toUtf8().constData());
-    QByteArray bytes = platform::ToCodePage(line);
+    QByteArray bytes = line.toUtf8();
     if (stop && bytes.size() > qsizetype(JournalColumn::Kind)) {
         bytes[JournalColumn::Kind] = '\t';
     }
@@ -76,7 +88,7 @@ QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteT
 }
 
 QByteArray JournalHeaderLine() {
-    return platform::ToCodePage(LoadString(StringId::JournalHeader));
+    return LoadString(StringId::JournalHeader).toUtf8();
 }
 
 }  // namespace tallimer

@@ -22,7 +22,7 @@ constexpr size_t TimeEnd = 16;  // the TAB before the project
 constexpr size_t Project = 17;  // to the end of the line
 }  // namespace JournalColumn
 
-// How the readers take a journal line apart. A line here is the code-page text of one line:
+// How the readers take a journal line apart. A line here is the bytes of one line:
 // the byte in front of its LF (normally the CR) cut off and the text ending at a NUL byte.
 // A column beyond the line's end holds nothing: number 0, empty text.
 
@@ -74,10 +74,14 @@ inline bool SortsNotBefore(std::string_view line, std::string_view key) {
     return line.compare(key) >= 0;
 }
 
-// The entry line (string 61224) in the code page, byte 10 a TAB for a Stop.
+// The project text as a line takes it: its first 79 characters, a character outside the
+// Basic Multilingual Plane (two UTF-16 units) counting as one and never cut apart.
+QString LimitedProject(QStringView projectText);
+
+// The entry line (string 61224) in UTF-8, byte 10 a TAB for a Stop.
 QByteArray FormatEntryLine(QDate date, QStringView hourText, QStringView minuteText,
                            QStringView projectText, bool stop);
-// The header line (string 61223) in the code page.
+// The header line (string 61223), ASCII.
 QByteArray JournalHeaderLine();
 
 }  // namespace tallimer

@@ -1,6 +1,6 @@
 #include "journal/project_collector.h"
 
-#include "platform/code_page.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -30,15 +30,17 @@ void ProjectCollector::Add(std::string_view project) {
         return;
     }
     spellings_.emplace(project);
-    const char16_t* fold = platform::CodePageFoldTable();
-    key_.resize(qsizetype(project.size()));
-    QChar* out = key_.data();
-    for (const char byte : project) {
-        *out++ = QChar(fold[static_cast<unsigned char>(byte)]);
+    // Compared as text, so a name written once in the code page and once in UTF-8 is one name.
+    // Each character is folded alone, so "ß" stays apart from "ss" as it always did.
+    QString name = platform::LineText(project);
+    QList<uint> folded = name.toUcs4();
+    for (uint& ch : folded) {
+        ch = QChar::toCaseFolded(char32_t(ch));
     }
+    key_ = QString::fromUcs4(reinterpret_cast<const char32_t*>(folded.constData()), folded.size());
     if (!folded_.contains(key_)) {
         folded_.insert(key_);
-        names_.append(platform::FromCodePage(project));
+        names_.append(std::move(name));
     }
 }
 

@@ -14,8 +14,8 @@
 
 namespace tallimer {
 
-// The distinct project texts of a scan in order of first appearance, compared without regard
-// to case, each spelled as first met.
+// The distinct project texts of a scan in order of first appearance, compared as text (whatever
+// the bytes' encoding) without regard to case, each spelled as first met.
 class ProjectCollector {
   public:
     // Whether `project`, byte for byte, was added before: then adding it changes nothing.
@@ -31,7 +31,7 @@ class ProjectCollector {
     std::unordered_set<std::string, BytesHash, std::equal_to<>> spellings_;
     static constexpr int kRecentBits = 6;
     std::array<std::string_view, size_t{1} << kRecentBits> recent_{};
-    QString key_;  // reused for every new spelling
+    QString key_;  // the folded text of the spelling last added
 };
 
 }  // namespace tallimer

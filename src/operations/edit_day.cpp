@@ -1,14 +1,17 @@
 #include "operations/edit_day.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "accounting/day_lines.h"
 #include "accounting/day_terms.h"
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "operations/remove_day_entries.h"
-#include "platform/code_page.h"
 #include "platform/diagnostics.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -16,15 +19,24 @@ namespace {
 
 constexpr char kOperation[] = "edit day";
 constexpr int32_t kDayMinutes = 24 * 60;
-// As Save Entry takes the project box's text.
-constexpr qsizetype kProjectLimit = 79;
 
-// The day's entry lines as Save writes them. A line break in a project would make two lines.
-QByteArray LinesOf(QDate date, const DayEntryRows& rows) {
+// The day's entry lines as Save writes them, but a row the editor left as it was keeps its old
+// line's bytes: a line the handheld wrote in the code page stays so. A line break in a project
+// would make two lines.
+QByteArray LinesOf(QDate date, const DayEntryRows& rows, std::vector<std::string> oldLines) {
     QByteArray lines;
     for (const DayEntryRow& row : rows) {
-        QString project = row.project.left(kProjectLimit);
+        QString project = LimitedProject(row.project);
         project.replace(u'\r', u' ').replace(u'\n', u' ');
+        const auto same = std::find_if(oldLines.begin(), oldLines.end(), [&](const auto& line) {
+            return EntryTime(line) == row.time && IsStopLine(line) == row.stop &&
+                   platform::LineText(ProjectBytes(line)) == project;
+        });
+        if (same != oldLines.end()) {
+            lines.append(same->data(), qsizetype(same->size())).append("\r\n");
+            oldLines.erase(same);
+            continue;
+        }
         lines += FormatEntryLine(date, QString::asprintf("%02d", row.time / 60),
                                  QString::asprintf("%02d", row.time % 60), project, row.stop);
     }
@@ -54,7 +66,7 @@ DayEntriesRead ReadDayEntries(const Journal& journal, QDate date) {
     const Journal::Read lines = journal.readLines(kOperation, [&](std::string_view line) {
         if (StartsWith(line, dateKey)) {
             read.rows.push_back(DayEntryRow{EntryTime(line), IsStopLine(line),
-                                            platform::FromCodePage(ProjectBytes(line))});
+                                            platform::LineText(ProjectBytes(line))});
         }
     });
     read.error = lines.error;
@@ -128,7 +140,17 @@ EditDayOutcome EditDay(const Journal& journal, SettingsStore& store, const DaySt
     after.flexBalance = SatAdd(SatSub(after.flexBalance, day.credit), edited.day().credit);
 
     const QByteArray key = DateKey(day.selectedDateText);
-    const QByteArray lines = LinesOf(edit.date, edit.rows);
+    const std::string_view dateKey(key.constData(), size_t(key.size()));
+    std::vector<std::string> oldLines;
+    const Journal::Read read = writer.readLines(kOperation, [&](std::string_view line) {
+        if (StartsWith(line, dateKey)) {
+            oldLines.emplace_back(line);
+        }
+    });
+    if (read.error != 0) {
+        return EditDayOutcome::DatabaseError;  // reported by the read
+    }
+    const QByteArray lines = LinesOf(edit.date, edit.rows, std::move(oldLines));
     DayOfTimes old(store.settings, days, edit.date);
     const Journal::Writer::DayInPlace inPlace{
         std::string_view(lines.constData(), size_t(lines.size())),
@@ -138,10 +160,8 @@ EditDayOutcome EditDay(const Journal& journal, SettingsStore& store, const DaySt
     store.settings = after;
     platform::Replacement replacement = writer.replacement();
     const std::optional<Journal::Writer::KeptCopy> kept =
-        replacement.isOpen()
-            ? writer.writeKeptLines(std::string_view(key.constData(), size_t(key.size())),
-                                    replacement.file(), newLine, inPlace)
-            : std::nullopt;
+        replacement.isOpen() ? writer.writeKeptLines(dateKey, replacement.file(), newLine, inPlace)
+                             : std::nullopt;
     store.settings = before;
     if (!kept) {
         platform::ReportFailure(kOperation, journal.path());

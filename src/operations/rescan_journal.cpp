@@ -9,8 +9,8 @@
 #include "base/saturating.h"
 #include "journal/journal_line.h"
 #include "journal/line_reader.h"
-#include "platform/code_page.h"
 #include "platform/diagnostics.h"
+#include "platform/line_text.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
@@ -94,7 +94,7 @@ void JournalScan::Finish() {
     if (!begun_) {
         Begin();
     }
-    read_.projectEditText = platform::FromCodePage(lastProject_);
+    read_.projectEditText = platform::LineText(lastProject_);
     for (ScanSink* sink : sinks_) {
         sink->FinishReport(day_);
     }

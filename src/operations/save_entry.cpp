@@ -11,9 +11,8 @@
 namespace tallimer {
 
 namespace {
-// The list item texts arrive through a 3-character buffer, the project text through 80.
+// The list item texts arrive through a 3-character buffer.
 constexpr qsizetype kTimeTextLimit = 2;
-constexpr qsizetype kProjectLimit = 79;
 constexpr char kOperation[] = "save entry";
 
 // The entry's time of day in minutes, as the list texts give it.
@@ -134,7 +133,7 @@ SaveOutcome SaveEntry(const Journal& journal, const EntryPanelInput& input, Sett
         return SaveOutcome::NotLater;
     }
 
-    const QString project = input.projectText.left(kProjectLimit);
+    const QString project = LimitedProject(input.projectText);
     const bool closesPeriod = day.periodOpen != 0;
     const QByteArray line =
         FormatEntryLine(input.date, hourText, minuteText, project, closesPeriod);

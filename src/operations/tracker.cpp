@@ -8,8 +8,8 @@
 #include "journal/journal_line.h"
 #include "operations/days_file.h"
 #include "platform/clock.h"
-#include "platform/code_page.h"
 #include "platform/file_identity.h"
+#include "platform/line_text.h"
 
 namespace tallimer {
 
@@ -147,7 +147,7 @@ Done<SaveOutcome> Tracker::saveEntry(const EntryPanelInput& input) {
     if (!project.empty() && EntryTime(line) != 0) {
         projects_.Add(project);
     }
-    projectEditText_ = platform::FromCodePage(project);
+    projectEditText_ = platform::LineText(project);
     Done<SaveOutcome> done{outcome, snapshot()};
     done.snapshot.projectToAppend = saved.projectToAppend;
     done.snapshot.preset = saved.preset;

@@ -13,7 +13,6 @@ namespace {
 
 struct CodePageTables {
     std::array<char16_t, 256> toChar{};
-    std::array<char16_t, 256> toFoldedChar{};
     // Characters below U+0100 that the code page holds, by character (-1: none).
     std::array<int, 256> lowToByte{};
     // The few characters above U+00FF (the euro sign, typographic quotes, ...), sorted.
@@ -32,7 +31,6 @@ CodePageTables BuildTables() {
                                 ? decoded.front().unicode()
                                 : static_cast<char16_t>(byte);
         tables.toChar[byte] = ch;
-        tables.toFoldedChar[byte] = QChar(ch).toCaseFolded().unicode();
         if (ch < 256) {
             if (tables.lowToByte[ch] < 0) {
                 tables.lowToByte[ch] = byte;
@@ -94,10 +92,6 @@ QString FromCodePage(std::string_view bytes) {
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     AppendFromCodePage(bytes, text.data());
     return text;
-}
-
-const char16_t* CodePageFoldTable() {
-    return Tables().toFoldedChar.data();
 }
 
 char16_t CodePageChar(unsigned char byte) {

@@ -7,15 +7,13 @@
 
 namespace tallimer::platform {
 
-// The system code page, Windows-1252. Every byte is one character and back; a character
-// the code page lacks is written as '?'.
+// The system code page, Windows-1252: the settings file and the registry's texts, and the
+// journal lines the handheld wrote. Every byte is one character and back; a character the code
+// page lacks is written as '?'.
 QByteArray ToCodePage(QStringView text);
 QString FromCodePage(std::string_view bytes);
 // Writes the characters of `bytes` to `out`, which has room for bytes.size() characters.
 void AppendFromCodePage(std::string_view bytes, QChar* out);
-// The 256 case-folded characters of the code page, indexed by byte, for case-blind
-// comparison of bytes in loops that look at every byte.
-const char16_t* CodePageFoldTable();
 // The character of one code-page byte.
 char16_t CodePageChar(unsigned char byte);
 

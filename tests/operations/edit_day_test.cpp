@@ -90,6 +90,22 @@ TEST_F(EditDay, RewritesTheDayInPlaceWithItsBalanceAndUndoTakesItBack) {
     EXPECT_EQ(undone.snapshot.day.entryCount, 4);
 }
 
+TEST_F(EditDay, AnUnchangedLineKeepsItsBytesAndAChangedOneIsWrittenInUtf8) {
+    // The handheld's code page, and an hour typed without its zero.
+    writeHandheld(kJournal, kBefore +
+                                "2004/01/23  8:00\tM\xfcller\r\n2004/01/23\t12:00\tM\xfcller\r\n" +
+                                kBetween + "2004/01/23 13:00\tBeta\r\n" + kAfter);
+    ASSERT_EQ(scan(kDay).snapshot.day.credit, -240);
+    const Done<EditDayOutcome> edited = edit([](DayEntryRows& rows) {
+        EXPECT_EQ(rows[0].project, QString::fromUtf8("M\u00fcller"));
+        rows[2].project = QString::fromUtf8("\u0141\u00f3d\u017a");
+    });
+    ASSERT_EQ(edited.outcome, EditDayOutcome::Edited);
+    EXPECT_EQ(journal(), Day("2004/01/23  8:00\tM\xfcller\r\n2004/01/23\t12:00\tM\xfcller\r\n"
+                             "2004/01/23 13:00\t\xc5\x81\xc3\xb3"
+                             "d\xc5\xba\r\n"));
+}
+
 TEST_F(EditDay, RefusedRowsAndAnOutsideChangeWriteNothing) {
     const std::string before = journal();
     const DayEntryRow start{480, false, "A"};

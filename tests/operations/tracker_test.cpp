@@ -59,17 +59,40 @@ TEST_F(SaveEntry, StartThenStopWithItsBalanceAndTheSnapshotARescanWouldGive) {
     EXPECT_EQ(SelectTimeInLists(*late.snapshot.preset, 5).hourText, "00");
 }
 
-TEST_F(SaveEntry, TextsAreCutAndEncodedAndTheListGainsOnlyNewNames) {
+TEST_F(SaveEntry, TextsAreCutAndWrittenInUtf8AndTheListGainsOnlyNewNames) {
     writeHandheld(kJournal, "");  // an existing empty file gets no header
     ASSERT_EQ(save(kDay, "10", "").outcome, SaveOutcome::Saved);
     ASSERT_EQ(save(kDay, "11", "00", QString(100, u'x')).outcome, SaveOutcome::Saved);
     ASSERT_EQ(save(kDay, "12", "00", QString::fromUtf8("Caf\u00e9 \u20ac \u4e2d")).outcome,
               SaveOutcome::Saved);
+    // 79 characters, not bytes or UTF-16 units, and never half of one.
+    ASSERT_EQ(save(kDay, "13", "00", QString(80, u'\u6771')).outcome, SaveOutcome::Saved);
+    ASSERT_EQ(save(kDay, "14", "00", QString(78, u'y') + QString::fromUtf8("\U0001F600z")).outcome,
+              SaveOutcome::Saved);
+    std::string east;
+    for (int i = 0; i < 79; ++i) {
+        east += "\xe6\x9d\xb1";
+    }
     EXPECT_EQ(journal(), "2004/01/23 10:  \t\r\n2004/01/23\t11:00\t" + std::string(79, 'x') +
-                             "\r\n2004/01/23 12:00\tCaf\xe9 \x80 ?\r\n");
-    const Done<SaveOutcome> known = tracker().saveEntry({kDay, "13", "00", "alpha", {"Alpha"}});
+                             "\r\n2004/01/23 12:00\tCaf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad\r\n"
+                             "2004/01/23\t13:00\t" +
+                             east + "\r\n2004/01/23 14:00\t" + std::string(78, 'y') +
+                             "\xf0\x9f\x98\x80\r\n");
+    const Done<SaveOutcome> known = tracker().saveEntry({kDay, "15", "00", "alpha", {"Alpha"}});
     EXPECT_FALSE(known.snapshot.projectToAppend);
-    EXPECT_FALSE(tracker().saveEntry({kDay, "14", "00", "", {}}).snapshot.projectToAppend);
+    EXPECT_FALSE(tracker().saveEntry({kDay, "16", "00", "", {}}).snapshot.projectToAppend);
+
+    // Read back as written, beside a line the handheld wrote in the code page.
+    const QString lodz = QString::fromUtf8("\u0141\u00f3d\u017a");
+    ASSERT_EQ(save(kDay, "17", "00", lodz).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(journal().substr(journal().size() - 9),
+              "\xc5\x81\xc3\xb3"
+              "d\xc5\xba\r\n");
+    writeHandheld(kJournal, journal() + "2004/01/23\t18:00\tM\xfcller\r\n");
+    restart();
+    const Snapshot read = scan(kDay).snapshot;
+    EXPECT_TRUE(read.projects.contains(lodz));
+    EXPECT_EQ(read.projectEditText, QString::fromUtf8("M\u00fcller"));
 }
 
 TEST_F(SaveEntry, StopAfterCutOffCountsToItAndEarlierThanTheLastStartIsRefused) {
