@@ -15,17 +15,16 @@ constexpr const char* kOperation = "periods";
 void PeriodList::AddLine(std::string_view line, long long offset) {
     if (!hasLastDate_ || line.size() < lastDate_.size() ||
         std::memcmp(line.data(), lastDate_.data(), lastDate_.size()) != 0) {
-        const std::optional<QDate> date = LineDate(line);
-        if (!date) {
+        const std::optional<uint32_t> key = LineDateNumber(line);
+        if (!key) {
             runs_.Close(offset);
             return;
         }
-        // Four-digit years: far inside 32 bits, and after the calendar's first day.
-        lastJulianDay_ = int32_t(date->toJulianDay());
+        lastKey_ = *key;
         std::memcpy(lastDate_.data(), line.data(), lastDate_.size());
         hasLastDate_ = true;
     }
-    runs_.Add(uint32_t(lastJulianDay_), offset);
+    runs_.Add(lastKey_, offset);
 }
 
 const QString& PeriodList::ProjectText(std::string_view bytes, size_t slot) {
@@ -55,8 +54,14 @@ bool PeriodList::ForEach(JournalAsRead& journal, const std::function<void(const 
             if (key != day) {
                 endDay();
                 day = key;
-                period.date = QDate::fromJulianDay(key);
-                const DayOff* off = days_ != nullptr ? days_->dayOff(period.date) : nullptr;
+                period.date = DateOfNumber(key).value_or(QDate());
+                period.dateText = period.date.isValid()
+                                      ? QString()
+                                      : QString::asprintf("%04u/%02u/%02u", key / 10000,
+                                                          key / 100 % 100, key % 100);
+                const DayOff* off = days_ != nullptr && period.date.isValid()
+                                        ? days_->dayOff(period.date)
+                                        : nullptr;
                 period.dayOff = off != nullptr ? std::optional(off->kind) : std::nullopt;
                 period.half = off != nullptr && off->half;
             }

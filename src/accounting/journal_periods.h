@@ -20,7 +20,8 @@ namespace tallimer {
 
 // One period of work: an opening line and, once closed, the line that closed it.
 struct Period {
-    QDate date;
+    QDate date;                   // invalid when the journal's date cannot exist (2026/02/30)
+    QString dateText;             // then the date as the journal holds it; empty otherwise
     int32_t start = 0;            // minutes since midnight
     std::optional<int32_t> stop;  // as written; none while the period is open
     // What the balance counts: the stop capped at the cut-off, less the start; 0 while open.
@@ -33,7 +34,8 @@ struct Period {
 };
 
 // Every period of the journal, from its lines handed on one at a time; the lines of each date
-// pair by position as the scan pairs them. The scan leaves only where each date's lines lie,
+// pair by position as the scan pairs them. A date that cannot exist (2026/02/30) has its
+// periods too, as the report counts them. The scan leaves only where each date's lines lie,
 // a few bytes a date; the periods are made from those lines, read again, as they are handed
 // on, so a journal of any size costs the same memory here.
 class PeriodList {
@@ -56,10 +58,10 @@ class PeriodList {
 
     const Settings& settings_;
     const DaysBook* days_;
-    LineRuns runs_;  // keyed by Julian day
-    // The date bytes and day of the line before: a journal's lines come a day at a time.
+    LineRuns runs_;  // keyed by LineDateNumber, so a date that cannot exist has its place too
+    // The date bytes and key of the line before: a journal's lines come a day at a time.
     std::array<char, 10> lastDate_{};
-    int32_t lastJulianDay_ = 0;
+    uint32_t lastKey_ = 0;
     bool hasLastDate_ = false;
     // The last project texts made, for starts (0) and stops (1): a day repeats its projects.
     std::array<std::string, 2> projectBytes_;

@@ -6,6 +6,7 @@
 
 #include "base/leading_integer.h"
 #include "base/saturating.h"
+#include "journal/journal_lines.h"
 
 namespace tallimer {
 
@@ -112,8 +113,13 @@ QString TimeOfDayText(int32_t t) {
 }
 
 std::optional<QDate> DateOfText(const QString& text) {
-    const QDate date = QDate::fromString(text, QStringLiteral("yyyy/MM/dd"));
-    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    // Exactly the journal's date form: QDate alone would take a sign before the year, and
+    // "-2026/01/01" names no date the program can select.
+    if (size_t(text.size()) != JournalColumn::DateEnd) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = text.toLatin1();
+    return LineDate(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 }  // namespace tallimer

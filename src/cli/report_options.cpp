@@ -89,7 +89,8 @@ bool TakeValues(const QCommandLineParser& parser, const ViewNames& views, Report
     if (parser.isSet(QStringLiteral("now"))) {
         const QString value = parser.value(QStringLiteral("now"));
         options.now = QDateTime::fromString(value, QStringLiteral("yyyy/MM/dd HH:mm"));
-        if (!options.now->isValid()) {
+        // Its date as --date takes one, so a signed year is refused here too.
+        if (!options.now->isValid() || !DateOfText(value.left(10))) {
             error = QStringLiteral("not a time \"YYYY/MM/DD HH:MM\": %1").arg(value);
             return false;
         }

@@ -96,7 +96,12 @@ bool WritePeriodRecords(QTextStream& out, RecordFormat format, PeriodList& perio
     QString stop;
     QString kind;
     const bool read = periods.ForEach(journal, [&](const Period& period) {
-        SetIsoDateText(date, period.date);
+        // A date that cannot exist has no ISO form: it keeps the journal's text.
+        if (period.date.isValid()) {
+            SetIsoDateText(date, period.date);
+        } else {
+            date = period.dateText;
+        }
         SetTimeOfDayText(start, period.start);
         if (period.stop) {
             SetTimeOfDayText(stop, *period.stop);

@@ -47,8 +47,12 @@ bool PrintPeriods(QTextStream& out, PeriodList& periods, JournalAsRead& journal)
     QString text;
     QString cell;
     const bool read = periods.ForEach(journal, [&](const Period& period) {
-        SetDateText(cell, period.date);
-        text.append(cell).append(u'\t');
+        if (period.date.isValid()) {
+            SetDateText(cell, period.date);
+            text.append(cell).append(u'\t');
+        } else {
+            text.append(period.dateText).append(u'\t');
+        }
         SetTimeOfDayText(cell, period.start);
         text.append(cell).append(u'\t');
         if (period.stop) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -25,8 +26,15 @@ void ForEachJournalLine(std::string_view journal, Visit&& visit) {
     }
 }
 
+// The date columns as the number YYYYMMDD when they have the date key's shape (digits and
+// slashes), whether or not such a date exists: 2026/02/30 gives 20260230. Numbers so made
+// sort as their texts do.
+std::optional<uint32_t> LineDateNumber(std::string_view line);
+
 // The date whose date key the line begins with (YYYY/MM/DD); nullopt for the header line and
 // any line that no selected date would take as its own.
 std::optional<QDate> LineDate(std::string_view line);
+// The date of a LineDateNumber; nullopt when no such date exists.
+std::optional<QDate> DateOfNumber(uint32_t number);
 
 }  // namespace tallimer

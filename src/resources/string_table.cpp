@@ -61,6 +61,8 @@ QString LoadString(int id) {
         case StringId::EditDayJournalChanged:
             return QStringLiteral(
                 "Not changed!\nThe journal has been changed since the day was opened.");
+        case StringId::SetupFieldWithoutValue:
+            return QStringLiteral("Not saved!\nThis field needs a number.");
         case StringId::FutureEntryQuestion:
             return QStringLiteral("The time of this entry is in the future. Save it anyway?");
         case StringId::TimesheetNotSaved:

@@ -40,6 +40,8 @@ constexpr int EditDayBadTime = 62031;
 constexpr int EditDayNotInOrder = 62032;
 constexpr int EditDayNotAlternating = 62033;
 constexpr int EditDayJournalChanged = 62034;
+// Desktop only: Setup's OK on a field that is empty or holds a lone sign.
+constexpr int SetupFieldWithoutValue = 62040;
 // Desktop only: the timesheet not saved (%1: the file and why) or not printed.
 constexpr int TimesheetNotSaved = 62100;
 constexpr int TimesheetNotPrinted = 62101;

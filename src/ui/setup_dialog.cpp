@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <utility>
 
+#include "operations/setup_fields.h"
 #include "resources/string_table.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
@@ -26,6 +28,26 @@ constexpr int kMinimumEdit = 1030;
 constexpr int kMaximumEdit = 1031;
 constexpr int kCutOffEdit = 1032;
 constexpr int kAutomaticModeBox = 1011;
+
+int EditId(SetupField field) {
+    switch (field) {
+        case SetupField::BreakPerDay:
+            return kBreakPerDayEdit;
+        case SetupField::WeeklyHours:
+            return kWeeklyHoursEdit;
+        case SetupField::Balance:
+            return kBalanceEdit;
+        case SetupField::MinuteUnit:
+            return kMinuteUnitEdit;
+        case SetupField::Minimum:
+            return kMinimumEdit;
+        case SetupField::Maximum:
+            return kMaximumEdit;
+        case SetupField::CutOff:
+            break;
+    }
+    return kCutOffEdit;
+}
 
 QString EditText(const QWidget* dialog, int id) {
     const auto* edit = FindControlAs<QLineEdit>(dialog, id);
@@ -49,7 +71,15 @@ SetupDialog::SetupDialog(Tracker& tracker, std::function<ScanSink*()> beginScan,
       owner_(owner) {
     BuildDialog(*FindDialogTemplate(IDD_SETUP), this);
     setModal(true);
-    fillForm(SetupFormFor(tracker_.store()));
+    opened_ = SetupFormFor(tracker_.store());
+    fillForm(opened_);
+    // A key that would make a field unreadable does nothing, so no typo is stored as 0.
+    for (const SetupField field : kSetupFields) {
+        if (auto* edit = FindControlAs<QLineEdit>(this, EditId(field))) {
+            edit->setValidator(new QRegularExpressionValidator(
+                SetupFieldPattern(field, FieldText(opened_, field)), edit));
+        }
+    }
     if (auto* ok = FindControlAs<QPushButton>(this, kOkButton)) {
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
@@ -97,9 +127,21 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::confirm() {
+    // A field left empty or holding a lone sign has no value yet: nothing is stored, and the
+    // dialog stays open on that field with what was typed.
+    const SetupForm form = readForm();
+    if (const std::optional<SetupField> field = FirstFieldWithoutValue(form, opened_)) {
+        auto* edit = FindControlAs<QLineEdit>(this, EditId(*field));
+        if (edit != nullptr) {
+            edit->setFocus();
+            edit->selectAll();
+        }
+        ShowMessage(this, StringId::SetupFieldWithoutValue, MessageIcon::Stop);
+        return;
+    }
     ScanSink* const view = beginScan_ ? beginScan_() : nullptr;
     const Done<SetupOutcome> done =
-        tracker_.applySetup(readForm(), ScanSinks(&view, view != nullptr ? 1 : 0));
+        tracker_.applySetup(form, ScanSinks(&view, view != nullptr ? 1 : 0));
     // The settings stay in effect for this run either way; a save that failed is said, as
     // the next start would otherwise find the old ones without a word.
     if (done.outcome == SetupOutcome::NotSaved) {

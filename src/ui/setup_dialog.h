@@ -34,6 +34,7 @@ class SetupDialog : public QDialog {
     std::function<ScanSink*()> beginScan_;
     AfterSave afterSave_;
     QWidget* owner_;
+    SetupForm opened_;  // the texts the fields opened with
 };
 
 }  // namespace tallimer

@@ -36,6 +36,9 @@ TEST_F(ReportCommand, ExitStatuses) {
 
     for (const QStringList& bad :
          {QStringList{"--date", "23.01.2004"}, QStringList{"--date"},
+          // A sign before the year, and a date that cannot exist.
+          QStringList{"--date", "-2026/01/01"}, QStringList{"--date", "+2026/01/01"},
+          QStringList{"--date", "2026/02/30"}, QStringList{"--now", "-2026/01/01 08:00"},
           QStringList{"--view", "month"}, QStringList{"--now", "13:00"}, QStringList{"extra"},
           QStringList{"--format", "xml"}, QStringList{"--bogus=1"}, QStringList{"-x"},
           QStringList{"--"}, QStringList{"-hh"},

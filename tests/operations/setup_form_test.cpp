@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
+#include "operations/setup_fields.h"
 #include "operations/setup_form.h"
 
 namespace tallimer {
@@ -80,6 +83,85 @@ TEST(SetupForm, DirectoryGetsItsBackslashAndThePathsFollow) {
         EXPECT_EQ(store.journalPath, c.directory + "Tallimer.txt");
         EXPECT_EQ(store.settingsFilePath, c.directory + "Tallimer.ini");
     }
+}
+
+FieldTextState StateOf(SetupField field, const QString& text, const QString& opening = "0") {
+    return SetupFieldTextState(SetupFieldPattern(field, opening), text);
+}
+
+// Whatever the record holds, the dialog opens on texts its fields take, so OK goes through.
+TEST(SetupFields, EveryStoredValueOpensAsATextItsFieldTakes) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    const Settings stored[] = {
+        Settings{},
+        Sample().settings,
+        Settings{30, 462, -75, 15, 0, 0, -630, 90, 1380, 0},
+        Settings{-1, -1, -30, -1, 0, 0, -59, -1, -1, 0},
+        Settings{kMin, kMin, kMin, kMin, kMin, 0, kMin, kMin, kMin, 1},
+        Settings{kMax, kMax, kMax, kMax, kMax, 2, kMax, kMax, kMax, 1},
+    };
+    for (const Settings& settings : stored) {
+        SettingsStore store;
+        store.settings = settings;
+        const SetupForm form = SetupFormFor(store);
+        EXPECT_EQ(FirstFieldWithoutValue(form, form), std::nullopt) << settings.flexBalance;
+    }
+}
+
+TEST(SetupFields, EachFieldTakesWhatItsRuleReads) {
+    using enum SetupField;
+    using enum FieldTextState;
+    const struct {
+        SetupField field;
+        QString text;
+        FieldTextState state;
+    } cases[] = {
+        // Minutes: digits alone; a sign only where the stored value had one.
+        {BreakPerDay, "30", Acceptable},
+        {BreakPerDay, "3:0", Invalid},
+        {BreakPerDay, "-5", Invalid},
+        {MinuteUnit, "", Intermediate},
+        // Hours: a colon or a decimal fraction of up to two digits, once.
+        {WeeklyHours, "38:30", Acceptable},
+        {WeeklyHours, "38,50", Acceptable},
+        {WeeklyHours, "7.", Acceptable},
+        {WeeklyHours, ":30", Acceptable},
+        {WeeklyHours, "forty", Invalid},
+        {WeeklyHours, "8h30", Invalid},
+        {WeeklyHours, "7.125", Invalid},
+        {WeeklyHours, "1.5 ", Invalid},
+        {WeeklyHours, "1:2:3", Invalid},
+        {WeeklyHours, "1:30.5", Invalid},
+        {WeeklyHours, "-40", Invalid},
+        // Signed hours: a sign before digits; a lone one is a start.
+        {Balance, "-1:15", Acceptable},
+        {Minimum, "+8", Acceptable},
+        {Maximum, "-0.5", Acceptable},
+        {Balance, "-", Intermediate},
+        {Balance, "-:30", Invalid},  // would read as +30
+        {Balance, "--1", Invalid},
+        // A time of day: hours and minutes with a colon, no fraction.
+        {CutOff, "18:00", Acceptable},
+        {CutOff, "18", Acceptable},
+        {CutOff, "18.30", Invalid},  // would read as 18:18
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StateOf(c.field, c.text), c.state) << c.text.toStdString();
+    }
+    // A field opened on a negative value keeps taking its sign.
+    EXPECT_EQ(StateOf(BreakPerDay, "-5", "-1"), Acceptable);
+    EXPECT_EQ(StateOf(CutOff, "-0:01", "-0:01"), Acceptable);
+}
+
+TEST(SetupFields, OkNamesTheFirstFieldWithoutAValue) {
+    const SetupForm opened = SetupFormFor(Sample());
+    SetupForm form = opened;
+    form.cutOff.clear();
+    form.balance = "-";
+    EXPECT_EQ(FirstFieldWithoutValue(form, opened), SetupField::Balance);
+    form.balance = "-2";
+    EXPECT_EQ(FirstFieldWithoutValue(form, opened), SetupField::CutOff);
 }
 
 }  // namespace

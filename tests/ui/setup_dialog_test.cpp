@@ -86,5 +86,30 @@ TEST_F(SetupDialogTest, AFailedSaveIsSaid) {
     EXPECT_EQ(shown, QStringList{"Error with database access"});
 }
 
+// A key that would make a field unreadable does nothing. OK on a field holding a lone sign
+// stores nothing and says so, the field's text selected; with a number there it goes through.
+TEST_F(SetupDialogTest, FieldsTakeOnlyWhatTheyCanRead) {
+    type(1024, "forty");
+    EXPECT_EQ(edit(1024)->text(), "40");
+    QStringList shown;
+    SetMessageAnswerer([&shown](const ShownMessage& message) {
+        shown << message.text;
+        return MessageAnswer::Ok;
+    });
+    type(1025, "-");
+    QTest::keyClick(edit(1025), Qt::Key_Return);
+    EXPECT_EQ(shown, QStringList{"Not saved!\nThis field needs a number."});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(edit(1025)->selectedText(), "-");
+    EXPECT_EQ(saves, 0);
+
+    type(1025, "-2");
+    QTest::keyClick(edit(1025), Qt::Key_Return);
+    SetMessageAnswerer(nullptr);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_EQ(Stored(), (Settings{30, 480, -120, 5, 0, 0, 0, 0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace tallimer::test
