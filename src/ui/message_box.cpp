@@ -7,6 +7,7 @@
 
 #include "resources/string_table.h"
 #include "ui/dialog_builder.h"
+#include "ui/modal_dialog.h"
 
 namespace tallimer {
 
@@ -100,7 +101,7 @@ MessageAnswer ShowMessage(QWidget* owner, const ShownMessage& shown) {
     }
     box.setDefaultButton(set.enter);
     box.setEscapeButton(set.decline);
-    box.exec();
+    ExecModal(box);
     const bool accepted = box.clickedButton() == box.button(set.accept);
     if (buttons == MessageButtons::YesNo) {
         return accepted ? MessageAnswer::Yes : MessageAnswer::No;

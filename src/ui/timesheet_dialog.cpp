@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QPrintDialog>
@@ -16,14 +15,15 @@
 #include "resources/string_table.h"
 #include "ui/dialog_builder.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 
 namespace tallimer {
 
 namespace {
 
 QString ChooseWithDialog(QWidget* owner, const QString& suggested) {
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save timesheet"), suggested,
-                                        QStringLiteral("PDF documents (*.pdf)"));
+    return ChooseFileToSave(owner, QStringLiteral("Save timesheet"),
+                            QStringLiteral("PDF documents (*.pdf)"), suggested);
 }
 
 QPushButton* AddButton(QDialogButtonBox* buttons, const QString& text, const QString& name,
@@ -89,7 +89,7 @@ void TimesheetDialog::print() {
     printer.setPageLayout(TimesheetPageLayout());
     printer.setDocName(QStringLiteral("Timesheet-%1").arg(month_.toString(u"yyyy-MM")));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (ExecModal(dialog) != QDialog::Accepted) {
         return;
     }
     const std::optional<QString> html = makeHtml_();

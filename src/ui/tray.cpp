@@ -6,6 +6,7 @@
 
 #include "resources/string_table.h"
 #include "ui/commands.h"
+#include "ui/menu_icon_style.h"
 #include "ui/window_actions.h"
 
 namespace tallimer {
@@ -36,9 +37,11 @@ constexpr int kMenu[] = {IDM_SAVE,
 Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences,
            WindowActions& actions)
     : port_(std::move(port)),
+      menuStyle_(std::make_unique<MenuIconStyle>()),
       menu_(std::make_unique<QMenu>()),
       save_(actions.action(IDM_SAVE)),
       preferences_(preferences) {
+    menu_->setStyle(menuStyle_.get());
     for (const int command : kMenu) {
         if (command == 0) {
             menu_->addSeparator();

@@ -13,6 +13,7 @@ class QMenu;
 
 namespace tallimer {
 
+class MenuIconStyle;
 class WindowActions;
 
 // The tray icon's behaviour over a TrayPort: icon and tooltip follow the day, the menu holds
@@ -44,6 +45,7 @@ class Tray : public QObject {
 
   private:
     std::unique_ptr<TrayPort> port_;
+    std::unique_ptr<MenuIconStyle> menuStyle_;
     std::unique_ptr<QMenu> menu_;
     QAction* save_ = nullptr;
     DesktopPreferences preferences_;

@@ -1,7 +1,6 @@
 // The main window's days off and working week: the "Day off…" dialog, "Import holidays…",
 // "Working week…" and a later start's request, all applied the same way.
 #include <QApplication>
-#include <QFileDialog>
 #include <QPointer>
 
 #include "operations/day_off_form.h"
@@ -14,6 +13,7 @@
 #include "ui/journal_watcher.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 #include "ui/week_dialog.h"
 
 namespace tallimer {
@@ -66,16 +66,15 @@ void MainWindow::dayOffCommand() {
                    DaysOutcome::DatabaseError;
         },
         this);
-    dialog.exec();
+    ExecModal(dialog);
     if (hadFocus != nullptr) {
         hadFocus->setFocus();
     }
 }
 
 void MainWindow::importHolidaysCommand() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Import holidays"), QString(),
-                                     QStringLiteral("Calendars (*.ics);;All files (*)"));
+    const QString path = ChooseFileToOpen(this, QStringLiteral("Import holidays"),
+                                          QStringLiteral("Calendars (*.ics);;All files (*)"));
     if (path.isEmpty()) {
         return;  // cancelled
     }
@@ -97,7 +96,7 @@ void MainWindow::workingWeekCommand() {
             return changeDays(edit, true, LedgerReason::WorkingWeek) != DaysOutcome::DatabaseError;
         },
         this);
-    dialog.exec();
+    ExecModal(dialog);
     if (hadFocus != nullptr) {
         hadFocus->setFocus();
     }

@@ -10,6 +10,7 @@
 #include "ui/entry_panel.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 #include "ui/window_actions.h"
 
 namespace tallimer {
@@ -32,7 +33,7 @@ void MainWindow::editDayCommand() {
                    outcome == EditDayOutcome::NoEntries;
         },
         this);
-    dialog.exec();
+    ExecModal(dialog);
     if (hadFocus != nullptr) {
         hadFocus->setFocus();
     }

@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/modal_dialog.h"
 #include "ui/timesheet_dialog.h"
 
 namespace tallimer {
@@ -27,7 +28,7 @@ void MainWindow::timesheetCommand() {
             return read.html;
         },
         this);
-    dialog.exec();
+    ExecModal(dialog);
     if (hadFocus != nullptr) {
         hadFocus->setFocus();
     }

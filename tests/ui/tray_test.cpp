@@ -2,10 +2,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <algorithm>
+#include <vector>
 
 #include "operations/desktop_preferences_store.h"
+#include "ui/icon_contrast.h"
+#include "ui/setup_dialog.h"
 #include "ui/tray.h"
 #include "window_fixture.h"
 
@@ -114,6 +119,69 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
     window->hide();
     tray->onClicked();
     EXPECT_TRUE(window->isVisible());
+}
+
+// The tray's icon is a window of its own: a dialog is modal to the main window only, so the
+// icon still takes the click that opens its menu, whose items the dialog greys.
+TEST_F(TrayWindow, TheIconTakesClicksWhileADialogIsOpen) {
+    start("2004/01/23 08:00\tA\r\n");
+    QPushButton icon;  // in the place of the tray's icon window
+    icon.setGeometry(600, 0, 32, 32);
+    icon.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&icon));
+    withModal<SetupDialog>([this] { run(IDM_SETTINGS); },
+                           [this, &icon](SetupDialog* dialog) {
+                               EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+                               QSignalSpy clicks(&icon, &QPushButton::clicked);
+                               QTest::mouseClick(icon.windowHandle(), Qt::LeftButton, {},
+                                                 QPoint(16, 16));
+                               EXPECT_EQ(clicks.count(), 1);
+                               emit window->tray()->menu()->aboutToShow();
+                               EXPECT_FALSE(window->action(IDM_VIEW_REPORT)->isEnabled());
+                           });
+}
+
+// The toolbar's dark artwork on a dark theme's menu would all but vanish: the menu draws each
+// icon with a contrast of at least 3:1 against its background, in a light and a dark palette.
+TEST_F(TrayWindow, MenuIconsStandOutFromTheMenuInLightAndDarkPalettes) {
+    start("2004/01/23 08:00\tA\r\n");
+    QMenu* menu = window->tray()->menu();
+    QPalette dark;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        dark.setColor(group, QPalette::Window, QColor(53, 53, 53));
+        dark.setColor(group, QPalette::Base, QColor(42, 42, 42));
+        dark.setColor(group, QPalette::Button, QColor(53, 53, 53));
+        for (const QPalette::ColorRole text :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            dark.setColor(group, text, Qt::white);
+        }
+    }
+    for (const QPalette& palette : {QApplication::palette(), dark}) {
+        menu->setPalette(palette);
+        menu->adjustSize();
+        const QImage drawn = menu->grab().toImage();
+        for (const int command :
+             {IDM_SAVE, IDM_VIEW_LIST, IDM_VIEW_REPORT, IDM_SETTINGS, IDM_ABOUT}) {
+            const QRect item = menu->actionGeometry(window->action(command));
+            const QColor background = drawn.pixelColor(item.right() - 3, item.center().y());
+            // The icon's pixels: those that differ from the background in the item's icon column.
+            // The strokes, the quarter of them farthest from the background, stand out; the
+            // smoothed edges of a 16-pixel drawing cannot.
+            std::vector<double> ink;
+            for (int y = item.top(); y <= item.bottom(); ++y) {
+                for (int x = item.left(); x < item.left() + item.height(); ++x) {
+                    const double contrast = ContrastRatio(drawn.pixelColor(x, y), background);
+                    if (contrast > 1.15) {
+                        ink.push_back(contrast);
+                    }
+                }
+            }
+            ASSERT_GT(ink.size(), 20u) << command;
+            std::nth_element(ink.begin(), ink.begin() + ink.size() * 3 / 4, ink.end());
+            EXPECT_GE(ink[ink.size() * 3 / 4], 3.0)
+                << command << " on " << background.name().toStdString();
+        }
+    }
 }
 
 // In automatic mode the Start and the Stop are recorded without a box, the Stop's balance saved.
