@@ -40,6 +40,15 @@ std::string_view LedgerReasonName(LedgerReason reason) {
     return kReasonNames[size_t(reason)];
 }
 
+std::optional<LedgerReason> LedgerReasonNamed(std::string_view name) {
+    for (size_t i = 0; i < kReasonNames.size(); ++i) {
+        if (kReasonNames[i] == name) {
+            return LedgerReason(i);
+        }
+    }
+    return std::nullopt;
+}
+
 QByteArray FormatLedgerLine(const LedgerLine& line) {
     QByteArray text = line.when.toString(QLatin1String(kWhenFormat)).toLatin1();
     text += '\t' + line.from.toString(QLatin1String(kDateFormat)).toLatin1();
@@ -77,13 +86,9 @@ std::optional<LedgerLine> ParseLedgerLine(std::string_view text) {
     line.to = range == std::string_view::npos
                   ? line.from
                   : ParseDate(fields[1].substr(range + kRangeMark.size()));
-    bool named = false;
-    for (size_t i = 0; i < kReasonNames.size(); ++i) {
-        if (kReasonNames[i] == fields[2]) {
-            line.reason = LedgerReason(i);
-            named = true;
-        }
-    }
+    const std::optional<LedgerReason> reason = LedgerReasonNamed(fields[2]);
+    const bool named = reason.has_value();
+    line.reason = reason.value_or(LedgerReason::Opening);
     const std::optional<int32_t> change = ParseMinutes(fields[3]);
     const std::optional<int32_t> balance = ParseMinutes(fields[4]);
     if (!line.when.isValid() || !line.from.isValid() || !line.to.isValid() || line.to < line.from ||

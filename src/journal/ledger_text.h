@@ -47,6 +47,8 @@ std::optional<LedgerLine> ParseLedgerLine(std::string_view line);
 
 // The reasons' names in the file and in tallimer-report's records.
 std::string_view LedgerReasonName(LedgerReason reason);
+// The reason of a name; nullopt for none.
+std::optional<LedgerReason> LedgerReasonNamed(std::string_view name);
 
 // The ledger's complete lines in order; lines that cannot be read (a hand edit) are counted and
 // left out, and a last line without its line end (a write that did not finish) is left out.

@@ -1,8 +1,51 @@
 #include "operations/outcome_messages.h"
 
+#include "accounting/time_text.h"
+#include "journal/journal_line.h"
 #include "resources/string_table.h"
 
 namespace tallimer {
+
+namespace {
+// A day, or the first and last of several.
+QString DaysText(QDate from, QDate to) {
+    const QString first = SelectedDateText(from);
+    return to.isValid() && to != from ? first + u'\u2013' + SelectedDateText(to) : first;
+}
+
+int UndoneTextId(const UndoneChange& undone) {
+    switch (undone.reason.value_or(LedgerReason::Opening)) {
+        case LedgerReason::Remove:
+            return StringId::UndoneRemove;
+        case LedgerReason::Edit:
+            return StringId::UndoneEditDay;
+        case LedgerReason::DayOff:
+            return StringId::UndoneDayOff;
+        case LedgerReason::Holidays:
+            return StringId::UndoneHolidays;
+        case LedgerReason::WorkingWeek:
+            return StringId::UndoneWorkingWeek;
+        case LedgerReason::DaysFile:
+            return StringId::UndoneDaysFile;
+        default:
+            break;
+    }
+    // A record of an older build names no reason; only a Remove replaced the journal then.
+    return undone.kind == UndoKind::Replace && undone.from.isValid() ? StringId::UndoneRemove
+                                                                     : StringId::Undone;
+}
+}  // namespace
+
+QString UndoneText(const UndoneChange& undone) {
+    if (undone.kind == UndoKind::Append && !undone.line.empty()) {
+        const int32_t time = EntryTime(undone.line);
+        return LoadString(IsStopLine(undone.line) ? StringId::UndoneStop : StringId::UndoneStart)
+            .arg(TimeOfDayText(time));
+    }
+    const int id = UndoneTextId(undone);
+    const QString text = LoadString(id);
+    return text.contains(QLatin1String("%1")) ? text.arg(DaysText(undone.from, undone.to)) : text;
+}
 
 int MessageOf(SaveOutcome outcome) {
     switch (outcome) {

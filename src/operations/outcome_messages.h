@@ -16,4 +16,8 @@ int MessageOf(UndoOutcome outcome);
 int MessageOf(DaysOutcome outcome);
 int MessageOf(EditDayOutcome outcome);
 
+// The line that says what an undo took back: "Undone: Stop 17:15", "Undone: Remove
+// 2026/12/07".
+QString UndoneText(const UndoneChange& undone);
+
 }  // namespace tallimer

@@ -223,14 +223,15 @@ Done<EditDayOutcome> Tracker::editDay(const DayEntryRows& rows, const JournalMar
     return {outcome, snapshot(), error};
 }
 
-Done<UndoOutcome> Tracker::undo(ScanSinks sinks) {
+Done<UndoOutcome> Tracker::undo(ScanSinks sinks, UndoneChange* undone) {
     // The content undo brings back is scanned from the read that brings it: into a day of its
     // own and, as a report sink fills the tracker's own month, into the month in place, put
     // back unless the content becomes the journal's.
     UndoOutcome outcome{};
     const int error = writeScanned(sinks, [&](const LineVisitor& restoredLine) {
         // Undo of a days change: the scan fed from it takes the old book's terms.
-        outcome = UndoLastChange(journal_, store_, day_, restoredLine, [this] { readDays(); });
+        outcome = UndoLastChange(
+            journal_, store_, day_, restoredLine, [this] { readDays(); }, undone);
         const bool undone =
             outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
         // Refused or failed, the record still names the journal only after a failed step. A

@@ -109,7 +109,8 @@ class Tracker {
     // refused when the journal's mark is no longer `expectedMark`.
     Done<EditDayOutcome> editDay(const DayEntryRows& rows, const JournalMark& expectedMark,
                                  ScanSinks sinks = {});
-    Done<UndoOutcome> undo(ScanSinks sinks = {});
+    // `undone`, where given, learns what an undo that went through took back.
+    Done<UndoOutcome> undo(ScanSinks sinks = {}, UndoneChange* undone = nullptr);
     // The selected date's month as the timesheet's HTML document, read once.
     TimesheetRead timesheet(QDate today, const QString& name) const;
     // The latest day before `today` that left a period open, read once.

@@ -298,7 +298,7 @@ bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
     const UndoMark mark{after, journal.identity().inode};
     const QByteArray text =
         FormatUndoRecord({kind, cutLength, mark, balanceChange, copy, daysAfter, concerns.from,
-                          concerns.to.isValid() ? concerns.to : concerns.from});
+                          concerns.to.isValid() ? concerns.to : concerns.from, concerns.reason});
     if (!platform::Replacement::ForOwnFile(platform::HostPath(UndoRecordPath(path)))
              .commitWith(std::string_view(text.constData(), size_t(text.size())))) {
         platform::ReportFailure(kOperation, UndoRecordPath(path));
@@ -315,7 +315,7 @@ bool CanUndo(const Journal& journal, const JournalMark& now) {
 
 UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& day,
                            const LineVisitor& restoredLine,
-                           const std::function<void()>& daysRestored) {
+                           const std::function<void()>& daysRestored, UndoneChange* undone) {
     const QString& path = file.path();
     const std::optional<UndoRecord> record = ReadRecord(path);
     if (!record) {
@@ -353,9 +353,23 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
         : record->kind == UndoKind::Replace
             ? UndoReplace(store, *record, journal, record->after, after, restoredLine)
             : UndoAppend(file, store, *record, journal, *tail, record->after, after);
-    const bool undone =
+    const bool tookBack =
         outcome == UndoOutcome::Undone || outcome == UndoOutcome::UndoneBalanceNotSaved;
-    if (undone && record->kind == UndoKind::Days) {
+    if (tookBack && undone != nullptr) {
+        *undone = {record->kind, record->reason, record->from, record->to, {}};
+        if (record->kind == UndoKind::Append) {
+            // The cut bytes end with the saved line (after the header, where the save made the
+            // journal).
+            std::string_view cut = std::string_view(*tail).substr(
+                tail->size() - size_t(end - std::max(0LL, record->cutLength)));
+            cut.remove_suffix(1);  // its LF
+            if (const size_t lineEnd = cut.rfind('\n'); lineEnd != std::string_view::npos) {
+                cut.remove_prefix(lineEnd + 1);
+            }
+            undone->line = std::string(CutLine(cut));
+        }
+    }
+    if (tookBack && record->kind == UndoKind::Days) {
         if (daysRestored) {
             daysRestored();
         }
@@ -364,11 +378,11 @@ UndoOutcome UndoLastChange(const Journal& file, SettingsStore& store, DayState& 
         }
         return outcome;
     }
-    if (undone && record->cutLength < 0 && record->kind == UndoKind::Append) {
+    if (tookBack && record->cutLength < 0 && record->kind == UndoKind::Append) {
         // No journal: a rescan keeps what it had, so the day is emptied here; its terms stay.
         day.entryCount = day.lastStart = day.periodOpen = day.presence = 0;
         day.credit = day.emptyCredit;
-    } else if (undone && record->kind == UndoKind::Append && restoredLine) {
+    } else if (tookBack && record->kind == UndoKind::Append && restoredLine) {
         journal.readLines(kOperation, restoredLine);  // still alone with it
     }
     return outcome;

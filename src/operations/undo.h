@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "journal/journal.h"
@@ -45,6 +46,15 @@ bool RecordUndo(const Journal& journal, UndoKind kind, long long cutLength,
 // nullopt when it could not be kept (reported).
 std::optional<UndoCopy> KeepDaysForUndo(const Journal& journal, std::string_view text);
 
+// What an undo took back, for the window to say so.
+struct UndoneChange {
+    UndoKind kind = UndoKind::Append;
+    std::optional<LedgerReason> reason;  // none from a record of an older build
+    QDate from;                          // the days the change concerned, where known
+    QDate to;
+    std::string line;  // a Save's: the line it wrote, without its line end
+};
+
 enum class UndoOutcome {
     Undone,
     UndoneBalanceNotSaved,  // journal and balance are back, but the balance could not be saved
@@ -67,9 +77,11 @@ enum class UndoOutcome {
 // them the journal's).
 // Undo of a days change puts the old days file back, then calls `daysRestored` (the caller's
 // terms of the day change with it) before the journal's lines go to `restoredLine`.
+// `undone`, where given, learns what an undo that went through took back.
 UndoOutcome UndoLastChange(const Journal& journal, SettingsStore& store, DayState& day,
                            const LineVisitor& restoredLine = {},
-                           const std::function<void()>& daysRestored = {});
+                           const std::function<void()>& daysRestored = {},
+                           UndoneChange* undone = nullptr);
 // Whether the record names the journal whose content has the mark `now`.
 bool CanUndo(const Journal& journal, const JournalMark& now);
 

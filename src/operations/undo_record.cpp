@@ -55,7 +55,12 @@ QByteArray FormatUndoRecord(const UndoRecord& record) {
     }
     if (record.from.isValid()) {
         text += record.from.toString(kDateFormat).toLatin1() + ' ' +
-                record.to.toString(kDateFormat).toLatin1() + '\n';
+                record.to.toString(kDateFormat).toLatin1();
+        if (record.reason) {
+            const std::string_view name = LedgerReasonName(*record.reason);
+            text += ' ' + QByteArray(name.data(), qsizetype(name.size()));
+        }
+        text += '\n';
     }
     return text;
 }
@@ -96,13 +101,16 @@ std::optional<UndoRecord> ParseUndoRecord(std::string_view bytes) {
     // The days concerned come last and may be missing.
     const qsizetype daysAt = days ? kDaysRecordLines : kRecordLines;
     if (lines.size() > daysAt) {
+        // Then, from this build on, the change's reason.
         const QList<QByteArray> dates = lines[daysAt].split(' ');
-        if (dates.size() == 2) {
+        if (dates.size() == 2 || dates.size() == 3) {
             record.from = QDate::fromString(QString::fromLatin1(dates[0]), kDateFormat);
             record.to = QDate::fromString(QString::fromLatin1(dates[1]), kDateFormat);
         }
         if (!record.from.isValid() || !record.to.isValid()) {
             record.from = record.to = QDate();
+        } else if (dates.size() == 3) {
+            record.reason = LedgerReasonNamed(dates[2].toStdString());
         }
     }
     return record;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "journal/journal_mark.h"
+#include "journal/ledger_text.h"
 
 namespace tallimer {
 
@@ -45,6 +46,8 @@ struct UndoRecord {
     // before the ledger.
     QDate from;
     QDate to;
+    // What the change was, to say what its undo took back; none in an older record.
+    std::optional<LedgerReason> reason;
     bool operator==(const UndoRecord&) const = default;
 };
 

@@ -61,6 +61,24 @@ QString LoadString(int id) {
         case StringId::EditDayJournalChanged:
             return QStringLiteral(
                 "Not changed!\nThe journal has been changed since the day was opened.");
+        case StringId::UndoneStart:
+            return QStringLiteral("Undone: Start %1");
+        case StringId::UndoneStop:
+            return QStringLiteral("Undone: Stop %1");
+        case StringId::UndoneRemove:
+            return QStringLiteral("Undone: Remove %1");
+        case StringId::UndoneEditDay:
+            return QStringLiteral("Undone: Edit day %1");
+        case StringId::UndoneDayOff:
+            return QStringLiteral("Undone: Day off %1");
+        case StringId::UndoneHolidays:
+            return QStringLiteral("Undone: Import holidays");
+        case StringId::UndoneWorkingWeek:
+            return QStringLiteral("Undone: Working week");
+        case StringId::UndoneDaysFile:
+            return QStringLiteral("Undone: Change of the days file");
+        case StringId::Undone:
+            return QStringLiteral("Undone");
         case StringId::SetupFieldWithoutValue:
             return QStringLiteral("Not saved!\nThis field needs a number.");
         case StringId::FutureEntryQuestion:

@@ -45,6 +45,16 @@ constexpr int SetupFieldWithoutValue = 62040;
 // Desktop only: the timesheet not saved (%1: the file and why) or not printed.
 constexpr int TimesheetNotSaved = 62100;
 constexpr int TimesheetNotPrinted = 62101;
+// Desktop only: what an undo took back, shown until the next command (%1: a time or the days).
+constexpr int UndoneStart = 62150;
+constexpr int UndoneStop = 62151;
+constexpr int UndoneRemove = 62152;
+constexpr int UndoneEditDay = 62153;
+constexpr int UndoneDayOff = 62154;
+constexpr int UndoneHolidays = 62155;
+constexpr int UndoneWorkingWeek = 62156;
+constexpr int UndoneDaysFile = 62157;
+constexpr int Undone = 62158;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

@@ -15,6 +15,8 @@
 #include "ui/entry_list_view.h"
 #include "ui/entry_panel.h"
 #include "ui/journal_watcher.h"
+#include "ui/modal_dialog.h"
+#include "ui/notice_line.h"
 #include "ui/setup_dialog.h"
 #include "ui/toolbar.h"
 #include "ui/tray.h"
@@ -85,6 +87,7 @@ MainWindow::MainWindow() {
     connect(watcher_, &JournalWatcher::changedOutside, this, [this] { rescanJournal(); });
     daysWatcher_ = new JournalWatcher(this);
     connect(daysWatcher_, &JournalWatcher::changedOutside, this, [this] { bookDaysFile(); });
+    notice_ = new NoticeLine(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,8 +97,10 @@ QAction* MainWindow::action(int command) const {
 }
 
 void MainWindow::bindCommands() {
+    // What the last command told in the notice line stays until the next one.
     const auto bind = [this](int command, auto member) {
         actions_->bind(command, [this, member] {
+            notice_->hide();
             (this->*member)();
             afterCommand();
         });
@@ -112,6 +117,7 @@ void MainWindow::bindCommands() {
     bind(IDM_ABOUT, &MainWindow::aboutCommand);
     for (const int32_t kind : {ViewDaySummary, ViewEntryList, ViewReport}) {
         actions_->bind(IDM_VIEW_DAY + kind, [this, kind] {
+            notice_->hide();
             switchView(kind);
             afterCommand();
         });
@@ -166,14 +172,14 @@ void MainWindow::setupCommand() {
             present(outcome);
         },
         this);
-    dialog.exec();
+    ExecModal(dialog);
     FocusAgain(hadFocus);
 }
 
 void MainWindow::aboutCommand() {
     const QPointer<QWidget> hadFocus = QApplication::focusWidget();
     AboutDialog dialog([this] { return exitCommand(); }, this);
-    dialog.exec();
+    ExecModal(dialog);
     if (!shutDown_) {
         FocusAgain(hadFocus);
     }

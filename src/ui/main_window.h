@@ -19,6 +19,7 @@ namespace tallimer {
 
 class EntryPanel;
 class JournalWatcher;
+class NoticeLine;
 class Toolbar;
 class Tray;
 class TrayPort;
@@ -70,6 +71,7 @@ class MainWindow : public QWidget {
     QTimer& refreshTimer() { return refreshTimer_; }
     Tray* tray() const { return tray_.get(); }
     JournalWatcher* journalWatcher() const { return watcher_; }
+    NoticeLine* notice() const { return notice_; }
 
   signals:
     // The shutdown sequence has run; the program ends with exit code 0.
@@ -143,6 +145,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<Tray> tray_;
     JournalWatcher* watcher_ = nullptr;
     JournalWatcher* daysWatcher_ = nullptr;
+    NoticeLine* notice_ = nullptr;
     QSet<QDate> toldOpenDays_;
     bool shutDown_ = false;
 };

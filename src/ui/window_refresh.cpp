@@ -8,6 +8,7 @@
 #include "ui/entry_panel.h"
 #include "ui/journal_watcher.h"
 #include "ui/main_window.h"
+#include "ui/notice_line.h"
 #include "ui/tray.h"
 #include "ui/view_window.h"
 #include "ui/window_actions.h"
@@ -42,6 +43,9 @@ void MainWindow::present(const CommandOutcome& outcome) {
     }
     if (outcome.refreshSummary) {
         refreshDaySummary(true);
+    }
+    if (!outcome.notice.isEmpty()) {
+        notice_->tell(outcome.notice);
     }
     if (outcome.messageId != 0) {
         ShowMessage(this, outcome.messageId, outcome.icon);

@@ -68,7 +68,8 @@ CommandOutcome WindowState::removeDayEntries(ScanSink* view) {
 }
 
 CommandOutcome WindowState::undoLastChange(ScanSink* view) {
-    const Done<UndoOutcome> done = tracker_.undo(ViewSinks(view));
+    UndoneChange undone;
+    const Done<UndoOutcome> done = tracker_.undo(ViewSinks(view), &undone);
     snapshot_ = done.snapshot;
     if (done.outcome != UndoOutcome::Undone && done.outcome != UndoOutcome::UndoneBalanceNotSaved) {
         return Refused(MessageOf(done.outcome), done.outcome == UndoOutcome::NothingToUndo
@@ -77,6 +78,7 @@ CommandOutcome WindowState::undoLastChange(ScanSink* view) {
     }
     CommandOutcome outcome = shownAfterRead(done.error);
     outcome.refreshSummary = true;  // also the empty day of a journal the undo removed
+    outcome.notice = UndoneText(undone);
     // Undone, but the balance could not be saved: the next start finishes it.
     outcome.messageId = MessageOf(done.outcome);
     outcome.icon = MessageIcon::Stop;
@@ -109,7 +111,11 @@ CommandOutcome WindowState::editDay(const DayEntryRows& rows, const JournalMark&
 CommandOutcome WindowState::setupApplied(const Done<SetupOutcome>& done) {
     tracker_.effectiveMinuteUnit();
     snapshot_ = done.snapshot;
-    return shownAfterRead(done.error);
+    CommandOutcome outcome = shownAfterRead(done.error);
+    // The summary shows the new settings at once, also where no journal could be read (none
+    // yet): the day it shows is the one the window holds either way.
+    outcome.refreshSummary = true;
+    return outcome;
 }
 
 CommandOutcome WindowState::rescan(QDate date, ScanSink* view) {

@@ -28,6 +28,7 @@ struct CommandOutcome {
     bool refreshSummary = false;
     int messageId = 0;  // 0: no box
     MessageIcon icon = MessageIcon::Information;
+    QString notice;  // the window's notice line until the next command; empty: none
 };
 
 // The window's side of the Tracker, without widgets: each command runs the Tracker's member,

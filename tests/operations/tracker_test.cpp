@@ -388,9 +388,15 @@ TEST_F(Undo, RefusedWhenTheJournalChangedOrIsGone) {
 
 // A record that is not one of ours (damaged, or written by hand) offers nothing to undo.
 TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
-    UndoRecord record{
-        UndoKind::Replace,  0, {{12, QByteArray(32, 'h')}, 7}, -240, {}, {}, QDate(2026, 12, 7),
-        QDate(2026, 12, 11)};
+    UndoRecord record{UndoKind::Replace,
+                      0,
+                      {{12, QByteArray(32, 'h')}, 7},
+                      -240,
+                      {},
+                      {},
+                      QDate(2026, 12, 7),
+                      QDate(2026, 12, 11),
+                      LedgerReason::DayOff};
     record.copy = {3, 5, 40, QByteArray(32, 'c')};
     const QByteArray text = FormatUndoRecord(record);
     ASSERT_TRUE(ParseUndoRecord(text.toStdString()));
@@ -406,8 +412,11 @@ TEST(UndoRecordText, OnlyWholeRecordsWithinRangeAreRead) {
     EXPECT_EQ(ParseUndoRecord(days.toStdString()), record);
     EXPECT_FALSE(ParseUndoRecord(days.left(days.lastIndexOf("\n33\n") + 1).toStdString()));
     EXPECT_FALSE(ParseUndoRecord(QByteArray(days).replace("\n33\n", "\n-1\n").toStdString()));
-    // A record from before the days concerned were kept still reads, naming none.
+    // Records of older builds still read: without the change's reason, without the days.
+    EXPECT_EQ(ParseUndoRecord(QByteArray(days).replace(" day-off", "").toStdString())->reason,
+              std::nullopt);
     record.from = record.to = QDate();
+    record.reason.reset();
     EXPECT_EQ(ParseUndoRecord(FormatUndoRecord(record).toStdString()), record);
 }
 

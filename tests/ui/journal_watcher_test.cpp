@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ui/journal_watcher.h"
+#include "ui/notice_line.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
@@ -74,6 +75,29 @@ TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(field->text(), "AC");
     EXPECT_EQ(messages, std::vector<QString>{"Entry saved"});
+}
+
+// The status text names the next entry only, so what an undo took back is told in a line over
+// the window's bottom edge, which the next command takes away.
+TEST_F(JournalWatch, WhatAnUndoTookBackIsToldUntilTheNextCommand) {
+    start("2004/01/23 08:00\tA\r\n");
+    const QLabel* notice = window->notice();
+    run(IDM_SAVE);
+    EXPECT_FALSE(notice->isVisible());
+    run(IDM_UNDO);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), "Undone: Stop 13:00");
+    EXPECT_EQ(notice->geometry().bottom(), window->height() - 1);
+    EXPECT_EQ(notice->width(), window->width());
+    run(IDM_VIEW_LIST);
+    EXPECT_FALSE(notice->isVisible());
+
+    run(IDM_REMOVE);
+    run(IDM_UNDO);
+    EXPECT_EQ(notice->text(), "Undone: Remove 2004/01/23");
+    EXPECT_TRUE(notice->isVisible());
+    run(IDM_SAVE);
+    EXPECT_FALSE(notice->isVisible());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/file.h"
 #include "ui/entry_list_view.h"
 #include "ui/report_view.h"
+#include "ui/setup_dialog.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
@@ -203,6 +204,19 @@ TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
     ASSERT_TRUE(readHandheld("\\Elsewhere\\Tallimer.txt", &moved));
     EXPECT_EQ(moved, kHeader + "2004/01/23 13:00\t\r\n");
     EXPECT_EQ(journal(), old);
+}
+
+// Without a journal there is nothing to scan, but the summary shows Setup's new balance at
+// once, not at the next minute.
+TEST_F(Window, SetupWithoutAJournalShowsTheNewBalanceAtOnce) {
+    start();
+    withModal<SetupDialog>([this] { run(IDM_SETTINGS); },
+                           [](SetupDialog* dialog) {
+                               FindControlAs<QLineEdit>(dialog, 1025)->setText("3:00");
+                               QTest::mouseClick(FindControlAs<QPushButton>(dialog, 1),
+                                                 Qt::LeftButton);
+                           });
+    EXPECT_EQ(SummaryText(*window, IDC_SUMMARY_FLEXITIME), "+ 03:00");
 }
 
 // A failed write is reported in the program's own box; a rescan that cannot open the journal
