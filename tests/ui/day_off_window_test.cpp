@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "ui/day_off_dialog.h"
+#include "ui/notice_line.h"
 #include "ui/tray.h"
 #include "window_fixture.h"
 
@@ -49,6 +50,11 @@ TEST_F(DayOffWindow, OkMarksTheDayAndTheBalanceAndSummaryFollow) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(summaryDayOff()->text(), "Sick");
     EXPECT_FALSE(summaryDayOff()->isHidden());
+
+    run(IDM_UNDO);
+    EXPECT_EQ(window->notice()->text(), "Undone: Day off 2004/01/23");
+    EXPECT_EQ(Loaded().settings.flexBalance, balance);
+    EXPECT_TRUE(summaryDayOff()->isHidden());
 }
 
 TEST_F(DayOffWindow, CancelChangesNothing) {
