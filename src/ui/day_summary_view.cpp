@@ -30,6 +30,23 @@ void Colour(QLabel* label, const SummaryColour& colour) {
     label->setAutoFillBackground(true);
 }
 
+// The value as a screen reader gives it: its caption first, as the eye takes it from beside
+// the box, and the sign as a word ("Credit, minus 01:20").
+void NameValue(QLabel* label, const QString& caption, const QString& text) {
+    if (label == nullptr) {
+        return;
+    }
+    QString value = text.trimmed();
+    if (value.startsWith(QLatin1String("+ "))) {
+        value = QStringLiteral("plus ") + value.mid(2);
+    } else if (value.startsWith(QLatin1String("- "))) {
+        value = QStringLiteral("minus ") + value.mid(2);
+    } else if (value.startsWith(QLatin1String("= "))) {
+        value = value.mid(2) + QStringLiteral(", no period open");  // the closed day's marker
+    }
+    label->setAccessibleName(caption + QStringLiteral(", ") + value);
+}
+
 }  // namespace
 
 DaySummaryView::DaySummaryView(QWidget* parent) : ViewWindow(ViewDaySummary, parent) {
@@ -40,9 +57,9 @@ DaySummaryView::DaySummaryView(QWidget* parent) : ViewWindow(ViewDaySummary, par
     dayOff_->setTextFormat(Qt::PlainText);
     dayOff_->setAlignment(Qt::AlignCenter);
     dayOff_->setGeometry(line);
-    dayOff_->setAccessibleName(QStringLiteral("Day off"));
     dayOff_->hide();
     setFixedHeight(std::max(height(), line.bottom() + 1));
+    setAccessibleName(QStringLiteral("Day summary"));
 }
 
 QLabel* DaySummaryView::valueLabel(int controlId) const {
@@ -54,6 +71,11 @@ void DaySummaryView::showSummary(const DaySummaryTexts& texts, const DaySummaryC
     SetText(valueLabel(IDC_SUMMARY_CREDIT), texts.credit);
     SetText(valueLabel(IDC_SUMMARY_PRESENCE), texts.presence);
     SetText(valueLabel(IDC_SUMMARY_FLEXITIME), texts.flexitime);
+    NameValue(valueLabel(IDC_SUMMARY_DEBIT), QStringLiteral("Debit"), texts.debit);
+    NameValue(valueLabel(IDC_SUMMARY_CREDIT), QStringLiteral("Credit"), texts.credit);
+    NameValue(valueLabel(IDC_SUMMARY_PRESENCE), QStringLiteral("Presence"), texts.presence);
+    NameValue(valueLabel(IDC_SUMMARY_FLEXITIME), QStringLiteral("Flexitime in total"),
+              texts.flexitime);
     Colour(valueLabel(IDC_SUMMARY_CREDIT), colours.credit);
     Colour(valueLabel(IDC_SUMMARY_PRESENCE), colours.presence);
     Colour(valueLabel(IDC_SUMMARY_FLEXITIME), colours.flexitime);
@@ -62,6 +84,7 @@ void DaySummaryView::showSummary(const DaySummaryTexts& texts, const DaySummaryC
 
 void DaySummaryView::showDayOff(const QString& text) {
     dayOff_->setText(text);
+    NameValue(dayOff_, QStringLiteral("Day off"), text);
     dayOff_->setVisible(!text.isEmpty());
 }
 

@@ -96,6 +96,7 @@ QLabel* MakeIcon(const QRect& rect, QWidget* parent) {
     auto* label = new QLabel(parent);
     // The drawing that suits the screen's scale.
     label->setPixmap(ProgramIcon().pixmap(rect.size(), label->devicePixelRatioF()));
+    label->setAccessibleName(QStringLiteral("Program icon"));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -276,6 +277,38 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate) {
     return font;
 }
 
+namespace {
+// A field is named by the text on its left in the same row, as a reader of the dialog takes
+// it: that label becomes its buddy, whose text a screen reader gives as the field's name.
+const ControlTemplate* LabelOf(const DialogTemplate& dialogTemplate, const ControlTemplate& field) {
+    const ControlTemplate* label = nullptr;
+    for (const ControlTemplate& other : dialogTemplate.controls) {
+        const bool sameRow = other.y < field.y + field.height && field.y < other.y + other.height;
+        if (other.kind == ControlKind::Static && !other.text.isEmpty() && sameRow &&
+            other.x + other.width <= field.x + 2 && (label == nullptr || other.x > label->x)) {
+            label = &other;
+        }
+    }
+    return label;
+}
+
+void NameFieldsByLabels(const DialogTemplate& dialogTemplate, const QList<QWidget*>& widgets) {
+    for (qsizetype i = 0; i < widgets.size(); ++i) {
+        const ControlTemplate& field = dialogTemplate.controls[size_t(i)];
+        if (field.kind != ControlKind::Edit && field.kind != ControlKind::ComboBox &&
+            field.kind != ControlKind::ListBox && field.kind != ControlKind::DatePicker) {
+            continue;
+        }
+        if (const ControlTemplate* label = LabelOf(dialogTemplate, field)) {
+            const auto at = label - dialogTemplate.controls.data();
+            if (auto* text = qobject_cast<QLabel*>(widgets[at])) {
+                text->setBuddy(widgets[i]);
+            }
+        }
+    }
+}
+}  // namespace
+
 void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
     const QFont font = TemplateFont(dialogTemplate);
     dialog->setFont(font);
@@ -287,6 +320,7 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
         DialogUnitsToPixels(font, 0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
     // Created in template order, so Qt's tab chain follows the template.
+    QList<QWidget*> widgets;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         QRect rect = DialogUnitsToPixels(font, control.x, control.y, control.width, control.height);
         QWidget* widget = MakeControl(control, rect, dialog);
@@ -302,7 +336,9 @@ void BuildDialog(const DialogTemplate& dialogTemplate, QWidget* dialog) {
         if (!Has(control, ControlStyle::TabStop) && widget->focusPolicy() != Qt::NoFocus) {
             widget->setFocusPolicy(Qt::NoFocus);
         }
+        widgets.append(widget);
     }
+    NameFieldsByLabels(dialogTemplate, widgets);
 }
 
 QIcon ProgramIcon() {

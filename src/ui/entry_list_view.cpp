@@ -64,6 +64,8 @@ QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, in
 
 EntryListView::EntryListView(QWidget* parent) : ViewWindow(ViewEntryList, parent) {
     view_ = FindControlAs<QTreeView>(this, IDC_ENTRY_LIST);
+    setAccessibleName(QStringLiteral("Entry list"));
+    view_->setAccessibleName(QStringLiteral("Entries"));
     model_ = new EntryListModel(list_, this);
     view_->setModel(model_);
     view_->setRootIsDecorated(false);

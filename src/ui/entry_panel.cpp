@@ -77,6 +77,15 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
         colon->lower();
     }
     connect(date_, &QDateEdit::dateChanged, this, &EntryPanel::dateChanged);
+    // For a screen reader: the fields' names (the project box takes its label's), and Tab goes
+    // round as the Action key does.
+    setAccessibleName(QStringLiteral("Entry"));
+    date_->setAccessibleName(QStringLiteral("Date"));
+    hour_->setAccessibleName(QStringLiteral("Hour"));
+    minute_->setAccessibleName(QStringLiteral("Minute"));
+    setTabOrder(date_, hour_);
+    setTabOrder(hour_, minute_);
+    setTabOrder(minute_, project_);
 }
 
 bool EntryPanel::eventFilter(QObject* watched, QEvent* event) {

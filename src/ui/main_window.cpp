@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 
 #include "operations/desktop_preferences_store.h"
 #include "platform/clock.h"
@@ -64,14 +66,22 @@ MainWindow::MainWindow() {
 
     actions_ = new WindowActions(this);
     bindCommands();
-    new UndoShortcut(this, actions_->action(IDM_UNDO));
-    // The days off, the working week, Edit day and the timesheet are in the context menu too,
-    // after Undo.
-    addAction(actions_->action(IDM_DAY_OFF));
-    addAction(actions_->action(IDM_IMPORT_HOLIDAYS));
-    addAction(actions_->action(IDM_WORKING_WEEK));
-    addAction(actions_->action(IDM_EDIT_DAY));
-    addAction(actions_->action(IDM_TIMESHEET));
+    new UndoShortcut(this);
+    // The context menu holds what the tray menu holds, so every command can be reached from
+    // the keyboard too: F10 opens it wherever the focus is (the date and project fields have
+    // context menus of their own, which take the Menu key).
+    for (const int command : MenuCommands()) {
+        if (command != 0) {
+            addAction(actions_->action(command));
+        } else {
+            auto* separator = new QAction(this);
+            separator->setSeparator(true);
+            addAction(separator);
+        }
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { QMenu::exec(actions(), mapToGlobal(QPoint(0, kToolbarTop))); });
 
     toolbar_ = new Toolbar(*actions_, this);
     toolbar_->move(0, kToolbarTop);

@@ -15,6 +15,8 @@ namespace tallimer {
 
 ReportView::ReportView(QWidget* parent) : ViewWindow(ViewReport, parent) {
     tree_ = FindControlAs<QTreeWidget>(this, IDC_REPORT_TREE);
+    setAccessibleName(QStringLiteral("Monthly report"));
+    tree_->setAccessibleName(QStringLiteral("Report"));
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);
     // Every node's text is read whole: the column is as wide as its widest text, with a

@@ -22,6 +22,7 @@ constexpr int kSeparatorWidth = 8;
 
 Toolbar::Toolbar(const WindowActions& actions, QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
+    setAccessibleName(QStringLiteral("Toolbar"));
     // The images are drawn for the handheld's light buttons; a dark theme's pressed button
     // would hide them, so the buttons stay light in any theme.
     setPalette(QPalette(QColor(240, 240, 240)));

@@ -11,29 +11,6 @@
 
 namespace tallimer {
 
-namespace {
-
-// The toolbar's commands, Undo, the days off, the working week, Edit day and the timesheet,
-// and About and Exit apart; 0: a separator.
-constexpr int kMenu[] = {IDM_SAVE,
-                         IDM_UNDO,
-                         IDM_DAY_OFF,
-                         IDM_IMPORT_HOLIDAYS,
-                         IDM_WORKING_WEEK,
-                         IDM_EDIT_DAY,
-                         IDM_TIMESHEET,
-                         0,
-                         IDM_VIEW_DAY,
-                         IDM_VIEW_LIST,
-                         IDM_VIEW_REPORT,
-                         0,
-                         IDM_SETTINGS,
-                         IDM_ABOUT,
-                         0,
-                         IDM_EXIT};
-
-}  // namespace
-
 Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences,
            WindowActions& actions)
     : port_(std::move(port)),
@@ -42,7 +19,7 @@ Tray::Tray(std::unique_ptr<TrayPort> port, const DesktopPreferences& preferences
       save_(actions.action(IDM_SAVE)),
       preferences_(preferences) {
     menu_->setStyle(menuStyle_.get());
-    for (const int command : kMenu) {
+    for (const int command : MenuCommands()) {
         if (command == 0) {
             menu_->addSeparator();
         } else {

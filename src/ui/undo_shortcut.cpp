@@ -1,14 +1,11 @@
 #include "ui/undo_shortcut.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 
 namespace tallimer {
 
-UndoShortcut::UndoShortcut(QWidget* window, QAction* undo) : QObject(window), window_(window) {
-    window->addAction(undo);
-    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+UndoShortcut::UndoShortcut(QWidget* window) : QObject(window), window_(window) {
     qApp->installEventFilter(this);
 }
 

@@ -3,18 +3,15 @@
 #include <QObject>
 #include <QWidget>
 
-class QAction;
-
 namespace tallimer {
 
-// Desktop only: Ctrl+Z and the window's context menu raise the Undo action. Ctrl+Z is that
-// undo wherever the focus is in the window, the date and project fields included, which would
-// otherwise take it for undoing their own typing, also while there is nothing to undo. Enter
-// and Esc stay the key filter's alone.
+// Desktop only: Ctrl+Z raises the window's Undo action wherever the focus is in the window, the
+// date and project fields included, which would otherwise take it for undoing their own typing,
+// also while there is nothing to undo. Enter and Esc stay the key filter's alone.
 class UndoShortcut : public QObject {
     Q_OBJECT
   public:
-    UndoShortcut(QWidget* window, QAction* undo);
+    explicit UndoShortcut(QWidget* window);
     ~UndoShortcut() override;
 
   protected:

@@ -38,6 +38,25 @@ constexpr ActionEntry kActions[] = {
     {IDM_EXIT, -1, "Exit", nullptr},
 };
 
+// The toolbar's commands but Remove (a held Esc), Undo, the days off, the working week, Edit
+// day and the timesheet, and About and Exit apart.
+constexpr int kMenu[] = {IDM_SAVE,
+                         IDM_UNDO,
+                         IDM_DAY_OFF,
+                         IDM_IMPORT_HOLIDAYS,
+                         IDM_WORKING_WEEK,
+                         IDM_EDIT_DAY,
+                         IDM_TIMESHEET,
+                         0,
+                         IDM_VIEW_DAY,
+                         IDM_VIEW_LIST,
+                         IDM_VIEW_REPORT,
+                         0,
+                         IDM_SETTINGS,
+                         IDM_ABOUT,
+                         0,
+                         IDM_EXIT};
+
 // The strip's cells are the toolbar's 26-pixel buttons.
 constexpr int kCell = 26;
 
@@ -54,6 +73,10 @@ QIcon StripIcon(const QImage& strip, const QImage& strip2x, int image) {
 }
 
 }  // namespace
+
+std::span<const int> MenuCommands() {
+    return kMenu;
+}
 
 WindowActions::WindowActions(QWidget* window) : QObject(window) {
     const QImage strip(QStringLiteral(":/toolbar.png"));

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 class QAction;
 class QActionGroup;
@@ -17,6 +18,9 @@ struct CommandStates {
     bool remove = false;  // the day has entries: Remove and Edit day
     bool undo = false;
 };
+
+// The commands of the window's context menu and of the tray menu, in order; 0: a separator.
+std::span<const int> MenuCommands();
 
 // One QAction per command (IDM_*), shared by the toolbar, the keys, the window's context menu
 // and Ctrl+Z, and the tray menu. The three views form an exclusive group whose checked action

@@ -58,7 +58,7 @@ TEST_F(JournalWatch, OutsideChangesRescanAtOnceOwnWritesDoNot) {
 // the same action, greyed once there is nothing to undo, and the field keeps its typing then.
 TEST_F(JournalWatch, CtrlZUndoesTheLastChangeOnce) {
     start("2004/01/23 08:00\tA\r\n");
-    EXPECT_EQ(window->actions().value(0), window->action(IDM_UNDO));
+    EXPECT_TRUE(window->actions().contains(window->action(IDM_UNDO)));
     EXPECT_FALSE(window->action(IDM_UNDO)->isEnabled());
     run(IDM_SAVE);
     ASSERT_EQ(window->dayState().entryCount, 2);

@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
 #include <QStyleOptionGroupBox>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -204,6 +206,53 @@ TEST_F(Window, SetupMovingTheJournalWhereThereIsNoneShowsAnEmptyDay) {
     ASSERT_TRUE(readHandheld("\\Elsewhere\\Tallimer.txt", &moved));
     EXPECT_EQ(moved, kHeader + "2004/01/23 13:00\t\r\n");
     EXPECT_EQ(journal(), old);
+}
+
+// A screen reader's view: the summary's values named with their captions and signs, Setup's
+// fields by the labels on their left, Tab going round the entry fields as the Action key does,
+// and F10 opening the window's menu wherever the focus is.
+TEST_F(Window, ScreenReaderNamesTabOrderAndTheMenuKey) {
+    start("2004/01/23 08:00\tA\r\n2004/01/23\t12:00\tA\r\n");
+    auto value = [this](int id) {
+        return qobject_cast<DaySummaryView*>(window->viewWindow())
+            ->valueLabel(id)
+            ->accessibleName();
+    };
+    EXPECT_EQ(value(IDC_SUMMARY_CREDIT), "Credit, minus 04:00");
+    EXPECT_EQ(value(IDC_SUMMARY_PRESENCE), "Presence, 04:00, no period open");
+    EXPECT_EQ(value(IDC_SUMMARY_FLEXITIME), "Flexitime in total, plus 00:00");
+
+    EntryPanel* panel = window->entryPanel();
+    // (The date field's own Tab steps through its day, month and year first.)
+    EXPECT_EQ(panel->date()->nextInFocusChain()->nextInFocusChain(), panel->hourList());
+    panel->hourList()->setFocus();
+    for (QWidget* next : std::initializer_list<QWidget*>{panel->minuteList(), panel->project()}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == next || next->isAncestorOf(focus)) << focus->metaObject()->className();
+    }
+    for (QWidget* field : std::initializer_list<QWidget*>{panel->hourList(), panel->minuteList()}) {
+        EXPECT_FALSE(field->accessibleName().isEmpty());
+    }
+
+    withModal<SetupDialog>([this] { run(IDM_SETTINGS); },
+                           [](SetupDialog* dialog) {
+                               for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                                   if (label->text() == "Hours/Week [h]") {
+                                       EXPECT_EQ(ControlId(label->buddy()), 1024);
+                                   }
+                               }
+                           });
+
+    panel->project()->setFocus();
+    QTimer::singleShot(0, [this] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->actions(), window->actions());
+        menu->close();
+    });
+    QTest::keyClick(panel->project()->lineEdit(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the menu did not open";
 }
 
 // Without a journal there is nothing to scan, but the summary shows Setup's new balance at
