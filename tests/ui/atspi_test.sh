@@ -74,10 +74,12 @@ check() {  # name, what shows that it is open, then the keys that open it
         failed=1
     fi
 }
-# The menu opens with no item chosen; Up goes to Exit first, then About, then Setup.
+# The menu opens with no item chosen; Up goes to Exit first, then About, Setup and the views.
 check main "Flexitime in total, "
 check setup "[dialog] 'Setup'" F10 Up Up Up Return
 xdotool key Escape
 check about "[dialog] 'About" F10 Up Up Return
 xdotool key Escape
+check report "'Monthly report'" F10 Up Up Up Up Return
+check list "'Entry list'" F10 Up Up Up Up Up Return
 exit "$failed"
