@@ -5,7 +5,7 @@
 
 namespace tallimer {
 
-// Preferences of the desktop build only (tray and reminders). They live in desktop.ini in the
+// Preferences of the desktop build only (tray, reminders, session). They live in desktop.ini in the
 // device folder, apart from the settings record, so the handheld's files stay as they are.
 struct DesktopPreferences {
     bool targetReachedReminder = true;
@@ -15,6 +15,12 @@ struct DesktopPreferences {
     bool keepRunningInTray = false;
     // The name a timesheet is made out to; empty: the account's.
     QString name;
+    // The desktop session: "Start with the session" as last chosen from a menu (the autostart
+    // entry itself decides), "Stop while the screen is locked" in automatic mode, and how
+    // long a lock or suspend must last to count as an absence.
+    bool startWithSession = false;
+    bool stopWhileLocked = true;
+    int32_t absenceMinutes = 5;
 
     bool operator==(const DesktopPreferences&) const = default;
 };

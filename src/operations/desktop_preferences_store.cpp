@@ -18,6 +18,9 @@ constexpr char kNotStarted[] = "Reminders/NotStarted";
 constexpr char kNotStartedBy[] = "Reminders/NotStartedBy";
 constexpr char kKeepRunning[] = "Tray/KeepRunningWhenClosed";
 constexpr char kName[] = "name";
+constexpr char kStartWithSession[] = "Session/StartWithSession";
+constexpr char kStopWhileLocked[] = "Session/StopWhileLocked";
+constexpr char kAbsenceMinutes[] = "Session/AbsenceMinutes";
 
 bool ReadBool(const QSettings& file, const char* key, bool fallback) {
     const QVariant value = file.value(QLatin1String(key));
@@ -62,6 +65,14 @@ DesktopPreferences LoadDesktopPreferences() {
     }
     preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
     preferences.name = file.value(QLatin1String(kName)).toString().trimmed();
+    preferences.startWithSession = ReadBool(file, kStartWithSession, preferences.startWithSession);
+    preferences.stopWhileLocked = ReadBool(file, kStopWhileLocked, preferences.stopWhileLocked);
+    bool isNumber = false;
+    const int minutes =
+        file.value(QLatin1String(kAbsenceMinutes)).toString().trimmed().toInt(&isNumber);
+    if (isNumber && minutes >= 0) {
+        preferences.absenceMinutes = minutes;
+    }
     if (file.status() != QSettings::NoError) {
         platform::ReportHostFailure("load desktop preferences", file.fileName(),
                                     file.status() == QSettings::FormatError
@@ -69,6 +80,29 @@ DesktopPreferences LoadDesktopPreferences() {
                                         : QStringLiteral("cannot be read, defaults used"));
     }
     return preferences;
+}
+
+bool SaveSessionSwitch(SessionSwitch which, bool on, QString& failure) {
+    const QString path = DesktopPreferencesFilePath();
+    // Not written through a link or onto a FIFO, as it is not read through one.
+    if (const int reason = platform::ForeignReason(path); reason != 0) {
+        failure = path + QStringLiteral(": ") + platform::SystemReason(reason);
+        return false;
+    }
+    QSettings file(path, QSettings::IniFormat);
+    if (file.status() != QSettings::NoError) {
+        failure = path + QStringLiteral(": not in INI format");
+        return false;
+    }
+    file.setValue(QLatin1String(which == SessionSwitch::StartWithSession ? kStartWithSession
+                                                                         : kStopWhileLocked),
+                  on);
+    file.sync();
+    if (file.status() != QSettings::NoError) {
+        failure = path + QStringLiteral(": cannot be written");
+        return false;
+    }
+    return true;
 }
 
 QString TimesheetName(const DesktopPreferences& preferences) {

@@ -87,6 +87,8 @@ QString LoadString(int id) {
             return QStringLiteral("Timesheet not saved!\n%1");
         case StringId::TimesheetNotPrinted:
             return QStringLiteral("Timesheet not printed!\nThe printer reported an error.");
+        case StringId::SessionSwitchNotChanged:
+            return QStringLiteral("Not changed!\n%1");
         case StringId::CalendarNotRead:
             return QStringLiteral("Holidays not imported!\n%1");
         case StringId::CalendarWithoutHolidays:

@@ -55,6 +55,8 @@ constexpr int UndoneHolidays = 62155;
 constexpr int UndoneWorkingWeek = 62156;
 constexpr int UndoneDaysFile = 62157;
 constexpr int Undone = 62158;
+// Desktop only: a session switch not changed (%1: the file and why).
+constexpr int SessionSwitchNotChanged = 62200;
 }  // namespace StringId
 
 // The text of a string-table entry; empty for an unknown id.

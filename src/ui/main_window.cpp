@@ -66,6 +66,7 @@ MainWindow::MainWindow() {
 
     actions_ = new WindowActions(this);
     bindCommands();
+    bindSession();
     new UndoShortcut(this);
     // The context menu holds what the tray menu holds, so every command can be reached from
     // the keyboard too: F10 opens it wherever the focus is (the date and project fields have

@@ -17,9 +17,14 @@ class QAction;
 
 namespace tallimer {
 
+namespace platform {
+class SessionSignals;
+}
+struct AbsenceRecords;
 class EntryPanel;
 class JournalWatcher;
 class NoticeLine;
+class SessionFollower;
 class Toolbar;
 class Tray;
 class TrayPort;
@@ -62,6 +67,8 @@ class MainWindow : public QWidget {
     void bringToFront();
     // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
     void attachTray(std::unique_ptr<TrayPort> port);
+    // Follows the session's screen lock and suspend for automatic mode (window_session.cpp).
+    void attachSession(std::unique_ptr<platform::SessionSignals> source);
 
     EntryPanel* entryPanel() const { return panel_; }
     Toolbar* toolbar() const { return toolbar_; }
@@ -133,6 +140,14 @@ class MainWindow : public QWidget {
     // At start-up: offers to cap the balance at the maximum in a new month.
     void newMonthCheck();
     void runShutdown();
+    // Desktop only: the session (window_session.cpp). The switches' commands; what a long
+    // absence leaves to record; the automatic Stop of the shutdown, at an absence's start
+    // while a long one lasts; a Stop at `at`; the day of `date` shown.
+    void bindSession();
+    void recordAbsence(const AbsenceRecords& records);
+    void automaticStop();
+    void saveStopAt(const QDateTime& at);
+    void showDay(QDate date);
 
     WindowState state_;
     RefreshMemory refreshMemory_;
@@ -146,6 +161,7 @@ class MainWindow : public QWidget {
     JournalWatcher* watcher_ = nullptr;
     JournalWatcher* daysWatcher_ = nullptr;
     NoticeLine* notice_ = nullptr;
+    SessionFollower* session_ = nullptr;
     QSet<QDate> toldOpenDays_;
     bool shutDown_ = false;
 };

@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "platform/session_signals.h"
 #include "platform/termination_signals.h"
 #include "resources/app_info.h"
 #include "resources/string_table.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
         QApplication::setQuitOnLastWindowClosed(false);
         window.attachTray(std::move(tray));
     }
+    // The screen lock and suspend, for automatic mode; without a bus nothing is told.
+    window.attachSession(std::make_unique<platform::SessionSignals>());
     // The session's end, by a signal or by the session manager's quit, is a close request:
     // the shutdown (automatic Stop, settings) runs and the exit code is 0.
     const platform::TerminationSignals endSignals([&window] { window.close(); });

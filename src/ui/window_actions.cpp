@@ -36,10 +36,12 @@ constexpr ActionEntry kActions[] = {
     {IDM_EDIT_DAY, -1, "Edit day\u2026", nullptr},
     {IDM_TIMESHEET, -1, "Timesheet\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
+    {IDM_START_WITH_SESSION, -1, "Start with the session", nullptr},
+    {IDM_STOP_WHILE_LOCKED, -1, "Stop while the screen is locked", nullptr},
 };
 
 // The toolbar's commands but Remove (a held Esc), Undo, the days off, the working week, Edit
-// day and the timesheet, and About and Exit apart.
+// day and the timesheet, the session's switches, and About and Exit apart.
 constexpr int kMenu[] = {IDM_SAVE,
                          IDM_UNDO,
                          IDM_DAY_OFF,
@@ -47,6 +49,9 @@ constexpr int kMenu[] = {IDM_SAVE,
                          IDM_WORKING_WEEK,
                          IDM_EDIT_DAY,
                          IDM_TIMESHEET,
+                         0,
+                         IDM_START_WITH_SESSION,
+                         IDM_STOP_WHILE_LOCKED,
                          0,
                          IDM_VIEW_DAY,
                          IDM_VIEW_LIST,
@@ -95,6 +100,9 @@ WindowActions::WindowActions(QWidget* window) : QObject(window) {
         if (command >= IDM_VIEW_DAY && command <= IDM_VIEW_REPORT) {
             action->setCheckable(true);
             views_->addAction(action);
+        }
+        if (command == IDM_START_WITH_SESSION || command == IDM_STOP_WHILE_LOCKED) {
+            action->setCheckable(true);
         }
         connect(action, &QAction::triggered, this, [this, command] {
             // While a dialog or message box is open only the tray's menu could still be

@@ -80,7 +80,7 @@ void MainWindow::runShutdown() {
     shutDown_ = true;
     refreshTimer_.stop();
     if (state_.stopsAutomatically()) {
-        actions_->run(IDM_SAVE);  // the automatic Stop, sent
+        automaticStop();  // sent
     }
     state_.saveOnShutdown();
     emit shutDown();
