@@ -5,7 +5,7 @@
 
 namespace tallimer {
 
-// Preferences of the desktop build only (tray and reminders). They live in desktop.ini in the
+// Preferences of the desktop build only (tray, reminders, the window's zoom). They live in desktop.ini in the
 // device folder, apart from the settings record, so the handheld's files stay as they are.
 struct DesktopPreferences {
     bool targetReachedReminder = true;
@@ -15,6 +15,8 @@ struct DesktopPreferences {
     bool keepRunningInTray = false;
     // The name a timesheet is made out to; empty: the account's.
     QString name;
+    // The main window's zoom in percent as stored; 0: none stored.
+    int zoom = 0;
 
     bool operator==(const DesktopPreferences&) const = default;
 };

@@ -6,6 +6,7 @@
 #include "platform/account_name.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
+#include "platform/file.h"
 #include "platform/own_file.h"
 
 namespace tallimer {
@@ -18,6 +19,8 @@ constexpr char kNotStarted[] = "Reminders/NotStarted";
 constexpr char kNotStartedBy[] = "Reminders/NotStartedBy";
 constexpr char kKeepRunning[] = "Tray/KeepRunningWhenClosed";
 constexpr char kName[] = "name";
+constexpr char kZoom[] = "Window/Zoom";
+constexpr long long kLargestPreferences = 1 << 20;
 
 bool ReadBool(const QSettings& file, const char* key, bool fallback) {
     const QVariant value = file.value(QLatin1String(key));
@@ -62,6 +65,7 @@ DesktopPreferences LoadDesktopPreferences() {
     }
     preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
     preferences.name = file.value(QLatin1String(kName)).toString().trimmed();
+    preferences.zoom = file.value(QLatin1String(kZoom)).toString().trimmed().toInt();
     if (file.status() != QSettings::NoError) {
         platform::ReportHostFailure("load desktop preferences", file.fileName(),
                                     file.status() == QSettings::FormatError
@@ -69,6 +73,68 @@ DesktopPreferences LoadDesktopPreferences() {
                                         : QStringLiteral("cannot be read, defaults used"));
     }
     return preferences;
+}
+
+bool SaveZoom(int percent) {
+    const QString path = DesktopPreferencesFilePath();
+    std::string text;
+    const platform::OwnRead read = platform::ReadOwnFile(path, kLargestPreferences, text);
+    if (read == platform::OwnRead::Failed || read == platform::OwnRead::Foreign) {
+        platform::ReportHostFailure("save the window's zoom", path, platform::SystemReason(errno));
+        return false;
+    }
+    const QByteArray changed = WithIniValue(QByteArray::fromStdString(text), "Window", "Zoom",
+                                            QByteArray::number(percent));
+    if (!platform::Replacement::ForOwnFile(path).commitWith(
+            std::string_view(changed.constData(), size_t(changed.size())))) {
+        platform::ReportHostFailure("save the window's zoom", path, platform::SystemReason(errno));
+        return false;
+    }
+    return true;
+}
+
+QByteArray WithIniValue(const QByteArray& text, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value) {
+    QList<QByteArray> lines = text.split('\n');
+    if (lines.size() > 1 && lines.back().isEmpty()) {
+        lines.removeLast();  // the last line's line end
+    } else if (lines.size() == 1 && lines.front().isEmpty()) {
+        lines.clear();
+    }
+    const QByteArray header = '[' + section + ']';
+    const QByteArray line = key + '=' + value;
+    bool inSection = false;
+    for (QByteArray& each : lines) {
+        const QByteArray trimmed = each.trimmed();
+        if (trimmed.startsWith('[')) {
+            inSection = trimmed.compare(header, Qt::CaseInsensitive) == 0;
+        } else if (const qsizetype equals = trimmed.indexOf('=');
+                   inSection && equals > 0 &&
+                   trimmed.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+            each = line;
+            return lines.join('\n') + '\n';
+        }
+    }
+    // A new line where the section's lines end (at a blank line or the next section).
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < lines.size() && at < 0; ++i) {
+        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
+            at = i + 1;
+            while (at < lines.size() && !lines[at].trimmed().startsWith('[') &&
+                   !lines[at].trimmed().isEmpty()) {
+                ++at;
+            }
+        }
+    }
+    if (at < 0) {
+        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty()) {
+            lines.append(QByteArray());
+        }
+        lines.append(header);
+        at = lines.size();
+    }
+    lines.insert(at, line);
+    return lines.join('\n') + '\n';
 }
 
 QString TimesheetName(const DesktopPreferences& preferences) {
