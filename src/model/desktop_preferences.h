@@ -5,8 +5,9 @@
 
 namespace tallimer {
 
-// Preferences of the desktop build only (tray, reminders, the window's zoom). They live in desktop.ini in the
-// device folder, apart from the settings record, so the handheld's files stay as they are.
+// Preferences of the desktop build only (tray, reminders, the window's zoom). They live in
+// desktop.ini in the device folder, apart from the settings record, so the handheld's files stay as
+// they are.
 struct DesktopPreferences {
     bool targetReachedReminder = true;
     bool stillWorkingReminder = true;
