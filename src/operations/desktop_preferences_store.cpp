@@ -6,6 +6,7 @@
 #include "platform/account_name.h"
 #include "platform/device_folder.h"
 #include "platform/diagnostics.h"
+#include "platform/file.h"
 #include "platform/own_file.h"
 
 namespace tallimer {
@@ -18,6 +19,8 @@ constexpr char kNotStarted[] = "Reminders/NotStarted";
 constexpr char kNotStartedBy[] = "Reminders/NotStartedBy";
 constexpr char kKeepRunning[] = "Tray/KeepRunningWhenClosed";
 constexpr char kName[] = "name";
+constexpr char kZoom[] = "Window/Zoom";
+constexpr long long kLargestPreferences = 1 << 20;
 constexpr char kStartWithSession[] = "Session/StartWithSession";
 constexpr char kStopWhileLocked[] = "Session/StopWhileLocked";
 constexpr char kAbsenceMinutes[] = "Session/AbsenceMinutes";
@@ -65,6 +68,7 @@ DesktopPreferences LoadDesktopPreferences() {
     }
     preferences.keepRunningInTray = ReadBool(file, kKeepRunning, preferences.keepRunningInTray);
     preferences.name = file.value(QLatin1String(kName)).toString().trimmed();
+    preferences.zoom = file.value(QLatin1String(kZoom)).toString().trimmed().toInt();
     preferences.startWithSession = ReadBool(file, kStartWithSession, preferences.startWithSession);
     preferences.stopWhileLocked = ReadBool(file, kStopWhileLocked, preferences.stopWhileLocked);
     bool isNumber = false;
@@ -82,27 +86,84 @@ DesktopPreferences LoadDesktopPreferences() {
     return preferences;
 }
 
-bool SaveSessionSwitch(SessionSwitch which, bool on, QString& failure) {
+namespace {
+// Sets one value of desktop.ini, the rest of the file kept byte for byte; false with errno set
+// when the file cannot be read or replaced.
+bool SetDesktopValue(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
     const QString path = DesktopPreferencesFilePath();
-    // Not written through a link or onto a FIFO, as it is not read through one.
-    if (const int reason = platform::ForeignReason(path); reason != 0) {
-        failure = path + QStringLiteral(": ") + platform::SystemReason(reason);
+    std::string text;
+    const platform::OwnRead read = platform::ReadOwnFile(path, kLargestPreferences, text);
+    if (read == platform::OwnRead::Failed || read == platform::OwnRead::Foreign) {
         return false;
     }
-    QSettings file(path, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError) {
-        failure = path + QStringLiteral(": not in INI format");
-        return false;
-    }
-    file.setValue(QLatin1String(which == SessionSwitch::StartWithSession ? kStartWithSession
-                                                                         : kStopWhileLocked),
-                  on);
-    file.sync();
-    if (file.status() != QSettings::NoError) {
-        failure = path + QStringLiteral(": cannot be written");
+    const QByteArray changed = WithIniValue(QByteArray::fromStdString(text), section, key, value);
+    return platform::Replacement::ForOwnFile(path).commitWith(
+        std::string_view(changed.constData(), size_t(changed.size())));
+}
+}  // namespace
+
+bool SaveZoom(int percent) {
+    if (!SetDesktopValue("Window", "Zoom", QByteArray::number(percent))) {
+        platform::ReportHostFailure("save the window's zoom", DesktopPreferencesFilePath(),
+                                    platform::SystemReason(errno));
         return false;
     }
     return true;
+}
+
+bool SaveSessionSwitch(SessionSwitch which, bool on, QString& failure) {
+    const QByteArray key =
+        which == SessionSwitch::StartWithSession ? "StartWithSession" : "StopWhileLocked";
+    if (!SetDesktopValue("Session", key, on ? "true" : "false")) {
+        failure =
+            DesktopPreferencesFilePath() + QStringLiteral(": ") + platform::SystemReason(errno);
+        return false;
+    }
+    return true;
+}
+
+QByteArray WithIniValue(const QByteArray& text, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value) {
+    QList<QByteArray> lines = text.split('\n');
+    if (lines.size() > 1 && lines.back().isEmpty()) {
+        lines.removeLast();  // the last line's line end
+    } else if (lines.size() == 1 && lines.front().isEmpty()) {
+        lines.clear();
+    }
+    const QByteArray header = '[' + section + ']';
+    const QByteArray line = key + '=' + value;
+    bool inSection = false;
+    for (QByteArray& each : lines) {
+        const QByteArray trimmed = each.trimmed();
+        if (trimmed.startsWith('[')) {
+            inSection = trimmed.compare(header, Qt::CaseInsensitive) == 0;
+        } else if (const qsizetype equals = trimmed.indexOf('=');
+                   inSection && equals > 0 &&
+                   trimmed.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+            each = line;
+            return lines.join('\n') + '\n';
+        }
+    }
+    // A new line where the section's lines end (at a blank line or the next section).
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < lines.size() && at < 0; ++i) {
+        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
+            at = i + 1;
+            while (at < lines.size() && !lines[at].trimmed().startsWith('[') &&
+                   !lines[at].trimmed().isEmpty()) {
+                ++at;
+            }
+        }
+    }
+    if (at < 0) {
+        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty()) {
+            lines.append(QByteArray());
+        }
+        lines.append(header);
+        at = lines.size();
+    }
+    lines.insert(at, line);
+    return lines.join('\n') + '\n';
 }
 
 QString TimesheetName(const DesktopPreferences& preferences) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "model/desktop_preferences.h"
@@ -11,6 +12,16 @@ QString DesktopPreferencesFilePath();
 
 // Read at start-up. A missing file, key or unreadable value keeps its default.
 DesktopPreferences LoadDesktopPreferences();
+
+// Stores the window's zoom as desktop.ini's [Window] Zoom, the rest of the file kept byte for
+// byte; false, with one line on standard error, when it cannot.
+bool SaveZoom(int percent);
+
+// `text` of an INI file with `key` of `section` set to `value`: its line replaced where it is,
+// else one added at the section's end (the section added at the file's end where missing);
+// every other line, comments included, as it was.
+QByteArray WithIniValue(const QByteArray& text, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value);
 
 // The session's switches, written from the window's menus.
 enum class SessionSwitch { StartWithSession, StopWhileLocked };

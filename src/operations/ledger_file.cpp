@@ -18,7 +18,6 @@ constexpr char kOperation[] = "ledger";
 // A line per change of the balance: a working life's ledger stays well under this.
 constexpr qint64 kLargestLedger = 64LL << 20;
 
-
 int ErrorOf(const QFileDevice& file) {
     return file.error() == QFileDevice::NoError ? 0 : errno != 0 ? errno : EIO;
 }

@@ -22,6 +22,10 @@ constexpr int IDM_WORKING_WEEK = 32785;
 constexpr int IDM_EDIT_DAY = 32786;
 // Desktop only: the selected date's month as a timesheet, saved as a PDF or printed.
 constexpr int IDM_TIMESHEET = 32787;
+// Desktop only: the window's zoom (Ctrl+Plus, Ctrl+Minus, Ctrl+0).
+constexpr int IDM_ZOOM_IN = 32788;
+constexpr int IDM_ZOOM_OUT = 32789;
+constexpr int IDM_ZOOM_RESET = 32790;
 // Desktop only: the session's switches, checked while on.
 constexpr int IDM_START_WITH_SESSION = 32795;
 constexpr int IDM_STOP_WHILE_LOCKED = 32796;

@@ -7,6 +7,7 @@
 #include "accounting/time_text.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
@@ -106,7 +107,7 @@ void EntryListView::endScan() {
 void EntryListView::showColumns() {
     if (list_.hasColumns()) {
         for (int column = 0; column < 3; ++column) {
-            view_->setColumnWidth(column, EntryList::kColumnWidths[size_t(column)]);
+            view_->setColumnWidth(column, Zoomed(EntryList::kColumnWidths[size_t(column)], zoom()));
         }
     }
 }

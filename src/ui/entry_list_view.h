@@ -55,8 +55,11 @@ class EntryListView : public ViewWindow {
     // A click on a column title reversed the rows.
     void resorted();
 
+  protected:
+    void zoomChanged() override { showColumns(); }
+
   private:
-    // The columns' widths, which a model reset sets back.
+    // The columns' widths at the zoom, which a model reset sets back.
     void showColumns();
 
     EntryList list_;

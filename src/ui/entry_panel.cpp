@@ -13,6 +13,7 @@
 #include "resources/string_table.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
@@ -33,13 +34,17 @@ void SelectItem(QListWidget* list, const QString& text) {
     }
 }
 
-void Refill(QListWidget* list, const QStringList& items) {
+// One item fills the list: the list shows the selected item and nothing else.
+QSize ItemSize(const QListWidget* list, int zoom) {
+    // The list's inside, from its own geometry: the viewport follows only once the list shows.
+    return QSize(0, qMin(Zoomed(kItemHeight, zoom), list->contentsRect().height()));
+}
+
+void Refill(QListWidget* list, const QStringList& items, int zoom) {
     list->clear();
-    // One item fills the list: the list shows the selected item and nothing else.
-    const int height = qMin(kItemHeight, list->viewport()->height());
     for (const QString& text : items) {
         auto* item = new QListWidgetItem(text, list);
-        item->setSizeHint(QSize(0, height));
+        item->setSizeHint(ItemSize(list, zoom));
         item->setTextAlignment(Qt::AlignCenter);
     }
     list->setCurrentRow(-1);
@@ -116,8 +121,21 @@ void EntryPanel::setSelectedDate(QDate date) {
 }
 
 void EntryPanel::fillTimeLists(int32_t minuteUnit) {
-    Refill(minute_, MinuteListItems(minuteUnit));
-    Refill(hour_, HourListItems());
+    Refill(minute_, MinuteListItems(minuteUnit), zoom_);
+    Refill(hour_, HourListItems(), zoom_);
+}
+
+void EntryPanel::setZoom(int percent) {
+    zoom_ = percent;
+    ZoomWidgets(this, percent);
+    for (QListWidget* list : {hour_, minute_}) {
+        for (int row = 0; row < list->count(); ++row) {
+            list->item(row)->setSizeHint(ItemSize(list, percent));
+        }
+        if (QListWidgetItem* selected = list->currentItem()) {
+            list->scrollToItem(selected, QAbstractItemView::PositionAtTop);
+        }
+    }
 }
 
 TimeRecord EntryPanel::syncTimeLists(TimeRecord time, int32_t minuteUnit) {

@@ -31,6 +31,8 @@ class EntryPanel : public QWidget {
 
     // Empties and refills both lists for the minute unit (one of 0 or less fills as 1).
     void fillTimeLists(int32_t minuteUnit);
+    // The panel at the window's zoom; a time list's item fills the list at any zoom.
+    void setZoom(int percent);
     // Selects the time in the lists, or, while one of them has the focus, returns their
     // selection instead and leaves them.
     TimeRecord syncTimeLists(TimeRecord time, int32_t minuteUnit);
@@ -61,6 +63,7 @@ class EntryPanel : public QWidget {
     QComboBox* project_ = nullptr;
     QLabel* status_ = nullptr;
     int wheelRemainder_ = 0;  // eighths of a degree not yet a whole step
+    int zoom_ = 100;
 };
 
 }  // namespace tallimer

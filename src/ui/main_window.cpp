@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include "model/zoom_steps.h"
 #include "operations/desktop_preferences_store.h"
 #include "platform/clock.h"
 #include "resources/string_table.h"
@@ -25,6 +26,7 @@
 #include "ui/undo_shortcut.h"
 #include "ui/view_window.h"
 #include "ui/window_actions.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
@@ -51,11 +53,6 @@ MainWindow::MainWindow() {
     setWindowTitle(LoadString(StringId::AppTitle));
     setWindowIcon(ProgramIcon());
     setFixedSize(kClientWidth, kClientHeight);
-    // In the middle of the screen, where the boxes that start-up may show (before the window
-    // itself) are centred too.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
     // The handheld's white background, with the dark text that belongs on it whatever the
     // desktop's theme; the controls keep the theme's own colours.
     QPalette white = palette();
@@ -80,6 +77,11 @@ MainWindow::MainWindow() {
             addAction(separator);
         }
     }
+    // Zoom, for the window alone, after the commands.
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addActions({separator, actions_->action(IDM_ZOOM_IN), actions_->action(IDM_ZOOM_OUT),
+                actions_->action(IDM_ZOOM_RESET)});
     setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { QMenu::exec(actions(), mapToGlobal(QPoint(0, kToolbarTop))); });
@@ -99,6 +101,34 @@ MainWindow::MainWindow() {
     daysWatcher_ = new JournalWatcher(this);
     connect(daysWatcher_, &JournalWatcher::changedOutside, this, [this] { bookDaysFile(); });
     notice_ = new NoticeLine(this);
+
+    // The zoom stored, else one that suits the screen; then in the middle of the screen, where
+    // the boxes that start-up may show (before the window itself) are centred too.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int stored = LoadDesktopPreferences().zoom;
+    setZoom(stored != 0         ? NearestZoomStep(stored)
+            : screen != nullptr ? DefaultZoom(screen->availableGeometry().height())
+                                : 100,
+            false);
+    if (screen != nullptr) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void MainWindow::setZoom(int percent, bool remember) {
+    zoom_ = percent;
+    ZoomWidgets(this, percent);
+    panel_->setZoom(percent);
+    toolbar_->setZoom(percent);
+    if (view_ != nullptr) {
+        view_->setZoom(percent);
+    }
+    if (notice_->isVisible()) {
+        notice_->tell(notice_->text());  // across the new foot
+    }
+    if (remember) {
+        SaveZoom(percent);
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -133,6 +163,9 @@ void MainWindow::bindCommands() {
             afterCommand();
         });
     }
+    actions_->bind(IDM_ZOOM_IN, [this] { setZoom(NextZoomStep(zoom_, +1)); });
+    actions_->bind(IDM_ZOOM_OUT, [this] { setZoom(NextZoomStep(zoom_, -1)); });
+    actions_->bind(IDM_ZOOM_RESET, [this] { setZoom(100); });
     actions_->bind(IDM_EXIT, [this] {
         if (!exitCommand()) {
             afterCommand();
@@ -217,6 +250,7 @@ void MainWindow::createView() {
     view_ = ViewWindow::createForKind(state_.settings().viewKind, this);
     DarkTitlesOnWhite(view_);
     view_->move(0, kViewTop);
+    view_->setZoom(zoom_);
     view_->show();
     // A column click reorders the rows the list holds and otherwise acts as the rescan it
     // stands for: the panel and the summary are shown again from the last scan, which the

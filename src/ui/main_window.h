@@ -65,6 +65,10 @@ class MainWindow : public QWidget {
     QByteArray changeDaysOff(QByteArrayView requestText);
     // A later start of the program asked for this window.
     void bringToFront();
+    // Desktop only: the whole window at `percent` of the handheld's layout (a step of
+    // kZoomSteps), remembered in desktop.ini when `remember`.
+    void setZoom(int percent, bool remember = true);
+    int zoom() const { return zoom_; }
     // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
     void attachTray(std::unique_ptr<TrayPort> port);
     // Follows the session's screen lock and suspend for automatic mode (window_session.cpp).
@@ -161,6 +165,7 @@ class MainWindow : public QWidget {
     JournalWatcher* watcher_ = nullptr;
     JournalWatcher* daysWatcher_ = nullptr;
     NoticeLine* notice_ = nullptr;
+    int zoom_ = 100;
     SessionFollower* session_ = nullptr;
     QSet<QDate> toldOpenDays_;
     bool shutDown_ = false;

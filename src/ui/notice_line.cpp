@@ -14,6 +14,7 @@ NoticeLine::NoticeLine(QWidget* window) : QLabel(window) {
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
     setIndent(4);
+    setFont(font());  // its own, which the window's zoom scales
     hide();
 }
 

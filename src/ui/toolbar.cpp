@@ -5,6 +5,7 @@
 
 #include "ui/commands.h"
 #include "ui/window_actions.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
@@ -28,8 +29,6 @@ Toolbar::Toolbar(const WindowActions& actions, QWidget* parent) : QWidget(parent
     setPalette(QPalette(QColor(240, 240, 240)));
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 4, 2, 4);
-    layout->setSpacing(1);
     for (const int command : kButtons) {
         if (command == 0) {
             layout->addSpacing(kSeparatorWidth);
@@ -46,6 +45,27 @@ Toolbar::Toolbar(const WindowActions& actions, QWidget* parent) : QWidget(parent
         layout->addWidget(button);
     }
     layout->addStretch();
+    space(100);
+}
+
+void Toolbar::setZoom(int percent) {
+    ZoomWidgets(this, percent);
+    space(percent);
+}
+
+void Toolbar::space(int percent) {
+    auto* bar = static_cast<QHBoxLayout*>(layout());
+    bar->setContentsMargins(Zoomed(2, percent), Zoomed(4, percent), Zoomed(2, percent),
+                            Zoomed(4, percent));
+    bar->setSpacing(Zoomed(1, percent));
+    for (int i = 0; i < bar->count(); ++i) {
+        QSpacerItem* gap = bar->itemAt(i)->spacerItem();
+        if (gap != nullptr && gap->sizePolicy().horizontalPolicy() == QSizePolicy::Fixed) {
+            gap->changeSize(Zoomed(kSeparatorWidth, percent), 0, QSizePolicy::Fixed,
+                            QSizePolicy::Minimum);
+        }
+    }
+    bar->invalidate();
 }
 
 }  // namespace tallimer

@@ -21,8 +21,13 @@ class Toolbar : public QWidget {
     Toolbar(const WindowActions& actions, QWidget* parent);
 
     QToolButton* button(int command) const { return buttons_.value(command); }
+    // The bar, its buttons and their pictures at the window's zoom.
+    void setZoom(int percent);
 
   private:
+    // The margins, the gaps between the buttons and the separators at `percent`.
+    void space(int percent);
+
     QMap<int, QToolButton*> buttons_;
 };
 

@@ -5,11 +5,18 @@
 #include "ui/dialog_builder.h"
 #include "ui/entry_list_view.h"
 #include "ui/report_view.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
 ViewWindow::ViewWindow(int32_t kind, QWidget* parent) : QWidget(parent) {
     BuildDialog(*FindDialogTemplate(IDD_VIEW_DAY + kind), this);
+}
+
+void ViewWindow::setZoom(int percent) {
+    zoom_ = percent;
+    ZoomWidgets(this, percent);
+    zoomChanged();
 }
 
 ViewWindow* ViewWindow::createForKind(int32_t viewKind, QWidget* parent) {

@@ -26,6 +26,8 @@ class ViewWindow : public QWidget {
     virtual void endScan() {}
     // After a scan that failed: a sink that had to give up what it held shows that.
     virtual void scanFailed() {}
+    // The view at the window's zoom.
+    void setZoom(int percent);
 
   signals:
     // A double click on a day of the list or the report: the window opens it for editing.
@@ -33,6 +35,12 @@ class ViewWindow : public QWidget {
 
   protected:
     ViewWindow(int32_t kind, QWidget* parent);
+    // What a view sizes itself beyond its template's controls, at the zoom now set.
+    virtual void zoomChanged() {}
+    int zoom() const { return zoom_; }
+
+  private:
+    int zoom_ = 100;
 };
 
 }  // namespace tallimer

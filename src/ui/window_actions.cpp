@@ -8,7 +8,9 @@
 #include <QWidget>
 #include <utility>
 
+#include "model/zoom_steps.h"
 #include "ui/commands.h"
+#include "ui/zoom.h"
 
 namespace tallimer {
 
@@ -36,6 +38,9 @@ constexpr ActionEntry kActions[] = {
     {IDM_EDIT_DAY, -1, "Edit day\u2026", nullptr},
     {IDM_TIMESHEET, -1, "Timesheet\u2026", nullptr},
     {IDM_EXIT, -1, "Exit", nullptr},
+    {IDM_ZOOM_IN, -1, "Zoom in", nullptr},
+    {IDM_ZOOM_OUT, -1, "Zoom out", nullptr},
+    {IDM_ZOOM_RESET, -1, "Actual size", nullptr},
     {IDM_START_WITH_SESSION, -1, "Start with the session", nullptr},
     {IDM_STOP_WHILE_LOCKED, -1, "Stop while the screen is locked", nullptr},
 };
@@ -65,14 +70,26 @@ constexpr int kMenu[] = {IDM_SAVE,
 // The strip's cells are the toolbar's 26-pixel buttons.
 constexpr int kCell = 26;
 
-// An image from the strip, with its double-size drawing for a scale factor of 2.
+// An image from the strip: the handheld's drawing at its size, and for every larger size the
+// window's zoom and a scale factor of 2 ask for, the double-size drawing brought to that size
+// (a QIcon never enlarges a picture, and a stretched 26-pixel drawing would be blocky).
 QIcon StripIcon(const QImage& strip, const QImage& strip2x, int image) {
     QIcon icon;
-    for (const auto& [source, scale] : {std::pair{&strip, 1}, std::pair{&strip2x, 2}}) {
-        const int size = kCell * scale;
-        QPixmap cell = QPixmap::fromImage(source->copy(image * size, 0, size, size));
-        cell.setDevicePixelRatio(scale);
-        icon.addPixmap(cell);
+    icon.addPixmap(QPixmap::fromImage(strip.copy(image * kCell, 0, kCell, kCell)));
+    const QImage drawing = strip2x.copy(image * 2 * kCell, 0, 2 * kCell, 2 * kCell);
+    for (const int scale : {1, 2}) {
+        for (const int percent : kZoomSteps) {
+            const int size = Zoomed(kCell, percent) * scale;
+            if (size <= kCell) {
+                continue;
+            }
+            QPixmap cell = QPixmap::fromImage(
+                size == drawing.width()
+                    ? drawing
+                    : drawing.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            cell.setDevicePixelRatio(scale);
+            icon.addPixmap(cell);
+        }
     }
     return icon;
 }
@@ -115,6 +132,20 @@ WindowActions::WindowActions(QWidget* window) : QObject(window) {
         actions_.insert(command, action);
     }
     actions_.value(IDM_UNDO)->setShortcut(QKeySequence::Undo);
+    // Ctrl+Plus is Ctrl+= on many layouts, Ctrl+Shift+= on others, and the keypad's plus.
+    actions_.value(IDM_ZOOM_IN)
+        ->setShortcuts(QList<QKeySequence>{
+            QKeySequence::keyBindings(QKeySequence::ZoomIn).value(0),
+            QKeySequence(Qt::ControlModifier | Qt::Key_Equal),
+            QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)});
+    actions_.value(IDM_ZOOM_OUT)
+        ->setShortcuts(QList<QKeySequence>{
+            QKeySequence::keyBindings(QKeySequence::ZoomOut).value(0),
+            QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)});
+    actions_.value(IDM_ZOOM_RESET)
+        ->setShortcuts(QList<QKeySequence>{
+            QKeySequence(Qt::ControlModifier | Qt::Key_0),
+            QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)});
     applyStates();
 }
 

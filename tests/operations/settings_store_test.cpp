@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "model/zoom_steps.h"
 #include "operations/desktop_preferences_store.h"
 #include "platform/registry.h"
 #include "support/device_fixture.h"
@@ -89,6 +90,43 @@ TEST_F(SettingsStoreTest, DesktopPreferencesFromTheirOwnFile) {
     test::StorageLog log;
     EXPECT_EQ(LoadDesktopPreferences(), DesktopPreferences{});
     EXPECT_EQ(log.lines.size(), 1);
+}
+
+// The window's zoom is written into desktop.ini by hand-edit rules: its line replaced or added
+// in [Window], every other line and comment kept; read back as stored, a step found at start.
+TEST_F(SettingsStoreTest, ZoomIsKeptInDesktopIniBesideWhatTheUserWrote) {
+    const QString path = home() + "/desktop.ini";
+    ASSERT_TRUE(SaveZoom(150));
+    EXPECT_EQ(test::ReadHostFile(path), "[Window]\nZoom=150\n");
+    EXPECT_EQ(LoadDesktopPreferences().zoom, 150);
+
+    const QByteArray mine = "; my settings\nname=Ann\n\n[Tray]\nKeepRunningWhenClosed=true\n";
+    test::WriteHostFile(path, mine);
+    ASSERT_TRUE(SaveZoom(200));
+    EXPECT_EQ(test::ReadHostFile(path), mine + "\n[Window]\nZoom=200\n");
+    ASSERT_TRUE(SaveZoom(125));
+    EXPECT_EQ(test::ReadHostFile(path), mine + "\n[Window]\nZoom=125\n");
+    const DesktopPreferences read = LoadDesktopPreferences();
+    EXPECT_EQ(read.zoom, 125);
+    EXPECT_EQ(read.name, "Ann");
+    EXPECT_TRUE(read.keepRunningInTray);
+
+    EXPECT_EQ(WithIniValue("[window]\n zoom = 300 ; big\nx=1\n[Tray]\n", "Window", "Zoom", "100"),
+              "[window]\nZoom=100\nx=1\n[Tray]\n");
+    EXPECT_EQ(WithIniValue("[Window]\nx=1\n\n[Tray]\nZoom=5", "Window", "Zoom", "100"),
+              "[Window]\nx=1\nZoom=100\n\n[Tray]\nZoom=5\n");
+
+    for (const auto& [stored, step] : {std::pair{0, 100}, std::pair{137, 125}, std::pair{-40, 100},
+                                       std::pair{1000, 300}, std::pair{260, 250}}) {
+        EXPECT_EQ(NearestZoomStep(stored), step) << stored;
+    }
+    EXPECT_EQ(NextZoomStep(300, +1), 300);
+    EXPECT_EQ(NextZoomStep(100, -1), 100);
+    EXPECT_EQ(NextZoomStep(160, +1), 175);
+    EXPECT_EQ(NextZoomStep(250, -1), 200);
+    EXPECT_EQ(DefaultZoom(1000), 100);
+    EXPECT_EQ(DefaultZoom(1001), 150);
+    EXPECT_EQ(DefaultZoom(2160), 200);
 }
 
 // ---- The two stored forms: the 40-byte registry record and the settings file line ----

@@ -74,12 +74,13 @@ check() {  # name, what shows that it is open, then the keys that open it
         failed=1
     fi
 }
-# The menu opens with no item chosen; Up goes to Exit first, then About, Setup and the views.
+# The menu opens with no item chosen; Up goes to its last item first: the zoom's three, then
+# Exit, About, Setup and the views.
 check main "Flexitime in total, "
-check setup "[dialog] 'Setup'" F10 Up Up Up Return
+check setup "[dialog] 'Setup'" F10 Up Up Up Up Up Up Return
 xdotool key Escape
-check about "[dialog] 'About" F10 Up Up Return
+check about "[dialog] 'About" F10 Up Up Up Up Up Return
 xdotool key Escape
-check report "'Monthly report'" F10 Up Up Up Up Return
-check list "'Entry list'" F10 Up Up Up Up Up Return
+check report "'Monthly report'" F10 Up Up Up Up Up Up Up Return
+check list "'Entry list'" F10 Up Up Up Up Up Up Up Up Return
 exit "$failed"

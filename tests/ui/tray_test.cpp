@@ -89,11 +89,14 @@ TEST_F(TrayWindow, MenuItemsRunTheCommandsAndAClickRaisesTheWindow) {
                         IDM_ABOUT,
                         0,
                         IDM_EXIT};
-    // The window's context menu holds the same, for F10 and the Menu key.
+    // The window's context menu holds the same, for F10 and the Menu key, and then the zoom.
     const QList<QAction*> items = window->tray()->menu()->actions();
     const QList<QAction*> context = window->actions();
     ASSERT_EQ(items.size(), qsizetype(std::size(menu)));
-    ASSERT_EQ(context.size(), qsizetype(std::size(menu)));
+    ASSERT_EQ(context.size(), qsizetype(std::size(menu)) + 4);
+    EXPECT_EQ(context.mid(context.size() - 3),
+              (QList<QAction*>{window->action(IDM_ZOOM_IN), window->action(IDM_ZOOM_OUT),
+                               window->action(IDM_ZOOM_RESET)}));
     for (size_t i = 0; i < std::size(menu); ++i) {
         EXPECT_TRUE(menu[i] == 0 ? items[i]->isSeparator() : items[i] == window->action(menu[i]));
         EXPECT_TRUE(menu[i] == 0 ? context[i]->isSeparator() : context[i] == items[i]);
