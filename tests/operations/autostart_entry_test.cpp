@@ -77,13 +77,13 @@ TEST_F(AutostartTest, AFailureNamesTheFileAndChangesNothing) {
     EXPECT_EQ(ReadHostFile(QFileInfo(entryPath()).absolutePath()), "not a folder");
 }
 
-// The session's switches go into desktop.ini beside what it holds; read back with the absence's
-// length, which keeps its default unless it is a number of minutes.
+// The session's switches go into desktop.ini beside what it holds, comments too; read back with the
+// absence's length, which keeps its default unless it is a number of minutes.
 TEST_F(AutostartTest, SessionSwitchesKeepTheRestOfDesktopIni) {
     const QString path = home() + "/desktop.ini";
     WriteHostFile(path,
                   "name=Ann Example\n[Tray]\nKeepRunningWhenClosed=true\n"
-                  "[Session]\nAbsenceMinutes=12\n");
+                  "[Session]\n; longer than a coffee\nAbsenceMinutes=12\n");
     QString failure;
     ASSERT_TRUE(SaveSessionSwitch(SessionSwitch::StopWhileLocked, false, failure))
         << failure.toStdString();
@@ -96,6 +96,7 @@ TEST_F(AutostartTest, SessionSwitchesKeepTheRestOfDesktopIni) {
     expected.stopWhileLocked = false;
     expected.absenceMinutes = 12;
     EXPECT_EQ(LoadDesktopPreferences(), expected);
+    EXPECT_TRUE(ReadHostFile(path).contains("\n; longer than a coffee\nAbsenceMinutes=12\n"));
 
     for (const char* minutes : {"-3", "five", ""}) {
         WriteHostFile(path, QByteArray("[Session]\nAbsenceMinutes=") + minutes + "\n");
