@@ -63,6 +63,7 @@ MainWindow::MainWindow() {
 
     actions_ = new WindowActions(this);
     bindCommands();
+    preferences_ = LoadDesktopPreferences();
     bindSession();
     new UndoShortcut(this);
     // The context menu holds what the tray menu holds, so every command can be reached from
@@ -105,7 +106,7 @@ MainWindow::MainWindow() {
     // The zoom stored, else one that suits the screen; then in the middle of the screen, where
     // the boxes that start-up may show (before the window itself) are centred too.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int stored = LoadDesktopPreferences().zoom;
+    const int stored = preferences_.zoom;
     setZoom(stored != 0         ? NearestZoomStep(stored)
             : screen != nullptr ? DefaultZoom(screen->availableGeometry().height())
                                 : 100,
@@ -285,7 +286,7 @@ void MainWindow::bringToFront() {
 }
 
 void MainWindow::attachTray(std::unique_ptr<TrayPort> port) {
-    tray_ = std::make_unique<Tray>(std::move(port), LoadDesktopPreferences(), *actions_);
+    tray_ = std::make_unique<Tray>(std::move(port), preferences_, *actions_);
     connect(tray_.get(), &Tray::clicked, this, &MainWindow::bringToFront);
     connect(tray_.get(), &Tray::openDayClicked, this, [this](QDate date) {
         bringToFront();

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "accounting/day_summary.h"
+#include "model/desktop_preferences.h"
 #include "operations/day_off_request.h"
 #include "ui/key_filter.h"
 #include "ui/window_state.h"
@@ -167,6 +168,8 @@ class MainWindow : public QWidget {
     NoticeLine* notice_ = nullptr;
     int zoom_ = 100;
     SessionFollower* session_ = nullptr;
+    // desktop.ini as start-up read it, once, for the zoom, the session and the tray.
+    DesktopPreferences preferences_;
     QSet<QDate> toldOpenDays_;
     bool shutDown_ = false;
 };

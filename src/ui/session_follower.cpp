@@ -15,11 +15,9 @@
 
 namespace tallimer {
 
-SessionFollower::SessionFollower(WindowActions& actions, Window window, QObject* parent)
-    : QObject(parent),
-      actions_(actions),
-      window_(std::move(window)),
-      preferences_(LoadDesktopPreferences()) {
+SessionFollower::SessionFollower(WindowActions& actions, const DesktopPreferences& preferences,
+                                 Window window, QObject* parent)
+    : QObject(parent), actions_(actions), window_(std::move(window)), preferences_(preferences) {
     actions_.bind(IDM_START_WITH_SESSION, [this] { switchStartWithSession(); });
     actions_.bind(IDM_STOP_WHILE_LOCKED, [this] { switchStopWhileLocked(); });
     showSwitches();

@@ -34,7 +34,9 @@ class SessionFollower : public QObject {
     };
 
     // Binds the switches' commands.
-    SessionFollower(WindowActions& actions, Window window, QObject* parent);
+    // `preferences`: desktop.ini as read at start-up.
+    SessionFollower(WindowActions& actions, const DesktopPreferences& preferences, Window window,
+                    QObject* parent);
     ~SessionFollower() override;
 
     // Follows the lock and suspend that `source` tells.

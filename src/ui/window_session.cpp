@@ -22,7 +22,7 @@ void MainWindow::bindSession() {
         return state_.periodOpen() && !state_.isOtherDate(date);
     };
     window.record = [this](const AbsenceRecords& records) { recordAbsence(records); };
-    session_ = new SessionFollower(*actions_, std::move(window), this);
+    session_ = new SessionFollower(*actions_, preferences_, std::move(window), this);
 }
 
 void MainWindow::attachSession(std::unique_ptr<platform::SessionSignals> source) {
