@@ -45,19 +45,24 @@ void MenuIconStyle::drawControl(ControlElement element, const QStyleOption* opti
 
 QIcon MenuIconStyle::readableIcon(const QIcon& icon, const QStyleOption& option,
                                   const QWidget* widget) const {
-    const QColor background = MenuBackground(*baseStyle(), option, widget);
+    // Read off the style's drawing once a palette, not at every item's paint.
+    auto background = backgrounds_.constFind(option.palette.cacheKey());
+    if (background == backgrounds_.cend()) {
+        background = backgrounds_.insert(option.palette.cacheKey(),
+                                         MenuBackground(*baseStyle(), option, widget));
+    }
     const int size = pixelMetric(PM_SmallIconSize, &option, widget);
     const qreal ratio = widget != nullptr ? widget->devicePixelRatioF() : qApp->devicePixelRatio();
     const QString key = QStringLiteral("%1 %2 %3 %4")
                             .arg(icon.cacheKey())
-                            .arg(background.rgba())
+                            .arg(background->rgba())
                             .arg(size)
                             .arg(ratio);
     if (const auto found = icons_.constFind(key); found != icons_.cend()) {
         return *found;
     }
     const QPixmap drawn = icon.pixmap(QSize(size, size), ratio);
-    QPixmap readable = QPixmap::fromImage(ImageWithContrast(drawn.toImage(), background));
+    QPixmap readable = QPixmap::fromImage(ImageWithContrast(drawn.toImage(), *background));
     readable.setDevicePixelRatio(drawn.devicePixelRatio());
     return *icons_.insert(key, QIcon(readable));
 }

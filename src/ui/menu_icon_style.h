@@ -19,7 +19,8 @@ class MenuIconStyle : public QProxyStyle {
   private:
     QIcon readableIcon(const QIcon& icon, const QStyleOption& option, const QWidget* widget) const;
 
-    mutable QHash<QString, QIcon> icons_;  // by icon, background and size
+    mutable QHash<qint64, QColor> backgrounds_;  // by palette
+    mutable QHash<QString, QIcon> icons_;        // by icon, background and size
 };
 
 }  // namespace tallimer
