@@ -87,23 +87,26 @@ DesktopPreferences LoadDesktopPreferences() {
 }
 
 namespace {
-// Sets one value of desktop.ini, the rest of the file kept byte for byte; false with errno set
-// when the file cannot be read or replaced.
-bool SetDesktopValue(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+// Sets one value of desktop.ini (`key` as QSettings names it, "Section/Key"), the rest of the
+// file kept byte for byte; false with errno set when the file cannot be read or replaced.
+bool SetDesktopValue(const char* key, const QByteArray& value) {
+    const QByteArray name(key);
+    const qsizetype slash = name.indexOf('/');
     const QString path = DesktopPreferencesFilePath();
     std::string text;
     const platform::OwnRead read = platform::ReadOwnFile(path, kLargestPreferences, text);
     if (read == platform::OwnRead::Failed || read == platform::OwnRead::Foreign) {
         return false;
     }
-    const QByteArray changed = WithIniValue(QByteArray::fromStdString(text), section, key, value);
+    const QByteArray changed =
+        WithIniValue(QByteArray::fromStdString(text), name.left(slash), name.mid(slash + 1), value);
     return platform::Replacement::ForOwnFile(path).commitWith(
         std::string_view(changed.constData(), size_t(changed.size())));
 }
 }  // namespace
 
 bool SaveZoom(int percent) {
-    if (!SetDesktopValue("Window", "Zoom", QByteArray::number(percent))) {
+    if (!SetDesktopValue(kZoom, QByteArray::number(percent))) {
         platform::ReportHostFailure("save the window's zoom", DesktopPreferencesFilePath(),
                                     platform::SystemReason(errno));
         return false;
@@ -112,9 +115,9 @@ bool SaveZoom(int percent) {
 }
 
 bool SaveSessionSwitch(SessionSwitch which, bool on, QString& failure) {
-    const QByteArray key =
-        which == SessionSwitch::StartWithSession ? "StartWithSession" : "StopWhileLocked";
-    if (!SetDesktopValue("Session", key, on ? "true" : "false")) {
+    if (!SetDesktopValue(
+            which == SessionSwitch::StartWithSession ? kStartWithSession : kStopWhileLocked,
+            on ? "true" : "false")) {
         failure =
             DesktopPreferencesFilePath() + QStringLiteral(": ") + platform::SystemReason(errno);
         return false;
