@@ -17,12 +17,14 @@
 #include <QStandardPaths>
 
 #include "platform/session_signals.h"
+#include "platform/tray_host_watcher.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
 namespace {
 
 using platform::SessionSignals;
+using platform::TrayHostWatcher;
 
 // A dbus-daemon of the test's own, with any name owned and any message sent.
 class PrivateBus {
@@ -138,6 +140,30 @@ class FakeLogind : public QObject, protected QDBusContext {
     int lockEnd_ = -1;
 };
 
+// A panel's StatusNotifierWatcher, with its host or without until one registers.
+class FakeTrayWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER host_)
+  public:
+    FakeTrayWatcher(const QString& address, bool host)
+        : host_(host), emitter_(address, "fake-tray-watcher") {
+        // The object first, so whoever sees the name can ask it.
+        emitter_.bus().registerObject("/StatusNotifierWatcher", this,
+                                      QDBusConnection::ExportAllProperties);
+        EXPECT_TRUE(emitter_.bus().registerService("org.kde.StatusNotifierWatcher"));
+    }
+    void registerHost() {
+        host_ = true;
+        emitter_.emitSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                            "StatusNotifierHostRegistered");
+    }
+
+  private:
+    bool host_;
+    Emitter emitter_;
+};
+
 class SessionBuses : public WindowTest {
   protected:
     void SetUp() override {
@@ -175,6 +201,29 @@ class SessionBuses : public WindowTest {
     std::unique_ptr<PrivateBus> session_;
     SessionSignals* source_ = nullptr;
 };
+
+// The tray's host: told at once where the panel is there, else when its watcher comes with a
+// host or a host registers with it; nothing without a bus or a watcher.
+TEST_F(SessionBuses, TheTrayHostAtOnceOrWhenThePanelComes) {
+    EXPECT_FALSE(TrayHostWatcher(session_->missingAddress()).hostRegistered());
+    TrayHostWatcher early(session_->address());
+    EXPECT_FALSE(early.hostRegistered());
+    QSignalSpy earlyArrived(&early, &TrayHostWatcher::hostArrived);
+    {
+        const FakeTrayWatcher panel(session_->address(), true);
+        ASSERT_TRUE(earlyArrived.wait(5000));
+        EXPECT_TRUE(early.hostRegistered());
+        EXPECT_TRUE(TrayHostWatcher(session_->address()).hostRegistered());
+    }
+    FakeTrayWatcher panel(session_->address(), false);
+    TrayHostWatcher hosts(session_->address());
+    EXPECT_FALSE(hosts.hostRegistered());
+    QSignalSpy arrived(&hosts, &TrayHostWatcher::hostArrived);
+    panel.registerHost();
+    ASSERT_TRUE(arrived.wait(5000));
+    EXPECT_TRUE(hosts.hostRegistered());
+    EXPECT_EQ(earlyArrived.count(), 1);  // told once, the second host too
+}
 
 // In automatic mode: a short lock records nothing; a lock, a suspend, a resume while still
 // locked and an unlock past midnight are one absence, stopped on the old date at the lock and
