@@ -26,13 +26,13 @@ stop() {  # the processes started here, by their ids
     done
 }
 trap 'stop "${pids[@]}"; rm -rf "$work"' EXIT
-# Runs a command until it succeeds, at most 10 s.
+# Runs a command until it succeeds, for at most 10 s.
 await() {
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
+    local deadline=$((SECONDS + 10))
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 if [ -n "${TRAY_TEST_DISPLAY:-}" ]; then
