@@ -14,11 +14,12 @@ namespace {
 
 // Whether an X11 tray (XEmbed) is there: some client owns a screen's _NET_SYSTEM_TRAY_S<n>.
 bool HasX11Tray() {
+    // The offscreen platform answers as X11 too, without a connection.
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr || xcb_connection_has_error(connection) != 0) {
         return false;
     }
-    xcb_connection_t* connection = x11->connection();
     bool owned = false;
     int screen = 0;
     for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem && !owned;
