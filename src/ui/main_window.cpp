@@ -292,6 +292,10 @@ void MainWindow::attachTray(std::unique_ptr<TrayPort> port) {
         bringToFront();
         editDayOf(date);
     });
+    // Started already: the icon and tooltip show the day at once, not at the next minute.
+    if (refreshTimer_.isActive()) {
+        refreshDaySummary(true);
+    }
 }
 
 }  // namespace tallimer

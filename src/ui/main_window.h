@@ -70,7 +70,8 @@ class MainWindow : public QWidget {
     // kZoomSteps), remembered in desktop.ini when `remember`.
     void setZoom(int percent, bool remember = true);
     int zoom() const { return zoom_; }
-    // Shows the day in a tray icon whose menu holds the window's actions; before startUp.
+    // Shows the day in a tray icon whose menu holds the window's actions; before startUp, or
+    // after it when the desktop's panel came later.
     void attachTray(std::unique_ptr<TrayPort> port);
     // Follows the session's screen lock and suspend for automatic mode (window_session.cpp).
     void attachSession(std::unique_ptr<platform::SessionSignals> source);

@@ -1,11 +1,42 @@
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
 #include <QIcon>
 #include <QSystemTrayIcon>
+#include <cstdlib>
 
+#include "platform/tray_host_watcher.h"
 #include "ui/tray_port.h"
 
 namespace tallimer {
 
 namespace {
+
+// Whether an X11 tray (XEmbed) is there: some client owns a screen's _NET_SYSTEM_TRAY_S<n>.
+bool HasX11Tray() {
+    // The offscreen platform answers as X11 too, without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr || xcb_connection_has_error(connection) != 0) {
+        return false;
+    }
+    bool owned = false;
+    int screen = 0;
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem && !owned;
+         xcb_screen_next(&it), ++screen) {
+        const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen);
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 1, name.size(), name.constData()), nullptr);
+        if (atom != nullptr && atom->atom != XCB_ATOM_NONE) {
+            xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+                connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+            owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
+            std::free(owner);
+        }
+        std::free(atom);
+    }
+    return owned;
+}
 
 QIcon TrayIcon(const char* name) {
     QIcon icon;
@@ -56,6 +87,27 @@ std::unique_ptr<TrayPort> CreateSystemTrayPort() {
         return nullptr;
     }
     return std::make_unique<SystemTrayPort>();
+}
+
+void AttachSystemTray(platform::TrayHostWatcher& hosts,
+                      const std::function<void(std::unique_ptr<TrayPort>)>& attach) {
+    // Qt settles between the tray over D-Bus and X11's the first time it is asked, for the whole
+    // run: asked before a host is there, it never uses one that comes. So it is asked only once
+    // a tray is there.
+    if (hosts.hostRegistered() || HasX11Tray()) {
+        if (std::unique_ptr<TrayPort> port = CreateSystemTrayPort()) {
+            attach(std::move(port));
+        }
+        return;
+    }
+    QObject::connect(
+        &hosts, &platform::TrayHostWatcher::hostArrived, &hosts,
+        [attach] {
+            if (std::unique_ptr<TrayPort> port = CreateSystemTrayPort()) {
+                attach(std::move(port));
+            }
+        },
+        Qt::SingleShotConnection);
 }
 
 }  // namespace tallimer

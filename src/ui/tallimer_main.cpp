@@ -2,6 +2,7 @@
 
 #include "platform/session_signals.h"
 #include "platform/termination_signals.h"
+#include "platform/tray_host_watcher.h"
 #include "resources/app_info.h"
 #include "resources/string_table.h"
 #include "ui/command_line.h"
@@ -40,11 +41,13 @@ int main(int argc, char** argv) {
         Qt::QueuedConnection);
     instance.listen([&window] { window.bringToFront(); },
                     [&window](QByteArrayView request) { return window.changeDaysOff(request); });
-    if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
+    // The tray, now or when a panel started after the program offers one.
+    platform::TrayHostWatcher trayHosts;
+    AttachSystemTray(trayHosts, [&window](std::unique_ptr<TrayPort> tray) {
         // The window may be hidden in the tray: the program ends through the shutdown only.
         QApplication::setQuitOnLastWindowClosed(false);
         window.attachTray(std::move(tray));
-    }
+    });
     // The screen lock and suspend, for automatic mode; without a bus nothing is told.
     window.attachSession(std::make_unique<platform::SessionSignals>());
     // The session's end, by a signal or by the session manager's quit, is a close request:

@@ -8,6 +8,10 @@ class QMenu;
 
 namespace tallimer {
 
+namespace platform {
+class TrayHostWatcher;
+}
+
 // What the program needs of a system tray icon. The platform's tray is one implementation;
 // tests put a fake in its place, since the offscreen platform has no tray.
 class TrayPort {
@@ -30,5 +34,11 @@ class TrayPort {
 
 // The platform's tray icon, or null where the desktop has no tray.
 std::unique_ptr<TrayPort> CreateSystemTrayPort();
+
+// Hands the platform's tray icon to `attach` at once where the desktop has a tray, else when
+// `hosts` tells of a StatusNotifierItem host that came later (a panel started after the
+// program); never where neither comes.
+void AttachSystemTray(platform::TrayHostWatcher& hosts,
+                      const std::function<void(std::unique_ptr<TrayPort>)>& attach);
 
 }  // namespace tallimer

@@ -17,12 +17,14 @@
 #include <QStandardPaths>
 
 #include "platform/session_signals.h"
+#include "platform/tray_host_watcher.h"
 #include "window_fixture.h"
 
 namespace tallimer::test {
 namespace {
 
 using platform::SessionSignals;
+using platform::TrayHostWatcher;
 
 // A dbus-daemon of the test's own, with any name owned and any message sent.
 class PrivateBus {
@@ -138,6 +140,30 @@ class FakeLogind : public QObject, protected QDBusContext {
     int lockEnd_ = -1;
 };
 
+// A panel's StatusNotifierWatcher, with its host or without until one registers.
+class FakeTrayWatcher : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER host_)
+  public:
+    FakeTrayWatcher(const QString& address, bool host)
+        : host_(host), emitter_(address, "fake-tray-watcher") {
+        // The object first, so whoever sees the name can ask it.
+        emitter_.bus().registerObject("/StatusNotifierWatcher", this,
+                                      QDBusConnection::ExportAllProperties);
+        EXPECT_TRUE(emitter_.bus().registerService("org.kde.StatusNotifierWatcher"));
+    }
+    void registerHost() {
+        host_ = true;
+        emitter_.emitSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                            "StatusNotifierHostRegistered");
+    }
+
+  private:
+    bool host_;
+    Emitter emitter_;
+};
+
 class SessionBuses : public WindowTest {
   protected:
     void SetUp() override {
@@ -175,6 +201,31 @@ class SessionBuses : public WindowTest {
     std::unique_ptr<PrivateBus> session_;
     SessionSignals* source_ = nullptr;
 };
+
+// The tray's host of a panel that starts after the program: told when its watcher comes with a
+// host, or when a host registers with a watcher that came without one; once. Nothing without a
+// bus. (The answer at once, a blocking call to a watcher in another process, is
+// tray_dbus_test.sh's.)
+TEST_F(SessionBuses, TheTrayHostWhenThePanelComesLater) {
+    EXPECT_FALSE(TrayHostWatcher(session_->missingAddress()).hostRegistered());
+    TrayHostWatcher early(session_->address());
+    TrayHostWatcher later(session_->address());
+    EXPECT_FALSE(early.hostRegistered());
+    QSignalSpy earlyArrived(&early, &TrayHostWatcher::hostArrived);
+    QSignalSpy laterArrived(&later, &TrayHostWatcher::hostArrived);
+    {
+        FakeTrayWatcher panel(session_->address(), false);
+        panel.registerHost();
+        ASSERT_TRUE(earlyArrived.wait(5000));
+        EXPECT_TRUE(early.hostRegistered());
+        ASSERT_TRUE(laterArrived.count() == 1 || laterArrived.wait(5000));
+    }
+    TrayHostWatcher last(session_->address());
+    QSignalSpy lastArrived(&last, &TrayHostWatcher::hostArrived);
+    const FakeTrayWatcher again(session_->address(), true);  // the panel restarted
+    ASSERT_TRUE(lastArrived.wait(5000));
+    EXPECT_EQ(earlyArrived.count(), 1);
+}
 
 // In automatic mode: a short lock records nothing; a lock, a suspend, a resume while still
 // locked and an unlock past midnight are one absence, stopped on the old date at the lock and

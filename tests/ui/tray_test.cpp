@@ -218,6 +218,27 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     EXPECT_EQ(Loaded().settings.flexBalance, 270 - 480);
 }
 
+// A panel that starts after the program: its icon shows the day at once, and from then on the
+// close box hides the window as with a tray from the start.
+TEST_F(TrayWindow, ATrayAttachedAfterStartUpShowsTheDayAndKeepsTheWindow) {
+    WriteHostFile(DesktopPreferencesFilePath(), "[Tray]\nKeepRunningWhenClosed=true\n");
+    withTray = false;
+    start("2004/01/23 08:00\tA\r\n");
+    auto port = std::make_unique<FakeTray>();
+    tray = port.get();
+    window->attachTray(std::move(port));
+    EXPECT_TRUE(tray->periodOpen);
+    EXPECT_EQ(tray->toolTip, summaryToolTip());
+    EXPECT_EQ(saveItem(), "Save Entry: Stop");
+
+    QSignalSpy ended(window.get(), &MainWindow::shutDown);
+    QCloseEvent closeBox;
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    static_cast<QObject*>(window.get())->event(&closeBox);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(ended.count(), 0);
+}
+
 TEST_F(TrayWindow, RemindersComeFromTheRefreshTimerAndWriteNothing) {
     writeHandheld(kJournal, kHeader + "2004/01/23 08:00\tA\r\n");
     WriteHostFile(DesktopPreferencesFilePath(), "[Reminders]\nStillWorking=false\n");
