@@ -4,6 +4,7 @@
 #include "platform/termination_signals.h"
 #include "resources/app_info.h"
 #include "resources/string_table.h"
+#include "ui/activation_token.h"
 #include "ui/command_line.h"
 #include "ui/day_off_command.h"
 #include "ui/key_filter.h"
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;
     if (!instance.lock()) {
-        instance.askRunningInstanceToRaise();
+        instance.askRunningInstanceToRaise(LaunchActivationToken());
         return 0;
     }
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     QObject::connect(
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    instance.listen([&window] { window.bringToFront(); },
+    instance.listen([&window](const QByteArray& token) { window.bringToFront(token); },
                     [&window](QByteArrayView request) { return window.changeDaysOff(request); });
     if (std::unique_ptr<TrayPort> tray = CreateSystemTrayPort()) {
         // The window may be hidden in the tray: the program ends through the shutdown only.
