@@ -12,5 +12,6 @@ trap 'rm -rf "$out"' EXIT
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log") || { cat "$out/cpack.log"; exit 1; }
 depends="$(dpkg-deb -f "$out"/tallimer_*.deb Depends)"
 for package in qt6-wayland libqt6widgets6; do
-    [[ ", $depends," =~ ,\ $package[\ ,] ]] || { echo "the package does not depend on $package: $depends"; exit 1; }
+    [[ ", $depends," =~ ,\ ${package}[\ ,] ]] ||
+        { echo "the package does not depend on $package: $depends"; exit 1; }
 done

@@ -112,8 +112,8 @@ wait "$first" || status=$?
 Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" 2>"$work/xvfb.log" &
 servers+=($!)
 await test -s "$work/display" || fail "Xvfb did not start" "$work/xvfb.log"
-export DISPLAY=":$(cat "$work/display")" WAYLAND_DISPLAY="tallimer-wl-keys-$$" \
-    TALLIMER_HOME="$work/keys"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY WAYLAND_DISPLAY="tallimer-wl-keys-$$" TALLIMER_HOME="$work/keys"
 start_weston "$WAYLAND_DISPLAY" --backend=x11-backend.so --use-pixman --width=640 --height=480
 keys_log="$work/keys.log"
 start_program "$keys_log"
