@@ -70,7 +70,7 @@ int StartUp(QApplication& app) {
         return 1;
     }
     MainWindow window;
-    instance.listen([&window] { window.bringToFront(); });
+    instance.listen([&window](const QByteArray& token) { window.bringToFront(token); });
     KeyFilter keys(window.keyActions());
     app.installEventFilter(&keys);
     FirstPaint firstPaint;

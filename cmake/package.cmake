@@ -16,6 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps finds them: Qt's packages (Print Support's for printing the timesheet), and
 # libical's (libical3 on Debian 12) for the holiday calendars.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform is a plugin that nothing links, so dpkg-shlibdeps cannot find it; without
+# it Qt falls back to X11 through XWayland. CPack adds the libraries' dependencies to this one.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-wayland)
 # The summary above is the first line; CPack indents this text below it.
 set(CPACK_PACKAGE_DESCRIPTION "Tallimer records when work starts and stops in a plain-text journal,
 works out the day's presence and credit against a daily target and keeps

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
+#include "ui/activation_token.h"
 #include "ui/commands.h"
 #include "ui/dialog_builder.h"
 #include "ui/entry_list_view.h"
@@ -279,15 +280,16 @@ KeyFilter::Actions MainWindow::keyActions() {
     };
 }
 
-void MainWindow::bringToFront() {
+void MainWindow::bringToFront(QByteArrayView activationToken) {
     showNormal();
     raise();
-    activateWindow();
+    // On Wayland only a token lets the window take the focus; elsewhere Qt ignores it.
+    ActivateWithToken(activationToken, [this] { activateWindow(); });
 }
 
 void MainWindow::attachTray(std::unique_ptr<TrayPort> port) {
     tray_ = std::make_unique<Tray>(std::move(port), preferences_, *actions_);
-    connect(tray_.get(), &Tray::clicked, this, &MainWindow::bringToFront);
+    connect(tray_.get(), &Tray::clicked, this, [this] { bringToFront(); });
     connect(tray_.get(), &Tray::openDayClicked, this, [this](QDate date) {
         bringToFront();
         editDayOf(date);

@@ -64,8 +64,9 @@ class MainWindow : public QWidget {
     // A later start's days-off request (RequestText's line): applied here, so the balance
     // this window holds and saves stays right; gives the reply line (ReplyText's).
     QByteArray changeDaysOff(QByteArrayView requestText);
-    // A later start of the program asked for this window.
-    void bringToFront();
+    // A later start of the program, or the tray, asked for this window; a later start hands on
+    // the activation token its launcher gave it, if any.
+    void bringToFront(QByteArrayView activationToken = {});
     // Desktop only: the whole window at `percent` of the handheld's layout (a step of
     // kZoomSteps), remembered in desktop.ini when `remember`.
     void setZoom(int percent, bool remember = true);

@@ -15,6 +15,7 @@
 #include "platform/device_folder.h"
 #include "platform/own_file.h"
 #include "resources/string_table.h"
+#include "ui/activation_token.h"
 
 namespace tallimer {
 
@@ -24,8 +25,6 @@ constexpr int kWaitMs = 500;
 // How long a later start waits for a holder of the lock that is still starting to listen.
 constexpr int kStartingHolderMs = 3000;
 constexpr int kRetryMs = 50;
-constexpr qint64 kMaxRequest = 64;
-const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 // A days-off request: the prefix, the request's line, a newline; the reply is one line. A
 // calendar's holidays for many years fit.
 const QByteArray kDaysPrefix = QByteArrayLiteral("days ");
@@ -100,13 +99,13 @@ bool SingleInstance::connectToRunning(QLocalSocket& socket) {
     }
 }
 
-bool SingleInstance::askRunningInstanceToRaise() {
+bool SingleInstance::askRunningInstanceToRaise(QByteArrayView activationToken) {
     QLocalSocket socket;
     if (!connectToRunning(socket)) {
         return false;
     }
     // Someone holds the name, so another instance runs, whether or not the request arrives.
-    socket.write(kRaiseRequest);
+    socket.write(RaiseRequest(activationToken));
     socket.flush();
     socket.waitForBytesWritten(kWaitMs);
     socket.disconnectFromServer();
@@ -139,33 +138,49 @@ std::optional<QByteArray> SingleInstance::askRunningInstanceToChangeDays(
 }
 
 void SingleInstance::answer(QLocalSocket* socket) {
-    const bool days = socket->peek(kDaysPrefix.size()) == kDaysPrefix;
-    const qint64 limit = days ? kMaxDaysRequest : kMaxRequest;
+    if (socket->peek(kDaysPrefix.size()) == kDaysPrefix) {
+        answerDays(socket);
+        return;
+    }
+    // A request to come to the front ends as the asker hangs up: an older start sends its
+    // first line alone.
+    if (socket->bytesAvailable() > kMaxRaiseRequest) {
+        QObject::disconnect(socket, nullptr, this, nullptr);
+        socket->abort();
+        return;
+    }
+    if (socket->state() == QLocalSocket::ConnectedState) {
+        return;
+    }
+    QObject::disconnect(socket, nullptr, this, nullptr);
+    const std::optional<QByteArray> token = ParseRaiseRequest(socket->readAll());
+    socket->deleteLater();
+    if (token && raise_) {
+        raise_(*token);
+    }
+}
+
+void SingleInstance::answerDays(QLocalSocket* socket) {
     if (!socket->canReadLine()) {
         // A request is one line; anything longer is not ours.
-        if (socket->bytesAvailable() > limit) {
+        if (socket->bytesAvailable() > kMaxDaysRequest) {
+            QObject::disconnect(socket, nullptr, this, nullptr);
             socket->abort();
         }
         return;
     }
-    const QByteArray line = socket->readLine(limit + 1);
-    if (days && line.endsWith('\n') && changeDays_) {
-        // The socket stays until the reply is out and the asker hangs up.
-        QObject::disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    const QByteArray line = socket->readLine(kMaxDaysRequest + 1);
+    // The socket stays until the reply is out and the asker hangs up.
+    QObject::disconnect(socket, nullptr, this, nullptr);
+    if (line.endsWith('\n') && changeDays_) {
         const QByteArray request =
             line.sliced(kDaysPrefix.size(), line.size() - kDaysPrefix.size() - 1);
         socket->write(changeDays_(request) + '\n');
-        socket->disconnectFromServer();
-        return;
     }
-    QObject::disconnect(socket, nullptr, nullptr, nullptr);
-    socket->deleteLater();
-    if (line == kRaiseRequest && raise_) {
-        raise_();
-    }
+    socket->disconnectFromServer();
 }
 
-bool SingleInstance::listen(std::function<void()> raise, DaysHandler changeDays) {
+bool SingleInstance::listen(RaiseHandler raise, DaysHandler changeDays) {
     raise_ = std::move(raise);
     changeDays_ = std::move(changeDays);
     const QString name = serverName();
@@ -176,6 +191,7 @@ bool SingleInstance::listen(std::function<void()> raise, DaysHandler changeDays)
     connect(server_.get(), &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+            connect(socket, &QLocalSocket::disconnected, this, [this, socket] { answer(socket); });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             answer(socket);
         }

@@ -33,26 +33,30 @@ class SingleInstance : public QObject {
     // Takes the device folder's lock, creating the folder, and takes over a lock left by a
     // crashed instance. False when another instance holds it.
     bool lock();
-    // True when another instance answered: it has been asked to come to the front. A holder
-    // that is still starting gets a moment to listen.
-    bool askRunningInstanceToRaise();
+    // True when another instance answered: it has been asked to come to the front, with the
+    // activation token of this start when there is one. A holder that is still starting gets a
+    // moment to listen.
+    bool askRunningInstanceToRaise(QByteArrayView activationToken = {});
     // Hands a days-off request (one line, RequestText's) to the running instance and gives its
     // reply line; nullopt when none answered within a few seconds.
     std::optional<QByteArray> askRunningInstanceToChangeDays(const QByteArray& request);
-    // Listens for later starts; `raise` is called when one asks for this instance, `changeDays`
-    // with a days-off request, its result sent back as the reply. Run only while holding the
-    // lock: whatever else holds the name then is not an instance of ours.
+    // Listens for later starts; `raise` is called when one asks for this instance, with the
+    // asker's activation token (empty for none), `changeDays` with a days-off request, its
+    // result sent back as the reply. Run only while holding the lock: whatever else holds the
+    // name then is not an instance of ours.
+    using RaiseHandler = std::function<void(const QByteArray&)>;
     using DaysHandler = std::function<QByteArray(QByteArrayView)>;
-    bool listen(std::function<void()> raise, DaysHandler changeDays = {});
+    bool listen(RaiseHandler raise, DaysHandler changeDays = {});
 
   private:
     // Connects to the running instance, waiting a moment for one still starting.
     static bool connectToRunning(QLocalSocket& socket);
     void answer(QLocalSocket* socket);
+    void answerDays(QLocalSocket* socket);
 
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;
-    std::function<void()> raise_;
+    RaiseHandler raise_;
     DaysHandler changeDays_;
 };
 

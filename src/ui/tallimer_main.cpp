@@ -5,6 +5,7 @@
 #include "platform/tray_host_watcher.h"
 #include "resources/app_info.h"
 #include "resources/string_table.h"
+#include "ui/activation_token.h"
 #include "ui/command_line.h"
 #include "ui/day_off_command.h"
 #include "ui/key_filter.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;
     if (!instance.lock()) {
-        instance.askRunningInstanceToRaise();
+        instance.askRunningInstanceToRaise(LaunchActivationToken());
         return 0;
     }
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     QObject::connect(
         &window, &MainWindow::shutDown, &app, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    instance.listen([&window] { window.bringToFront(); },
+    instance.listen([&window](const QByteArray& token) { window.bringToFront(token); },
                     [&window](QByteArrayView request) { return window.changeDaysOff(request); });
     // The tray, now or when a panel started after the program offers one.
     platform::TrayHostWatcher trayHosts;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,11 +55,41 @@ TEST_F(SingleInstanceTest, StaleLockAndATakenNameAreTakenOver) {
     int raised = 0;
     SingleInstance instance;
     ASSERT_TRUE(instance.lock());
-    ASSERT_TRUE(instance.listen([&] { ++raised; }));
+    ASSERT_TRUE(instance.listen([&](const QByteArray&) { ++raised; }));
     SingleInstance second;
     EXPECT_FALSE(second.lock());
     EXPECT_TRUE(second.askRunningInstanceToRaise());
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 5000));
+}
+
+// A second start hands on its launcher's activation token; an older start's request, the line
+// "raise" alone, still brings the window to the front, and a request too long for one does not.
+TEST_F(SingleInstanceTest, TheActivationTokenReachesTheRunningInstance) {
+    SingleInstance instance;
+    ASSERT_TRUE(instance.lock());
+    QList<QByteArray> tokens;
+    ASSERT_TRUE(instance.listen([&](const QByteArray& token) { tokens.append(token); }));
+
+    SingleInstance().askRunningInstanceToRaise("0b5c7e0f-3a41");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tokens.size() == 1; }, 5000));
+    EXPECT_EQ(tokens.last(), "0b5c7e0f-3a41");
+
+    const auto send = [](const QByteArray& request) {
+        QLocalSocket socket;
+        socket.connectToServer(SingleInstance::serverName());
+        ASSERT_TRUE(socket.waitForConnected(1000));
+        socket.write(request);
+        ASSERT_TRUE(socket.waitForBytesWritten(1000));
+        socket.disconnectFromServer();
+    };
+    send("raise\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tokens.size() == 2; }, 5000));
+    EXPECT_EQ(tokens.last(), QByteArray());
+
+    send("raise\ntoken " + QByteArray(1000, 'a') + "\n");
+    send("raise\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tokens.size() >= 3; }, 5000));
+    EXPECT_EQ(tokens.size(), 3);
 }
 
 // Two starts at the same moment: the lock file of the one that took it is empty for an
