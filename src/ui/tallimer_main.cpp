@@ -8,6 +8,7 @@
 #include "ui/activation_token.h"
 #include "ui/command_line.h"
 #include "ui/day_off_command.h"
+#include "ui/fixed_size_guard.h"
 #include "ui/key_filter.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
     app.setApplicationName(LoadString(StringId::AppTitle));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     app.setApplicationVersion(QString::fromLatin1(kAppVersion));
+    FixedSizeGuard fixedSizes;
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        app.installEventFilter(&fixedSizes);
+    }
 
     // A second start hands over to the first before it reads or writes anything.
     SingleInstance instance;
