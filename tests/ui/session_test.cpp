@@ -10,6 +10,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QProcess>
@@ -269,6 +270,32 @@ TEST_F(SessionBuses, LogindLockAndSuspendStopAndStartTheDayInAutomaticMode) {
     platform::SetClock(QDateTime(QDate(2004, 1, 24), QTime(1, 30)));
     quit();
     EXPECT_EQ(journal(), back + "2004/01/24\t01:00\t\r\n");
+    EXPECT_TRUE(messages.empty());
+}
+
+// A long lock that ends while a dialog is open: nothing is written under the dialog, which
+// could overwrite it; the Stop and the Start follow as soon as it has closed.
+TEST_F(SessionBuses, AnAbsenceEndingUnderADialogIsRecordedWhenItCloses) {
+    FakeLogind logind(system_->address());
+    store.settings.automaticMode = 1;
+    start();
+    ASSERT_NO_FATAL_FAILURE(attach());
+    const std::string started = kHeader + "2004/01/23 13:00\t\r\n";
+    ASSERT_EQ(journal(), started);
+    {
+        QDialog dialog(window.get());
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.show();
+        ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+        tellAt(
+            "13:10", [&] { logind.sessionSignal("Lock"); }, &SessionSignals::locked);
+        tellAt(
+            "14:00", [&] { logind.sessionSignal("Unlock"); }, &SessionSignals::unlocked);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(journal(), started);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return journal() != started; }));
+    EXPECT_EQ(journal(), started + "2004/01/23\t13:10\t\r\n2004/01/23 14:00\t\r\n");
     EXPECT_TRUE(messages.empty());
 }
 
