@@ -94,20 +94,17 @@ void AttachSystemTray(platform::TrayHostWatcher& hosts,
     // Qt settles between the tray over D-Bus and X11's the first time it is asked, for the whole
     // run: asked before a host is there, it never uses one that comes. So it is asked only once
     // a tray is there.
-    if (hosts.hostRegistered() || HasX11Tray()) {
+    const auto offer = [attach] {
         if (std::unique_ptr<TrayPort> port = CreateSystemTrayPort()) {
             attach(std::move(port));
         }
-        return;
+    };
+    if (hosts.hostRegistered() || HasX11Tray()) {
+        offer();
+    } else {
+        QObject::connect(&hosts, &platform::TrayHostWatcher::hostArrived, &hosts, offer,
+                         Qt::SingleShotConnection);
     }
-    QObject::connect(
-        &hosts, &platform::TrayHostWatcher::hostArrived, &hosts,
-        [attach] {
-            if (std::unique_ptr<TrayPort> port = CreateSystemTrayPort()) {
-                attach(std::move(port));
-            }
-        },
-        Qt::SingleShotConnection);
 }
 
 }  // namespace tallimer

@@ -24,6 +24,12 @@ class TrayWindow : public WindowTest {
         withTray = true;
     }
     QString saveItem() const { return window->action(IDM_SAVE)->text(); }
+    // The close box: the window system's event, spontaneous (sendEvent would clear the flag).
+    void pressCloseBox() {
+        QCloseEvent closeBox;
+        QSpontaneKeyEvent::setSpontaneous(&closeBox);
+        static_cast<QObject*>(window.get())->event(&closeBox);
+    }
     // The tooltip made of the texts the day summary shows.
     QString summaryToolTip() const {
         auto* view = qobject_cast<DaySummaryView*>(window->viewWindow());
@@ -201,10 +207,7 @@ TEST_F(TrayWindow, KeepRunningHidesOnCloseAndExitRunsTheFullShutdown) {
     start();
     QCoreApplication::processEvents();  // the posted automatic Start
     QSignalSpy ended(window.get(), &MainWindow::shutDown);
-    // The close box: the window system's event, spontaneous (sendEvent would clear the flag).
-    QCloseEvent closeBox;
-    QSpontaneKeyEvent::setSpontaneous(&closeBox);
-    static_cast<QObject*>(window.get())->event(&closeBox);
+    pressCloseBox();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ended.count(), 0);
     EXPECT_EQ(journal(), kHeader + "2004/01/23 13:00\t\r\n");
@@ -232,9 +235,7 @@ TEST_F(TrayWindow, ATrayAttachedAfterStartUpShowsTheDayAndKeepsTheWindow) {
     EXPECT_EQ(saveItem(), "Save Entry: Stop");
 
     QSignalSpy ended(window.get(), &MainWindow::shutDown);
-    QCloseEvent closeBox;
-    QSpontaneKeyEvent::setSpontaneous(&closeBox);
-    static_cast<QObject*>(window.get())->event(&closeBox);
+    pressCloseBox();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ended.count(), 0);
 }
